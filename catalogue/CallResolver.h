@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/ResolveCall.h"
+
+namespace wendrix {
+
+// Resolves calls like ResolveCall, but looks only at the special calls and prefix entries that can
+// match the call's first characters (and length), keeping their list order, so the answers are
+// identical. Holds a reference to the catalogue, which must outlive it.
+class CallResolver
+{
+public:
+    explicit CallResolver(const EntityCatalogue& catalogue);
+
+    [[nodiscard]] ResolutionResult Resolve(std::string_view call, DateKey date,
+                                           ResolutionTrace* trace = nullptr) const;
+
+    [[nodiscard]] const EntityCatalogue& Catalogue() const { return m_catalogue; }
+
+private:
+    struct Bucket
+    {
+        std::uint32_t Begin = 0;
+        std::uint32_t End = 0;
+    };
+
+    const EntityCatalogue& m_catalogue;
+    std::vector<std::uint16_t> m_specialIndices;   // buckets by (first character, call length)
+    std::vector<Bucket> m_specialBuckets;
+    std::vector<std::uint16_t> m_prefixIndices;    // buckets by the first two characters
+    std::vector<Bucket> m_prefixBuckets;
+    std::vector<std::uint16_t> m_allSpecials;
+    std::vector<std::uint16_t> m_allPrefixes;
+};
+
+}  // namespace wendrix

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and fuzzing Wendrix need. Run as root;
+# installs only what is missing, so a second run is quick.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkgconf
+    libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev
+    qt6-base-dev
+    clang libclang-rt-14-dev
+    python3 hamradio-files
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]} > 0)); then
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "setup: missing packages ${missing[*]}; run this script as root" >&2
+        exit 1
+    fi
+    echo "setup: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
