@@ -9,7 +9,9 @@ namespace wendrix::cli {
 // Each command group adds its subcommands to the application. The catalogue is built once in
 // main and outlives every command.
 void RegisterCatalogueCommands(CLI::App& app, const EntityCatalogue& catalogue);
-// import, show
+// import
+void RegisterImportCommands(CLI::App& app, const EntityCatalogue& catalogue);
+// show
 void RegisterListCommands(CLI::App& app, const EntityCatalogue& catalogue);
 // evaluate
 void RegisterEvaluationCommands(CLI::App& app, const EntityCatalogue& catalogue);

@@ -16,6 +16,7 @@ int main(int argc, char** argv)
                      "club evaluation"};
         app.require_subcommand(1);
         wendrix::cli::RegisterCatalogueCommands(app, catalogue);
+        wendrix::cli::RegisterImportCommands(app, catalogue);
         wendrix::cli::RegisterListCommands(app, catalogue);
         wendrix::cli::RegisterEvaluationCommands(app, catalogue);
         CLI11_PARSE(app, argc, argv);
