@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string_view>
+
+// How the import run shows its progress: one window per file, shown at 0 percent, stepped
+// whenever the whole-number percentage changes, and hidden at the end of the file.
+namespace wendrix {
+
+class ImportProgress
+{
+public:
+    virtual ~ImportProgress() = default;
+
+    // Shows the window with its two lines of text (each at most 255 characters) at a percentage.
+    virtual void ShowProgress(std::string_view upperText, std::string_view lowerText,
+                              int percent) = 0;
+    // Moves the bar to a percentage in 0..100; false asks the caller to stop the current file.
+    [[nodiscard]] virtual bool StepProgress(int percent) = 0;
+    virtual void HideProgress() = 0;
+};
+
+// A progress display that shows nothing and never stops a file.
+class NoImportProgress final : public ImportProgress
+{
+public:
+    void ShowProgress(std::string_view, std::string_view, int) override {}
+    [[nodiscard]] bool StepProgress(int) override { return true; }
+    void HideProgress() override {}
+};
+
+// What the bar shows for a percentage: values outside 0..100 are shown as 0 or 100.
+[[nodiscard]] constexpr int ProgressBarValue(long long percent)
+{
+    return percent < 0 ? 0 : (percent > 100 ? 100 : static_cast<int>(percent));
+}
+
+}  // namespace wendrix

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The figures of one import run and the texts composed from them: the summary shown at the end
+// and the lines of the report of skipped, unclear and completed contacts.
+namespace wendrix {
+
+struct ImportCounters
+{
+    std::int64_t imported = 0;      // accepted records, confirmed or not
+    std::int64_t confirmed = 0;     // accepted and confirmed
+    std::int64_t skipped = 0;       // rejected records
+    std::int64_t withoutCode = 0;   // confirmed contacts without a usable DXCC code (or with 0)
+    std::int64_t determined = 0;    // entities taken over from the call sign
+    std::int64_t unclear = 0;       // confirmed contacts whose entity stays unknown
+
+    friend bool operator==(const ImportCounters&, const ImportCounters&) = default;
+};
+
+struct ImportSummary
+{
+    std::string text;           // lines separated by CR LF
+    bool offersReport = false;  // the text ends in the question whether to show the report
+};
+
+inline constexpr std::string_view kShowReportQuestion =
+    "Zeige Liste aller fehlerhaften, unklaren oder ergänzten QSOs ?";
+inline constexpr std::string_view kReportCaption =
+    "Liste aller übergangenen oder bearbeiteten QSOs";
+
+[[nodiscard]] ImportSummary BuildImportSummary(const ImportCounters& counters);
+
+// A contact date as the report writes it: 2015-03-07.
+[[nodiscard]] std::string FormatContactDate(int year, int month, int day);
+
+// Report lines; date as FormatContactDate gives it.
+[[nodiscard]] std::string DeterminedLine(std::string_view mainPrefix, std::string_view call,
+                                         std::string_view date);
+[[nodiscard]] std::string UnclearLine(std::string_view call, std::string_view date);
+[[nodiscard]] std::string UndefinedEntityLine(std::string_view call, std::string_view date);
+
+}  // namespace wendrix
