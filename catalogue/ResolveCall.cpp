@@ -1,0 +1,72 @@
+#include "catalogue/ResolveCall.h"
+
+#include <ranges>
+
+#include "catalogue/ResolveCallImpl.h"
+
+namespace wendrix {
+
+bool MatchCallPattern(std::string_view call, std::string_view pattern)
+{
+    std::size_t n = pattern.size();
+    if (n > 0 && pattern[n - 1] == '*') {
+        --n;
+        if (call.size() < n) {
+            return false;
+        }
+    } else if (call.size() != n) {
+        return false;
+    }
+    for (std::size_t k = 0; k < n; ++k) {
+        const char p = pattern[k];
+        if (p == '?') {
+            if (call[k] == '/') {
+                return false;
+            }
+        } else if (p != call[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t SignificantLength(std::string_view pattern)
+{
+    std::size_t n = pattern.size();
+    while (n > 0 && (pattern[n - 1] == '?' || pattern[n - 1] == '*')) {
+        --n;
+    }
+    return n;
+}
+
+std::string_view StatusName(ResolutionStatus status)
+{
+    switch (status) {
+    case ResolutionStatus::Resolved:
+        return "resolved";
+    case ResolutionStatus::NotResolved:
+        return "not resolved";
+    case ResolutionStatus::ResolvedTwoPart:
+        return "resolved (two parts)";
+    case ResolutionStatus::Ambiguous:
+        return "ambiguous";
+    case ResolutionStatus::Mobile:
+        return "maritime/aeronautical mobile";
+    case ResolutionStatus::NoEntity:
+        return "no entity";
+    }
+    return "unknown";
+}
+
+ResolutionResult ResolveCall(const EntityCatalogue& catalogue, std::string_view call, DateKey date,
+                             ResolutionTrace* trace)
+{
+    const std::size_t specialCount = catalogue.SpecialCallList().size();
+    const std::size_t prefixCount = catalogue.PrefixIndex().size();
+    return detail::ResolveWith(
+        catalogue, call, date, trace,
+        [specialCount](std::string_view) { return std::views::iota(std::size_t{0}, specialCount); },
+        [prefixCount](std::string_view) { return std::views::iota(std::size_t{0}, prefixCount); });
+}
+
+}  // namespace wendrix
