@@ -1,0 +1,116 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "catalogue/EntityCatalogue.h"
+#include "lists/ListFiles.h"
+#include "matrix/ConfirmationMatrix.h"
+
+// Reading a survey list file back into the confirmation matrix.
+namespace wendrix {
+
+// One field of a line: position of its first character (counted from 1) and its length.
+struct LineField
+{
+    std::uint16_t Position = 0;
+    std::uint16_t Length = 0;
+};
+
+struct LineFields
+{
+    static constexpr int kMaxFields = 40;
+    std::array<LineField, kMaxFields> Fields{};
+    int Count = 0;
+
+    // The text of field number 1..Count.
+    [[nodiscard]] std::string_view Text(std::string_view line, int number) const
+    {
+        const auto& field = Fields[static_cast<std::size_t>(number - 1)];
+        return line.substr(field.Position - 1u, field.Length);
+    }
+};
+
+// Splits a line at tab, blank, ",", ":" and ";" (runs count as one, leading ones are skipped).
+// At most 40 fields are recorded; where a 41st would begin, splitting stops.
+[[nodiscard]] LineFields SplitFields(std::string_view line);
+
+// Normal: the station's own list; the report lines stand alone.
+// Evaluation: one of many lists; each report line starts with the call sign (7 wide) and ": ".
+enum class ListReadMode { Normal, Evaluation };
+
+struct ListLoadResult
+{
+    std::filesystem::path Path;             // the file that was read
+    std::string CallSign;                   // from the file name: without ".CFD", upper case
+    std::vector<std::string> ReportLines;   // "Falsches Rufzeichen in Zeile 1", "Nur ..."
+    int FoundCount = 0;                     // entity records that a line of the file matched
+    bool ReadError = false;                 // opening or reading failed: show ReadErrorText(Path)
+};
+
+// "Fehler in der Liste " + file name: the caption of the report window in the normal mode.
+[[nodiscard]] inline std::string ListReportCaption(std::string_view fileName)
+{
+    return "Fehler in der Liste " + std::string(fileName);
+}
+
+class ByteSource;
+
+// Reads lists against one catalogue. Keeps its prefix lookup and read buffer between files, so
+// an evaluation of thousands of lists builds them once.
+class ListReader
+{
+public:
+    explicit ListReader(const EntityCatalogue& catalogue);
+
+    // Replaces the whole matrix by the file directory / fileName (a bare name ending in ".CFD").
+    // The matrix is cleared first, so after a read error it holds what was read until then.
+    // The modified state of the matrix is not touched.
+    [[nodiscard]] ListLoadResult LoadList(const std::filesystem::path& directory,
+                                          std::string_view fileName, ListReadMode mode,
+                                          ConfirmationMatrix& matrix);
+
+    // The same for file content already in memory, fed to the line reader in pieces of
+    // chunkSize bytes (0: all at once). The result's Path is the bare file name.
+    [[nodiscard]] ListLoadResult ReadListBytes(std::string_view fileName, std::string_view bytes,
+                                               ListReadMode mode, ConfirmationMatrix& matrix,
+                                               std::size_t chunkSize = 0);
+
+private:
+    struct StringHash
+    {
+        using is_transparent = void;
+        [[nodiscard]] std::size_t operator()(std::string_view text) const
+        {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
+    [[nodiscard]] ListLoadResult Read(std::string_view fileName, ByteSource& source,
+                                      ListReadMode mode, ConfirmationMatrix& matrix);
+    void ApplyLine(std::string_view line, ConfirmationMatrix& matrix, int& found) const;
+
+    const EntityCatalogue& m_catalogue;
+    // Every entity number carrying a MainPrefix, in table order.
+    std::unordered_map<std::string, std::vector<std::uint16_t>, StringHash, std::equal_to<>>
+        m_entitiesByPrefix;
+    std::vector<char> m_buffer;
+};
+
+// One-off reading with a reader built for this call.
+[[nodiscard]] ListLoadResult LoadList(const std::filesystem::path& directory,
+                                      std::string_view fileName, ListReadMode mode,
+                                      const EntityCatalogue& catalogue,
+                                      ConfirmationMatrix& matrix);
+
+// The expected call sign of a list file name: the name without its last four characters
+// (".CFD"), in upper case.
+[[nodiscard]] std::string CallSignOfListFile(std::string_view fileName);
+
+}  // namespace wendrix

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/EntityCatalogue.h"
+#include "lists/Evaluation.h"
+#include "lists/ListFiles.h"
+#include "matrix/BandThresholds.h"
+#include "matrix/ConfirmationMatrix.h"
+
+// The evaluation run over a directory of survey list files, and the result file it saves.
+namespace wendrix {
+
+inline constexpr std::size_t kMaxEvaluatedFiles = 10000;
+
+struct EvaluationRunResult
+{
+    std::vector<std::string> LogLines;                 // per file: problems, counts, thresholds
+    std::size_t FilesRead = 0;                         // list files evaluated
+    bool LimitReached = false;                         // more than 10000 list files were found
+    bool DirectoryError = false;                       // the directory could not be listed
+    std::vector<std::filesystem::path> ReadErrors;     // files that could not be read completely
+
+    // Saving becomes possible once a run found at least one file.
+    [[nodiscard]] bool FoundAny() const { return FilesRead > 0; }
+};
+
+// The names of the list files of a directory: every entry whose name ends in ".CFD" in any
+// case, sorted bytewise. At most `limit` names are returned; `more` tells whether there were
+// others. `error` is set when the directory cannot be listed.
+[[nodiscard]] std::vector<std::string> FindListFiles(const std::filesystem::path& directory,
+                                                     std::size_t limit, bool& more, bool& error);
+
+// The participant's call sign: the file name up to its first ".", as it stands.
+[[nodiscard]] std::string ParticipantCallOfFile(std::string_view fileName);
+
+// Evaluates every list file of the directory from scratch. The evaluation starts from zero; the
+// matrix is left holding the cells of the last file read.
+[[nodiscard]] EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
+                                                const EntityCatalogue& catalogue,
+                                                const BandThresholds& thresholds,
+                                                ConfirmationMatrix& matrix,
+                                                Evaluation& evaluation);
+
+inline constexpr std::size_t kResultHeaderLength = 222;
+inline constexpr std::size_t kResultSeparatorLength = 238;
+inline constexpr std::size_t kResultEntityLineLength = 229;
+inline constexpr std::size_t kResultParticipantsLength = 240;
+
+// The participants line of the result file: how many lists counted for each column.
+[[nodiscard]] std::string ResultParticipantsLine(const Evaluation& evaluation);
+// The whole result file, the per-mille table of every entity, every line ending in CR LF.
+[[nodiscard]] std::string FormatResultFile(const EntityCatalogue& catalogue,
+                                           const Evaluation& evaluation);
+// Writes directory / "Wendrix.TXT" safely: a failed write leaves the previous result intact.
+[[nodiscard]] FileWriteOutcome SaveResultFile(const std::filesystem::path& directory,
+                                              const EntityCatalogue& catalogue,
+                                              const Evaluation& evaluation);
+
+}  // namespace wendrix
