@@ -119,6 +119,9 @@ private:
             if (AsciiUpper(line[1]) == 'S') {
                 CloseBlock();
                 m_state = ParserState::Specials;
+                // The field counter still holds the last data line's count; the first special
+                // call must start from its first field.
+                m_fieldCounter = 0;
             }
             return;
         }
