@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Wendrix warning-free and runs every test: once as built, and
+# the core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/setup-debian.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWENDRIX_WARNINGS_AS_ERRORS=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWENDRIX_SANITIZE=ON \
+    -DWENDRIX_WARNINGS_AS_ERRORS=ON -DWENDRIX_BUILD_BENCH=OFF
+cmake --build build-sanitize -j "$jobs" --target core_tests
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -L core
