@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/EntityCatalogue.h"
+#include "import/AdifFields.h"
+#include "import/ContactRecord.h"
+
+// The ADIF record reader: assembles records from the chunks of a log, keeps the fifteen known
+// fields of each, checks and classifies them, and yields a ContactRecord or a rejection text.
+namespace wendrix {
+
+// Receives the records found while chunks are fed piecewise (see AdifRecordReader::AppendChunk).
+class AdifRecordSink
+{
+public:
+    virtual ~AdifRecordSink() = default;
+    virtual void Accepted(const ContactRecord& contact) = 0;
+    // The reason text followed directly by the record text (upper-cased, trimmed, without its
+    // end tag; cut after kReportTextLimit characters of record text). Valid during the call only.
+    virtual void Rejected(std::string_view reportLine) = 0;
+};
+
+// Hardening limits. A log is untrusted input: memory stays bounded whatever it holds.
+// PendingText keeps at most this much record text. A record (or header) whose text grows beyond
+// it is not kept; its end tag is still looked for, and a record that ends this way is rejected
+// with kRecordTooLongReason followed by the start of its text. A header that overflows is
+// dropped at its "<EOH>" as usual, so an oversized header costs nothing.
+inline constexpr std::size_t kMaxPendingText = std::size_t{1} << 20;
+// A report line holds the reason and at most this many characters of the record text.
+inline constexpr std::size_t kReportTextLimit = 1000;
+inline constexpr std::string_view kRecordTooLongReason = "Record too long: ";
+
+// One reader per log file. It holds PendingText, the text of a record that has been read but not
+// yet closed by its end tag.
+class AdifRecordReader
+{
+public:
+    // countEqsl is the answer to "eQSL werten?"; the catalogue must outlive the reader.
+    AdifRecordReader(const EntityCatalogue& catalogue, bool countEqsl);
+
+    // Empties PendingText; called at the start of every file.
+    void Reset();
+
+    // ReadAdifRecord: hands one chunk of a line (upper-cased or not) to the reader.
+    // - false: no non-empty record was completed; chunk, contact and skipped are not touched
+    //   (the text waits in PendingText).
+    // - true, skipped = true: a record was found and rejected; chunk now holds the reason text
+    //   followed directly by the record text. contact is not touched.
+    // - true, skipped = false: a record was found and accepted; contact holds it.
+    [[nodiscard]] bool ReadAdifRecord(std::string& chunk, ContactRecord& contact, bool& skipped);
+
+    // The same reading, for callers that stream a chunk in pieces (the file driver does this, so
+    // that a line of any length needs no more memory than a record). A chunk is announced with
+    // BeginChunk, which must be told whether the chunk's own text contains "<EOH>"; its bytes
+    // (already upper-cased) follow in any number of AppendChunk calls; EndChunk closes it.
+    // Every record found is handed to the sink at once; one chunk yields at most one record,
+    // exactly like one ReadAdifRecord call.
+    void BeginChunk(bool chunkHasEoh);
+    void AppendChunk(std::string_view upperCasedBytes, AdifRecordSink& sink);
+    void EndChunk(AdifRecordSink& sink);
+
+    [[nodiscard]] bool CountEqsl() const { return m_countEqsl; }
+
+private:
+    struct Tag
+    {
+        std::size_t end = 0;   // position in m_pending just behind the tag's '>'
+        bool isEoh = false;
+    };
+
+    void AppendByte(char c, AdifRecordSink& sink);
+    void AppendText(std::string_view text, AdifRecordSink& sink);
+    void FlushHeldBlanks(AdifRecordSink& sink);
+    void OnTag(bool isEoh, AdifRecordSink& sink);
+    void StartDecided(AdifRecordSink& sink);
+    void TakeRecord(std::size_t recordEnd, std::size_t resumeAt, bool tooLong, AdifRecordSink& sink);
+    void DeletePendingUpTo(std::size_t position);
+    void StoreByte(char c);
+    void Deliver(std::string_view recordText, bool tooLong, AdifRecordSink& sink);
+
+    const EntityCatalogue& m_catalogue;
+    bool m_countEqsl;
+
+    // PendingText and what is known about the tags inside it.
+    std::string m_pending;
+    std::vector<Tag> m_tags;                 // complete "<EOR>"/"<EOH>" tags inside m_pending
+    std::size_t m_overflowFrom = 0;          // first position of an overflowing stretch, or npos
+    std::uint64_t m_overflowDropped = 0;     // bytes of that stretch not kept
+    std::uint32_t m_matchState = 0;          // how much of "<EOR>"/"<EOH>" the last bytes form
+    bool m_eohAlreadyDeleted = false;        // the next chunk's "<EOH>" deletion is already done
+
+    // State of the chunk being fed.
+    bool m_inChunk = false;
+    bool m_chunkHasEoh = false;
+    bool m_chunkStarted = false;             // a byte above blank has arrived in this chunk
+    bool m_eohDone = false;                  // this chunk's "<EOH>" deletion has happened
+    bool m_startDecided = false;             // no further "<EOH>" can move this chunk's start
+    bool m_recordTaken = false;              // this chunk has yielded its record
+    bool m_skipping = false;                 // text up to the next "<EOH>" is dead anyway
+    std::uint64_t m_chunkBytes = 0;          // bytes of the trimmed chunk passed on so far
+    std::string m_heldBlanks;                // blanks that may turn out to end the chunk
+    std::uint64_t m_heldBlankCount = 0;
+
+    AdifFields m_fields;
+    ContactRecord m_contact;
+    std::string m_report;
+};
+
+}  // namespace wendrix
