@@ -33,7 +33,10 @@ std::string ZonesText(const auto& zones)
     std::string text;
     for (std::size_t z = 0; z < zones.size(); ++z) {
         if (zones.test(z)) {
-            text += (text.empty() ? "" : "/") + std::to_string(z);
+            if (!text.empty()) {
+                text += '/';
+            }
+            text += std::to_string(z);
         }
     }
     return text;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/CallCorpus.h"
 #include "catalogue/CallResolver.h"
 #include "catalogue/ResolveCall.h"
 
@@ -202,6 +203,28 @@ INSTANTIATE_TEST_SUITE_P(
         TableRow{"PJ2AB", 20110101, 0, "PJ2", 1}, TableRow{"UA9FAB", 20200101, 0, "UA3", 1},
         TableRow{"UA9ABC", 20200101, 0, "UA9", 1}, TableRow{"BV9PAB", 20200101, 0, "BV9", 1},
         TableRow{"BV2AB", 20200101, 0, "BV", 1}));
+
+// The indexed resolver is only worth having if it answers exactly like the reference scan: check
+// that on the whole benchmark corpus.
+TEST(EmbeddedCatalogue, IndexedResolverAgreesWithTheReferenceOnTheBenchmarkCorpus)
+{
+    const CallResolver resolver(Embedded());
+    const auto corpus = bench::MakeCallCorpus(Embedded(), 200000, 42);
+    std::size_t differences = 0;
+    for (const auto& c : corpus) {
+        const auto expected = ResolveCall(Embedded(), c.Call, c.Date);
+        const auto got = resolver.Resolve(c.Call, c.Date);
+        if (got.Status != expected.Status || got.MainPrefix != expected.MainPrefix ||
+            got.CandidateCount != expected.CandidateCount) {
+            ADD_FAILURE() << c.Call << " " << c.Date << ": " << got.MainPrefix << " vs "
+                          << expected.MainPrefix;
+            if (++differences > 10) {
+                break;
+            }
+        }
+    }
+    EXPECT_EQ(differences, 0u);
+}
 
 }  // namespace
 }  // namespace wendrix
