@@ -1,10 +1,149 @@
+// wendrix-cli evaluate: the club evaluation of a directory of survey list files, with its log,
+// the result file Wendrix.TXT and the participants line.
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "Commands.h"
+#include "lists/RunEvaluation.h"
+#include "matrix/BandThresholds.h"
+
+#ifdef WENDRIX_HAVE_QT_SETTINGS
+#include "ui/settings/UserSettings.h"
+#endif
 
 namespace wendrix::cli {
 
-void RegisterEvaluationCommands(CLI::App& /*app*/, const EntityCatalogue& /*catalogue*/)
+namespace {
+
+struct EvaluateOptions
 {
-    // Commands of this group are not written yet.
+    std::string Directory;
+    std::string Thresholds;
+    bool ThresholdsGiven = false;
+    bool UseStored = false;
+};
+
+// Eighteen comma-separated values in BandIndex order, each 0..300.
+std::optional<BandThresholds> ParseThresholdList(const std::string& text, std::string& problem)
+{
+    BandThresholds thresholds;
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        const std::string part =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (count < thresholds.minimum.size()) {
+            const auto value = CheckThreshold(part);
+            if (!value) {
+                problem = "value " + std::to_string(count + 1) + " (\"" + part + "\")";
+                return std::nullopt;
+            }
+            thresholds.minimum[count] = *value;
+        }
+        ++count;
+        if (comma == std::string::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    if (count != thresholds.minimum.size()) {
+        problem = std::to_string(count) + " values where 18 are needed";
+        return std::nullopt;
+    }
+    return thresholds;
+}
+
+BandThresholds ChooseThresholds(const EvaluateOptions& options)
+{
+    if (options.ThresholdsGiven) {
+        std::string problem;
+        const auto parsed = ParseThresholdList(options.Thresholds, problem);
+        if (!parsed) {
+            std::cerr << ThresholdRangeMessage().English << " (--thresholds: " << problem << ")\n";
+            throw CLI::RuntimeError(1);
+        }
+        return *parsed;
+    }
+    if (options.UseStored) {
+#ifdef WENDRIX_HAVE_QT_SETTINGS
+        return OpenUserThresholdStore()->Read();
+#else
+        std::cerr << "--use-stored-thresholds: this build keeps no stored thresholds\n";
+        throw CLI::RuntimeError(1);
+#endif
+    }
+    return {};
+}
+
+void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
+{
+    const BandThresholds thresholds = ChooseThresholds(options);
+    const std::filesystem::path directory(options.Directory);
+    std::error_code error;
+    if (!std::filesystem::is_directory(directory, error)) {
+        std::cerr << "No such directory: " << directory.string() << '\n';
+        throw CLI::RuntimeError(2);
+    }
+
+    auto matrix = std::make_unique<ConfirmationMatrix>();
+    auto evaluation = std::make_unique<Evaluation>();
+    const EvaluationRunResult run =
+        RunEvaluation(directory, catalogue, thresholds, *matrix, *evaluation);
+    if (run.DirectoryError) {
+        std::cerr << "Cannot list the directory " << directory.string() << '\n';
+        throw CLI::RuntimeError(2);
+    }
+    for (const std::string& line : run.LogLines) {
+        std::cout << line << '\n';
+    }
+    for (const auto& path : run.ReadErrors) {
+        std::cerr << ReadErrorText(path) << '\n';
+    }
+    if (run.LimitReached) {
+        std::cerr << "Only the first " << kMaxEvaluatedFiles
+                  << " list files (in name order) were evaluated\n";
+    }
+    if (!run.FoundAny()) {
+        std::cerr << "No list files (*.CFD) in " << directory.string()
+                  << "; no result file written\n";
+        return;
+    }
+    const FileWriteOutcome saved = SaveResultFile(directory, catalogue, *evaluation);
+    if (!saved.Written) {
+        std::cerr << WriteErrorText(saved.Path) << '\n';
+        throw CLI::RuntimeError(3);
+    }
+    std::cout << ResultParticipantsLine(*evaluation) << '\n';
+    std::cerr << run.FilesRead << " list files evaluated; result written to "
+              << saved.Path.string() << '\n';
+}
+
+}  // namespace
+
+void RegisterEvaluationCommands(CLI::App& app, const EntityCatalogue& catalogue)
+{
+    auto options = std::make_shared<EvaluateOptions>();
+    CLI::App* evaluate = app.add_subcommand(
+        "evaluate", "Evaluate every survey list file (*.CFD) of a directory and write "
+                    "Wendrix.TXT there");
+    evaluate->add_option("directory", options->Directory, "The directory of the list files")
+        ->required();
+    auto* given = evaluate->add_option(
+        "--thresholds", options->Thresholds,
+        "18 minimum column sums T0,...,T17 in band order (160 m ... 3 cm, all bands), each 0..300; "
+        "default 75,100 (x9),0 (x7),150");
+    auto* stored = evaluate->add_flag("--use-stored-thresholds", options->UseStored,
+                                      "Use the thresholds kept in the user's settings");
+    given->excludes(stored);
+    evaluate->callback([&catalogue, options, given]() {
+        options->ThresholdsGiven = given->count() > 0;
+        Evaluate(catalogue, *options);
+    });
 }
 
 }  // namespace wendrix::cli

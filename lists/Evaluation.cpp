@@ -82,7 +82,8 @@ void Evaluation::AccumulateParticipant(std::string_view callSign, const Confirma
     const ColumnSumTable& sums = matrix.ColumnSums();
     for (int b = 0; b < kBandCount; ++b) {
         for (int m = 0; m < kModeCount; ++m) {
-            if (sums[static_cast<std::size_t>(b)][static_cast<std::size_t>(m)] >= thresholds.For(b)) {
+            if (sums[static_cast<std::size_t>(b)][static_cast<std::size_t>(m)] >=
+                thresholds.For(b)) {
                 ++m_participantCounts[static_cast<std::size_t>(b)][static_cast<std::size_t>(m)];
                 const std::size_t bit = static_cast<std::size_t>(b * kModeCount + m);
                 participant.Counted[bit / 8] |= static_cast<std::uint8_t>(1u << (bit % 8));
@@ -127,7 +128,8 @@ void Evaluation::AccumulateParticipant(std::string_view callSign, const Confirma
 
 std::uint16_t Evaluation::ParticipantCounts(int band, int mode) const
 {
-    return m_participantCounts.at(static_cast<std::size_t>(band)).at(static_cast<std::size_t>(mode));
+    return m_participantCounts.at(static_cast<std::size_t>(band))
+        .at(static_cast<std::size_t>(mode));
 }
 
 std::uint16_t Evaluation::EntityParticipantCounts(int entity, int band, int mode) const
@@ -174,14 +176,16 @@ std::string Evaluation::PerMilleText(int entity, int band, int mode) const
     if (confirming == participants) {
         return "1000";
     }
-    const double share = static_cast<double>(confirming) * 1000.0 / static_cast<double>(participants);
+    const double share =
+        static_cast<double>(confirming) * 1000.0 / static_cast<double>(participants);
     return PadLeftSpaces(std::to_string(RoundHalfEven(share)), 4);
 }
 
 std::string ThresholdCountText(const ColumnSumTable& sums, const BandThresholds& thresholds,
                                int band, int mode)
 {
-    const std::uint16_t sum = sums.at(static_cast<std::size_t>(band)).at(static_cast<std::size_t>(mode));
+    const std::uint16_t sum =
+        sums.at(static_cast<std::size_t>(band)).at(static_cast<std::size_t>(mode));
     return thresholds.Reaches(band, sum) ? Zero3(sum) : std::string(3, ' ');
 }
 

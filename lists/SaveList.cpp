@@ -110,7 +110,8 @@ std::string FormatList(std::string_view callSign, const EntityCatalogue& catalog
         const EntityRecord& record = catalogue.Entity(e);
         // A MainPrefix repeated by the very next record would make a second line that the
         // reader folds onto the same records anyway: one line per MainPrefix.
-        if (e > 1 && record.MainPrefix == catalogue.Entity(static_cast<std::uint16_t>(e - 1)).MainPrefix) {
+        if (e > 1 &&
+            record.MainPrefix == catalogue.Entity(static_cast<std::uint16_t>(e - 1)).MainPrefix) {
             continue;
         }
         const auto line =
@@ -123,7 +124,8 @@ std::string FormatList(std::string_view callSign, const EntityCatalogue& catalog
     return text;
 }
 
-std::filesystem::path ListFilePath(const std::filesystem::path& directory, std::string_view callSign)
+std::filesystem::path ListFilePath(const std::filesystem::path& directory,
+                                   std::string_view callSign)
 {
     return directory / (std::string(callSign) + std::string(kListExtension));
 }
