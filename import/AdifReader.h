@@ -46,64 +46,72 @@ public:
     void Reset();
 
     // ReadAdifRecord: hands one chunk of a line (upper-cased or not) to the reader.
-    // - false: no non-empty record was completed; chunk, contact and skipped are not touched
-    //   (the text waits in PendingText).
+    // - false: no non-empty record was completed; the chunk is emptied (its text waits in
+    //   PendingText), contact and skipped are not touched.
     // - true, skipped = true: a record was found and rejected; chunk now holds the reason text
     //   followed directly by the record text. contact is not touched.
-    // - true, skipped = false: a record was found and accepted; contact holds it.
+    // - true, skipped = false: a record was found and accepted; contact holds it and the chunk
+    //   holds the record text.
     [[nodiscard]] bool ReadAdifRecord(std::string& chunk, ContactRecord& contact, bool& skipped);
 
     // The same reading, for callers that stream a chunk in pieces (the file driver does this, so
     // that a line of any length needs no more memory than a record). A chunk is announced with
-    // BeginChunk, which must be told whether the chunk's own text contains "<EOH>"; its bytes
+    // BeginChunk, which must be told how many "<EOH>" tags the chunk's own text holds; its bytes
     // (already upper-cased) follow in any number of AppendChunk calls; EndChunk closes it.
     // Every record found is handed to the sink at once; one chunk yields at most one record,
     // exactly like one ReadAdifRecord call.
-    void BeginChunk(bool chunkHasEoh);
+    void BeginChunk(std::size_t eohTagsInChunk);
     void AppendChunk(std::string_view upperCasedBytes, AdifRecordSink& sink);
     void EndChunk(AdifRecordSink& sink);
 
     [[nodiscard]] bool CountEqsl() const { return m_countEqsl; }
 
 private:
+    // A complete "<EOR>" or "<EOH>" inside PendingText.
     struct Tag
     {
-        std::size_t end = 0;   // position in m_pending just behind the tag's '>'
+        std::size_t textEnd = 0;      // end of the text before the tag
+        std::size_t resume = 0;       // start of the text behind the tag
         bool isEoh = false;
+        bool droppedBefore = false;   // the text between the previous tag and this one lost bytes
     };
 
-    void AppendByte(char c, AdifRecordSink& sink);
-    void AppendText(std::string_view text, AdifRecordSink& sink);
-    void FlushHeldBlanks(AdifRecordSink& sink);
+    void ProcessText(std::string_view text, AdifRecordSink& sink);
+    void StepByte(char c, AdifRecordSink& sink);
+    void Store(std::string_view text);
     void OnTag(bool isEoh, AdifRecordSink& sink);
-    void StartDecided(AdifRecordSink& sink);
-    void TakeRecord(std::size_t recordEnd, std::size_t resumeAt, bool tooLong, AdifRecordSink& sink);
-    void DeletePendingUpTo(std::size_t position);
-    void StoreByte(char c);
+    void EndSkipping(AdifRecordSink& sink);
+    void Decide(AdifRecordSink& sink);
+    void TakeRecord(std::size_t tagIndex, AdifRecordSink& sink);
+    void DeleteThrough(std::size_t position);
+    void DropPending();
+    void PreDeleteFirstEoh();
     void Deliver(std::string_view recordText, bool tooLong, AdifRecordSink& sink);
 
     const EntityCatalogue& m_catalogue;
     bool m_countEqsl;
 
-    // PendingText and what is known about the tags inside it.
+    // PendingText is m_pending from m_begin on; the positions of its tags are kept alongside.
     std::string m_pending;
-    std::vector<Tag> m_tags;                 // complete "<EOR>"/"<EOH>" tags inside m_pending
-    std::size_t m_overflowFrom = 0;          // first position of an overflowing stretch, or npos
-    std::uint64_t m_overflowDropped = 0;     // bytes of that stretch not kept
-    std::uint32_t m_matchState = 0;          // how much of "<EOR>"/"<EOH>" the last bytes form
-    bool m_eohAlreadyDeleted = false;        // the next chunk's "<EOH>" deletion is already done
+    std::size_t m_begin = 0;
+    std::vector<Tag> m_tags;
+    std::size_t m_tagsBegin = 0;
+    bool m_trailingDropped = false;       // the text behind the last tag lost bytes to the limit
+    int m_match = 0;                      // how much of "<EOR>" or "<EOH>" the text ends with
+    bool m_eohAlreadyDeleted = false;     // the next chunk's "<EOH>" deletion is done already
 
-    // State of the chunk being fed.
-    bool m_inChunk = false;
-    bool m_chunkHasEoh = false;
-    bool m_chunkStarted = false;             // a byte above blank has arrived in this chunk
-    bool m_eohDone = false;                  // this chunk's "<EOH>" deletion has happened
-    bool m_startDecided = false;             // no further "<EOH>" can move this chunk's start
-    bool m_recordTaken = false;              // this chunk has yielded its record
-    bool m_skipping = false;                 // text up to the next "<EOH>" is dead anyway
-    std::uint64_t m_chunkBytes = 0;          // bytes of the trimmed chunk passed on so far
-    std::string m_heldBlanks;                // blanks that may turn out to end the chunk
-    std::uint64_t m_heldBlankCount = 0;
+    // The chunk being fed.
+    std::size_t m_eohTagsInChunk = 0;
+    std::size_t m_eohTagsSeen = 0;
+    std::uint64_t m_chunkBytes = 0;       // bytes of the trimmed chunk passed on so far
+    bool m_chunkStarted = false;          // a byte above blank has arrived
+    bool m_decideFirst = false;           // Decide before the chunk's first byte
+    bool m_eohDone = false;               // this chunk's "<EOH>" deletion has happened
+    bool m_startDecided = false;          // no "<EOH>" can move this chunk's record start any more
+    bool m_recordTaken = false;           // this chunk has had its "<EOR>"
+    bool m_skipping = false;              // the text up to the next "<EOH>" is dead
+    std::string m_heldBlanks;             // blanks that may turn out to end the chunk
+    std::uint64_t m_heldBlanksExtra = 0;  // held blanks beyond what m_heldBlanks keeps
 
     AdifFields m_fields;
     ContactRecord m_contact;

@@ -1,0 +1,501 @@
+#include "import/AdifFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+namespace wendrix {
+
+// ---------------------------------------------------------------------------------------------
+// Sources
+
+std::unique_ptr<AdifFileSource> AdifFileSource::Open(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return nullptr;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+        return nullptr;
+    }
+    std::unique_ptr<AdifFileSource> source(new AdifFileSource());
+    // Unbuffered: the driver reads in large blocks of its own.
+    source->m_stream.rdbuf()->pubsetbuf(nullptr, 0);
+    source->m_stream.open(path, std::ios::in | std::ios::binary);
+    if (!source->m_stream.is_open()) {
+        return nullptr;
+    }
+    source->m_size = size;
+    return source;
+}
+
+AdifByteSource::ReadResult AdifFileSource::Read(std::span<char> buffer)
+{
+    ReadResult result;
+    if (buffer.empty()) {
+        return result;
+    }
+    m_stream.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    result.Count = static_cast<std::size_t>(m_stream.gcount());
+    if (m_stream.bad()) {
+        result.Error = true;
+    }
+    if (!m_stream.good()) {
+        m_stream.clear();   // end of file or an error: either way the next call starts afresh
+    }
+    return result;
+}
+
+bool AdifFileSource::Seek(std::uint64_t offset)
+{
+    m_stream.clear();
+    m_stream.seekg(static_cast<std::streamoff>(offset), std::ios::beg);
+    return !m_stream.fail();
+}
+
+AdifByteSource::ReadResult AdifMemorySource::Read(std::span<char> buffer)
+{
+    std::size_t count = std::min(buffer.size(), m_bytes.size() - m_position);
+    if (m_maxPiece > 0) {
+        count = std::min(count, m_maxPiece);
+    }
+    std::memcpy(buffer.data(), m_bytes.data() + m_position, count);
+    m_position += count;
+    return {count, false};
+}
+
+bool AdifMemorySource::Seek(std::uint64_t offset)
+{
+    if (offset > m_bytes.size()) {
+        return false;
+    }
+    m_position = static_cast<std::size_t>(offset);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The driver
+
+namespace {
+
+constexpr std::uint64_t kNoEoh = std::numeric_limits<std::uint64_t>::max();
+constexpr std::uint64_t kErrorSkip = 4096;   // how far to jump over an unreadable stretch
+
+// Drops CR bytes in place; returns the new length.
+std::size_t DropCarriageReturns(char* text, std::size_t length)
+{
+    char* cr = static_cast<char*>(std::memchr(text, '\r', length));
+    if (cr == nullptr) {
+        return length;
+    }
+    char* out = cr;
+    for (const char* in = cr; in != text + length; ++in) {
+        if (*in != '\r') {
+            *out++ = *in;
+        }
+    }
+    return static_cast<std::size_t>(out - text);
+}
+
+void UpperCaseInPlace(char* text, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool lower = static_cast<unsigned char>(c - 'a') < 26;
+        text[i] = static_cast<char>(c ^ (lower ? 0x20u : 0u));
+    }
+}
+
+// Follows "<EOR>" and "<EOH>" through text that may arrive in pieces.
+class TagMatcher
+{
+public:
+    enum class Found { None, Eor, Eoh };
+
+    Found Step(char c)
+    {
+        if (c == '<') {
+            m_state = 1;
+        } else if (m_state == 1 && c == 'E') {
+            m_state = 2;
+        } else if (m_state == 2 && c == 'O') {
+            m_state = 3;
+        } else if (m_state == 3 && (c == 'R' || c == 'H')) {
+            m_state = c == 'R' ? 4 : 5;
+        } else if (m_state >= 4 && c == '>') {
+            const Found found = m_state == 4 ? Found::Eor : Found::Eoh;
+            m_state = 0;
+            return found;
+        } else {
+            m_state = 0;
+        }
+        return Found::None;
+    }
+    [[nodiscard]] bool Idle() const { return m_state == 0; }
+    void Reset() { m_state = 0; }
+
+private:
+    int m_state = 0;
+};
+
+// Position just behind the last "<EOH>" of an upper-cased line, kNoEoh if there is none.
+std::uint64_t LastEohEnd(std::string_view line)
+{
+    std::uint64_t last = kNoEoh;
+    for (std::size_t p = line.find("<EOH>"); p != std::string_view::npos;
+         p = line.find("<EOH>", p + 5)) {
+        last = p + 5;
+    }
+    return last;
+}
+
+}  // namespace
+
+class AdifLogReader::Impl final : public AdifRecordSink
+{
+public:
+    Impl(const EntityCatalogue& catalogue, bool countEqsl) : m_reader(catalogue, countEqsl)
+    {
+        m_buffer.resize(kBlockSize);
+    }
+
+    AdifLogEnd Read(AdifByteSource& source, AdifLogHandler& handler);
+
+    void Accepted(const ContactRecord& contact) override { m_handler->Accepted(contact); }
+    void Rejected(std::string_view reportLine) override { m_handler->Rejected(reportLine); }
+
+private:
+    enum class Step { Go, Stop, Abort, End };
+
+    void Refill();
+    Step HandleReadError();
+    Step ProcessBufferedLine(char* text, std::size_t rawLength);
+    Step ProcessLongLine();
+
+    // Cutting one line into chunks, piece by piece: before the line's last "<EOH>" a chunk ends
+    // at each "<EOH>"; behind it at each "<EOR>"; a tag at the very end closes the last chunk.
+    void BeginLine(std::uint64_t length, std::uint64_t lastEohEnd);
+    void FeedLine(std::string_view piece);
+    void EndLine();
+    [[nodiscard]] std::size_t EohTagsFrom(std::uint64_t position) const
+    {
+        return m_lastEohEnd != kNoEoh && position < m_lastEohEnd ? 1 : 0;
+    }
+
+    AdifRecordReader m_reader;
+    AdifByteSource* m_source = nullptr;
+    AdifLogHandler* m_handler = nullptr;
+
+    std::vector<char> m_buffer;
+    std::size_t m_pos = 0;           // first unprocessed byte
+    std::size_t m_end = 0;           // end of the data in the buffer
+    std::uint64_t m_offset = 0;      // source offset of m_buffer[m_end]
+    bool m_atEnd = false;
+    bool m_errorPending = false;     // a read failed at m_errorOffset
+    std::uint64_t m_errorOffset = 0;
+    bool m_discardToLf = false;      // the rest of a dropped line is still to be skipped
+    std::uint64_t m_bytesRead = 0;
+
+    // The line being cut.
+    std::uint64_t m_lineLength = 0;
+    std::uint64_t m_linePos = 0;
+    std::uint64_t m_lastEohEnd = kNoEoh;
+    TagMatcher m_lineMatcher;
+    bool m_chunkOpen = false;
+};
+
+AdifLogReader::AdifLogReader(const EntityCatalogue& catalogue, bool countEqsl)
+    : m_impl(std::make_unique<Impl>(catalogue, countEqsl))
+{
+}
+
+AdifLogReader::~AdifLogReader() = default;
+
+AdifLogEnd AdifLogReader::Read(AdifByteSource& source, AdifLogHandler& handler)
+{
+    return m_impl->Read(source, handler);
+}
+
+AdifLogEnd AdifLogReader::Impl::Read(AdifByteSource& source, AdifLogHandler& handler)
+{
+    m_source = &source;
+    m_handler = &handler;
+    m_reader.Reset();
+    m_pos = m_end = 0;
+    m_offset = 0;
+    m_atEnd = false;
+    m_errorPending = false;
+    m_discardToLf = false;
+    m_bytesRead = 0;
+
+    for (;;) {
+        if (m_discardToLf) {
+            const void* lf = std::memchr(m_buffer.data() + m_pos, '\n', m_end - m_pos);
+            if (lf != nullptr) {
+                m_pos = static_cast<std::size_t>(static_cast<const char*>(lf) - m_buffer.data()) + 1;
+                m_discardToLf = false;
+                continue;
+            }
+            m_pos = m_end;
+        } else {
+            char* start = m_buffer.data() + m_pos;
+            const void* lf = std::memchr(start, '\n', m_end - m_pos);
+            if (lf != nullptr) {
+                const auto length =
+                    static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+                m_pos += length + 1;
+                const Step step = ProcessBufferedLine(start, length);
+                if (step == Step::Stop) {
+                    return AdifLogEnd::Stopped;
+                }
+                continue;
+            }
+        }
+        // No complete line left in the buffer.
+        if (m_errorPending) {
+            const Step step = HandleReadError();
+            if (step == Step::Abort) {
+                return AdifLogEnd::Aborted;
+            }
+            continue;
+        }
+        if (m_atEnd) {
+            if (m_pos < m_end && !m_discardToLf) {
+                // The last line of a file that does not end with LF.
+                const std::size_t length = m_end - m_pos;
+                char* start = m_buffer.data() + m_pos;
+                m_pos = m_end;
+                if (ProcessBufferedLine(start, length) == Step::Stop) {
+                    return AdifLogEnd::Stopped;
+                }
+            }
+            return AdifLogEnd::EndOfData;
+        }
+        if (!m_discardToLf && m_pos == 0 && m_end == m_buffer.size()) {
+            // A line longer than the buffer.
+            const Step step = ProcessLongLine();
+            if (step == Step::Stop) {
+                return AdifLogEnd::Stopped;
+            }
+            if (step == Step::Abort) {
+                return AdifLogEnd::Aborted;
+            }
+            continue;
+        }
+        Refill();
+    }
+}
+
+void AdifLogReader::Impl::Refill()
+{
+    if (m_pos > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_pos, m_end - m_pos);
+        m_end -= m_pos;
+        m_pos = 0;
+    }
+    if (m_end == m_buffer.size() || m_atEnd || m_errorPending) {
+        return;
+    }
+    const auto result = m_source->Read(std::span<char>(m_buffer.data() + m_end,
+                                                       m_buffer.size() - m_end));
+    m_end += result.Count;
+    m_offset += result.Count;
+    if (result.Error) {
+        m_errorPending = true;
+        m_errorOffset = m_offset;
+    } else if (result.Count == 0) {
+        m_atEnd = true;
+    }
+}
+
+AdifLogReader::Impl::Step AdifLogReader::Impl::HandleReadError()
+{
+    m_errorPending = false;
+    if (m_handler->ReadError() == ReadErrorAction::Abort) {
+        return Step::Abort;
+    }
+    // Drop the line that could not be read: what arrived of it, the unreadable stretch, and
+    // whatever of it follows up to its LF.
+    m_pos = m_end = 0;
+    const std::uint64_t resume = m_errorOffset + kErrorSkip;
+    if (resume >= m_source->Size() || !m_source->Seek(resume)) {
+        m_atEnd = true;
+        return Step::Go;
+    }
+    m_offset = resume;
+    m_discardToLf = true;
+    return Step::Go;
+}
+
+AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessBufferedLine(char* text,
+                                                                   std::size_t rawLength)
+{
+    const std::size_t length = DropCarriageReturns(text, rawLength);
+    UpperCaseInPlace(text, length);
+    const std::string_view line(text, length);
+    m_bytesRead += length + 2;
+    if (!m_handler->BeginLine(m_bytesRead)) {
+        return Step::Stop;
+    }
+    BeginLine(length, LastEohEnd(line));
+    FeedLine(line);
+    EndLine();
+    return Step::Go;
+}
+
+AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
+{
+    // First pass: find where the line ends and where its last "<EOH>" is, so that it can be cut
+    // exactly as a line held whole would be. The second pass feeds it piece by piece.
+    const std::uint64_t lineStart = m_offset - m_end;
+    std::uint64_t rawLength = 0;
+    std::uint64_t length = 0;
+    std::uint64_t lastEohEnd = kNoEoh;
+    TagMatcher matcher;
+    bool lfFound = false;
+    for (;;) {
+        const char* data = m_buffer.data() + m_pos;
+        const std::size_t available = m_end - m_pos;
+        const void* lf = std::memchr(data, '\n', available);
+        const std::size_t take =
+            lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data)
+                          : available;
+        for (std::size_t i = 0; i < take; ++i) {
+            char c = data[i];
+            if (c == '\r') {
+                continue;
+            }
+            if (c >= 'a' && c <= 'z') {
+                c = static_cast<char>(c - 32);
+            }
+            ++length;
+            if (matcher.Step(c) == TagMatcher::Found::Eoh) {
+                lastEohEnd = length;
+            }
+        }
+        rawLength += take;
+        m_pos += take;
+        if (lf != nullptr) {
+            lfFound = true;
+            break;
+        }
+        if (m_errorPending) {
+            return HandleReadError();
+        }
+        if (m_atEnd) {
+            break;
+        }
+        Refill();
+    }
+    m_bytesRead += length + 2;
+    if (!m_handler->BeginLine(m_bytesRead)) {
+        return Step::Stop;
+    }
+    // Behind the line the buffer holds data already read; keep it if the line cannot be read
+    // a second time.
+    if (!m_source->Seek(lineStart)) {
+        if (lfFound) {
+            ++m_pos;
+        }
+        if (m_handler->ReadError() == ReadErrorAction::Abort) {
+            return Step::Abort;
+        }
+        return Step::Go;
+    }
+    m_offset = lineStart;
+    m_pos = m_end = 0;
+    m_atEnd = false;
+    m_errorPending = false;
+
+    BeginLine(length, lastEohEnd);
+    std::uint64_t remaining = rawLength;
+    while (remaining > 0) {
+        if (m_pos == m_end) {
+            Refill();
+            if (m_pos == m_end) {
+                if (m_errorPending) {
+                    EndLine();
+                    return HandleReadError();
+                }
+                break;   // shorter than the first pass saw: the file changed meanwhile
+            }
+        }
+        const std::size_t piece =
+            static_cast<std::size_t>(std::min<std::uint64_t>(remaining, m_end - m_pos));
+        char* text = m_buffer.data() + m_pos;
+        const std::size_t kept = DropCarriageReturns(text, piece);
+        UpperCaseInPlace(text, kept);
+        FeedLine(std::string_view(text, kept));
+        m_pos += piece;
+        remaining -= piece;
+    }
+    EndLine();
+    m_discardToLf = lfFound;   // the line's own LF
+    return Step::Go;
+}
+
+void AdifLogReader::Impl::BeginLine(std::uint64_t length, std::uint64_t lastEohEnd)
+{
+    m_lineLength = length;
+    m_linePos = 0;
+    m_lastEohEnd = lastEohEnd;
+    m_lineMatcher.Reset();
+    m_reader.BeginChunk(EohTagsFrom(0));
+    m_chunkOpen = true;
+}
+
+void AdifLogReader::Impl::FeedLine(std::string_view piece)
+{
+    std::size_t from = 0;   // start of the piece's text not yet handed to the reader
+    std::size_t i = 0;
+    const std::size_t size = piece.size();
+    while (i < size) {
+        if (m_lineMatcher.Idle()) {
+            const void* lt = std::memchr(piece.data() + i, '<', size - i);
+            if (lt == nullptr) {
+                break;
+            }
+            i = static_cast<std::size_t>(static_cast<const char*>(lt) - piece.data());
+        }
+        const TagMatcher::Found found = m_lineMatcher.Step(piece[i]);
+        ++i;
+        if (found == TagMatcher::Found::None) {
+            continue;
+        }
+        const std::uint64_t tagEnd = m_linePos + i;
+        const bool cut = found == TagMatcher::Found::Eoh
+                             ? tagEnd <= m_lastEohEnd
+                             : (m_lastEohEnd == kNoEoh || tagEnd > m_lastEohEnd);
+        if (!cut) {
+            continue;
+        }
+        if (!m_chunkOpen) {
+            m_reader.BeginChunk(EohTagsFrom(m_linePos + from));
+            m_chunkOpen = true;
+        }
+        m_reader.AppendChunk(piece.substr(from, i - from), *this);
+        m_reader.EndChunk(*this);
+        m_chunkOpen = false;
+        from = i;
+    }
+    if (from < size) {
+        if (!m_chunkOpen) {
+            m_reader.BeginChunk(EohTagsFrom(m_linePos + from));
+            m_chunkOpen = true;
+        }
+        m_reader.AppendChunk(piece.substr(from), *this);
+    }
+    m_linePos += size;
+}
+
+void AdifLogReader::Impl::EndLine()
+{
+    if (m_chunkOpen) {
+        m_reader.EndChunk(*this);
+        m_chunkOpen = false;
+    }
+}
+
+}  // namespace wendrix

@@ -1,0 +1,437 @@
+#include "import/AdifReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/Text.h"
+#include "import/Classification.h"
+
+namespace wendrix {
+
+namespace {
+
+// States of the end-tag matcher: how much of "<EOR>" or "<EOH>" the text seen so far ends with.
+constexpr int kMatchNone = 0;
+constexpr int kMatchLt = 1;     // "<"
+constexpr int kMatchE = 2;      // "<E"
+constexpr int kMatchEo = 3;     // "<EO"
+constexpr int kMatchEor = 4;    // "<EOR"
+constexpr int kMatchEoh = 5;    // "<EOH"
+constexpr std::size_t kTagLength = 5;
+
+[[nodiscard]] bool CouldStillBecomeEoh(int match)
+{
+    return match == kMatchLt || match == kMatchE || match == kMatchEo || match == kMatchEoh;
+}
+
+[[nodiscard]] bool IsBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+// Collects the one record a ReadAdifRecord call can yield.
+class SingleRecord final : public AdifRecordSink
+{
+public:
+    void Accepted(const ContactRecord& contact) override
+    {
+        found = true;
+        accepted = true;
+        record = contact;
+    }
+    void Rejected(std::string_view reportLine) override
+    {
+        found = true;
+        accepted = false;
+        report.assign(reportLine);
+    }
+
+    bool found = false;
+    bool accepted = false;
+    ContactRecord record;
+    std::string report;
+};
+
+}  // namespace
+
+AdifRecordReader::AdifRecordReader(const EntityCatalogue& catalogue, bool countEqsl)
+    : m_catalogue(catalogue), m_countEqsl(countEqsl)
+{
+    m_pending.reserve(4096);
+    m_report.reserve(kReportTextLimit + 64);
+}
+
+void AdifRecordReader::Reset()
+{
+    m_pending.clear();
+    m_begin = 0;
+    m_tags.clear();
+    m_tagsBegin = 0;
+    m_trailingDropped = false;
+    m_match = kMatchNone;
+    m_eohAlreadyDeleted = false;
+    m_skipping = false;
+    m_heldBlanks.clear();
+    m_heldBlanksExtra = 0;
+}
+
+bool AdifRecordReader::ReadAdifRecord(std::string& chunk, ContactRecord& contact, bool& skipped)
+{
+    AsciiUpperInPlace(chunk);
+    std::size_t eohTags = 0;
+    for (std::size_t p = chunk.find("<EOH>"); p != std::string::npos;
+         p = chunk.find("<EOH>", p + kTagLength)) {
+        ++eohTags;
+    }
+    SingleRecord result;
+    BeginChunk(eohTags);
+    AppendChunk(chunk, result);
+    EndChunk(result);
+    chunk.clear();
+    if (!result.found) {
+        return false;
+    }
+    if (result.accepted) {
+        contact = result.record;
+        skipped = false;
+    } else {
+        chunk = std::move(result.report);
+        skipped = true;
+    }
+    return true;
+}
+
+void AdifRecordReader::BeginChunk(std::size_t eohTagsInChunk)
+{
+    m_eohTagsInChunk = eohTagsInChunk;
+    m_eohTagsSeen = 0;
+    m_chunkBytes = 0;
+    m_chunkStarted = false;
+    m_recordTaken = false;
+    m_skipping = false;
+    m_startDecided = false;
+    m_decideFirst = false;
+    m_heldBlanks.clear();
+    m_heldBlanksExtra = 0;
+    // The joined text loses everything up to its first "<EOH>". It may have gone already, as the
+    // first "<EOH>" behind the previous chunk's record.
+    m_eohDone = m_eohAlreadyDeleted;
+    m_eohAlreadyDeleted = false;
+    if (!m_eohDone && eohTagsInChunk > 0) {
+        // An "<EOH>" is sure to come in this chunk: all text before it is deleted, so none of it
+        // needs to be kept. Only the matcher state survives, for a tag joined across the seam.
+        DropPending();
+        m_skipping = true;
+        return;
+    }
+    if (!m_eohDone && CouldStillBecomeEoh(m_match)) {
+        return;   // the chunk's first bytes may complete an "<EOH>" begun in PendingText
+    }
+    m_decideFirst = true;
+}
+
+void AdifRecordReader::AppendChunk(std::string_view bytes, AdifRecordSink& sink)
+{
+    if (m_decideFirst) {
+        m_decideFirst = false;
+        Decide(sink);
+    }
+    if (!m_chunkStarted) {
+        std::size_t first = 0;
+        while (first < bytes.size() && IsBlank(bytes[first])) {
+            ++first;
+        }
+        bytes.remove_prefix(first);
+        if (bytes.empty()) {
+            return;
+        }
+        m_chunkStarted = true;
+    }
+    std::size_t end = bytes.size();
+    while (end > 0 && IsBlank(bytes[end - 1])) {
+        --end;
+    }
+    if (end == 0) {
+        // Only blanks: they count when something follows within the chunk.
+        const std::size_t room = kMaxPendingText + 1 - std::min(m_heldBlanks.size(),
+                                                                 kMaxPendingText + 1);
+        const std::size_t kept = std::min(room, bytes.size());
+        m_heldBlanks.append(bytes.substr(0, kept));
+        m_heldBlanksExtra += bytes.size() - kept;
+        return;
+    }
+    if (!m_heldBlanks.empty()) {
+        ProcessText(m_heldBlanks, sink);
+        if (m_heldBlanksExtra > 0) {
+            // More blanks than PendingText may hold: by now the text has overflowed (or is dead),
+            // so one more blank has the effect of all of them.
+            ProcessText(" ", sink);
+            m_chunkBytes += m_heldBlanksExtra - 1;
+        }
+        m_heldBlanks.clear();
+        m_heldBlanksExtra = 0;
+    }
+    ProcessText(bytes.substr(0, end), sink);
+    const std::string_view trailing = bytes.substr(end);
+    const std::size_t kept = std::min(trailing.size(), kMaxPendingText + 1);
+    m_heldBlanks.assign(trailing.substr(0, kept));
+    m_heldBlanksExtra = trailing.size() - kept;
+}
+
+void AdifRecordReader::EndChunk(AdifRecordSink& sink)
+{
+    // Blanks at the end of a chunk are trimmed away.
+    m_heldBlanks.clear();
+    m_heldBlanksExtra = 0;
+    if (m_decideFirst) {
+        m_decideFirst = false;
+        Decide(sink);
+    }
+    m_skipping = false;   // only reachable if the caller miscounted the chunk's "<EOH>" tags
+    if (!m_startDecided) {
+        Decide(sink);     // the chunk ended before a joined "<EOH>" could be completed
+    }
+    if (!m_eohAlreadyDeleted) {
+        PreDeleteFirstEoh();
+    }
+}
+
+void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink)
+{
+    std::size_t i = 0;
+    const std::size_t size = text.size();
+    while (i < size) {
+        if (m_match == kMatchNone) {
+            // Plain text up to the next '<' cannot touch a tag: pass it on in one piece.
+            const void* lt = std::memchr(text.data() + i, '<', size - i);
+            const std::size_t stop =
+                lt ? static_cast<std::size_t>(static_cast<const char*>(lt) - text.data()) : size;
+            if (stop > i) {
+                if (!m_skipping) {
+                    Store(text.substr(i, stop - i));
+                }
+                m_chunkBytes += stop - i;
+                i = stop;
+                if (i == size) {
+                    break;
+                }
+            }
+        }
+        StepByte(text[i], sink);
+        ++i;
+    }
+}
+
+void AdifRecordReader::StepByte(char c, AdifRecordSink& sink)
+{
+    ++m_chunkBytes;
+    bool eor = false;
+    bool eoh = false;
+    if (c == '<') {
+        m_match = kMatchLt;
+    } else if (m_match == kMatchLt && c == 'E') {
+        m_match = kMatchE;
+    } else if (m_match == kMatchE && c == 'O') {
+        m_match = kMatchEo;
+    } else if (m_match == kMatchEo && (c == 'R' || c == 'H')) {
+        m_match = c == 'R' ? kMatchEor : kMatchEoh;
+    } else if ((m_match == kMatchEor || m_match == kMatchEoh) && c == '>') {
+        eor = m_match == kMatchEor;
+        eoh = !eor;
+        m_match = kMatchNone;
+    } else {
+        m_match = kMatchNone;
+    }
+    if (eoh && m_chunkBytes >= kTagLength) {
+        ++m_eohTagsSeen;   // a tag wholly inside the chunk, not one joined across the seam
+    }
+    if (m_skipping) {
+        if (eoh) {
+            EndSkipping(sink);
+        }
+        return;
+    }
+    Store(std::string_view(&c, 1));
+    if (!m_startDecided && !eoh && !CouldStillBecomeEoh(m_match)) {
+        Decide(sink);
+    }
+    if (eor || eoh) {
+        OnTag(eoh, sink);
+    }
+}
+
+void AdifRecordReader::Store(std::string_view text)
+{
+    if (m_trailingDropped) {
+        return;
+    }
+    if (m_pending.size() - m_begin + text.size() <= kMaxPendingText) {
+        m_pending.append(text);
+        return;
+    }
+    // The text behind the last tag outgrows the limit: keep only its start, for the report,
+    // and drop the rest of it up to the next tag.
+    m_trailingDropped = true;
+    const std::size_t stretch =
+        m_tagsBegin < m_tags.size() ? std::max(m_tags.back().resume, m_begin) : m_begin;
+    const std::size_t keep = stretch + kReportTextLimit;
+    if (m_pending.size() > keep) {
+        m_pending.resize(keep);
+    } else {
+        m_pending.append(text.substr(0, keep - m_pending.size()));
+    }
+}
+
+void AdifRecordReader::OnTag(bool isEoh, AdifRecordSink& sink)
+{
+    Tag tag;
+    tag.resume = m_pending.size();
+    const std::size_t stretch =
+        m_tagsBegin < m_tags.size() ? std::max(m_tags.back().resume, m_begin) : m_begin;
+    tag.textEnd = m_trailingDropped || tag.resume < stretch + kTagLength
+                      ? tag.resume
+                      : tag.resume - kTagLength;
+    tag.isEoh = isEoh;
+    tag.droppedBefore = m_trailingDropped;
+    m_trailingDropped = false;
+    if (isEoh) {
+        if (!m_eohDone) {
+            // An "<EOH>" joined across the seam: the chunk's deletion.
+            DeleteThrough(tag.resume);
+            m_eohDone = true;
+            Decide(sink);
+            return;
+        }
+        if (m_recordTaken && !m_eohAlreadyDeleted) {
+            // The first "<EOH>" behind this chunk's record: the next chunk would delete up to
+            // it first thing, so it goes now.
+            DeleteThrough(tag.resume);
+            m_eohAlreadyDeleted = true;
+            return;
+        }
+        m_tags.push_back(tag);   // part of the text: the deletion of this chunk is spent
+        return;
+    }
+    m_tags.push_back(tag);
+    if (m_startDecided && !m_recordTaken) {
+        TakeRecord(m_tags.size() - 1, sink);
+    }
+}
+
+void AdifRecordReader::EndSkipping(AdifRecordSink& sink)
+{
+    m_skipping = false;
+    DropPending();
+    if (!m_eohDone) {
+        m_eohDone = true;
+        Decide(sink);
+    } else {
+        m_eohAlreadyDeleted = true;
+    }
+}
+
+void AdifRecordReader::Decide(AdifRecordSink& sink)
+{
+    m_startDecided = true;
+    if (m_recordTaken) {
+        return;
+    }
+    for (std::size_t k = m_tagsBegin; k < m_tags.size(); ++k) {
+        if (!m_tags[k].isEoh) {
+            TakeRecord(k, sink);
+            return;
+        }
+    }
+}
+
+void AdifRecordReader::TakeRecord(std::size_t tagIndex, AdifRecordSink& sink)
+{
+    m_recordTaken = true;
+    const Tag tag = m_tags[tagIndex];
+    bool tooLong = false;
+    for (std::size_t k = m_tagsBegin; k <= tagIndex; ++k) {
+        tooLong = tooLong || m_tags[k].droppedBefore;
+    }
+    const std::string_view text =
+        Trim(std::string_view(m_pending).substr(m_begin, tag.textEnd - m_begin));
+    if (!text.empty()) {
+        Deliver(text, tooLong, sink);
+    }
+    DeleteThrough(tag.resume);
+    if (m_eohAlreadyDeleted) {
+        return;
+    }
+    PreDeleteFirstEoh();
+    if (!m_eohAlreadyDeleted && m_eohTagsSeen < m_eohTagsInChunk) {
+        // This chunk's own "<EOH>" is still to come and will be the next chunk's deletion:
+        // nothing before it needs to be kept.
+        DropPending();
+        m_skipping = true;
+    }
+}
+
+void AdifRecordReader::PreDeleteFirstEoh()
+{
+    for (std::size_t k = m_tagsBegin; k < m_tags.size(); ++k) {
+        if (m_tags[k].isEoh) {
+            DeleteThrough(m_tags[k].resume);
+            m_eohAlreadyDeleted = true;
+            return;
+        }
+    }
+}
+
+void AdifRecordReader::DeleteThrough(std::size_t position)
+{
+    m_begin = position;
+    while (m_tagsBegin < m_tags.size() && m_tags[m_tagsBegin].resume <= position) {
+        ++m_tagsBegin;
+    }
+    if (m_tagsBegin == m_tags.size()) {
+        m_tags.clear();
+        m_tagsBegin = 0;
+    }
+    if (m_begin >= m_pending.size()) {
+        m_pending.clear();
+        m_begin = 0;
+        return;
+    }
+    if (m_begin > 65536 && m_begin > m_pending.size() / 2) {
+        m_pending.erase(0, m_begin);
+        for (std::size_t k = m_tagsBegin; k < m_tags.size(); ++k) {
+            m_tags[k].textEnd -= m_begin;
+            m_tags[k].resume -= m_begin;
+        }
+        m_tags.erase(m_tags.begin(), m_tags.begin() + static_cast<std::ptrdiff_t>(m_tagsBegin));
+        m_tagsBegin = 0;
+        m_begin = 0;
+    }
+}
+
+void AdifRecordReader::DropPending()
+{
+    m_pending.clear();
+    m_begin = 0;
+    m_tags.clear();
+    m_tagsBegin = 0;
+    m_trailingDropped = false;
+}
+
+void AdifRecordReader::Deliver(std::string_view recordText, bool tooLong, AdifRecordSink& sink)
+{
+    std::string_view reason = kRecordTooLongReason;
+    if (!tooLong) {
+        m_fields.Clear();
+        ScanAdifTags(recordText, m_fields);
+        reason = ClassifyRecord(m_fields, m_countEqsl, m_catalogue, m_contact);
+        if (reason.empty()) {
+            sink.Accepted(m_contact);
+            return;
+        }
+    }
+    m_report.assign(reason);
+    m_report.append(recordText.substr(0, kReportTextLimit));
+    sink.Rejected(m_report);
+}
+
+}  // namespace wendrix

@@ -1,0 +1,275 @@
+#include "import/Classification.h"
+
+#include <algorithm>
+
+#include "common/Text.h"
+#include "matrix/Bands.h"
+
+namespace wendrix {
+
+int BandFromKHz(std::int32_t kHz)
+{
+    for (std::size_t band = 0; band < kBandPlan.size(); ++band) {
+        if (kHz >= kBandPlan[band].LowKHz && kHz <= kBandPlan[band].HighKHz) {
+            return static_cast<int>(band);
+        }
+    }
+    return kAllBands;
+}
+
+FrequencyReading ParseFrequency(std::string_view text)
+{
+    const std::string_view s = Trim(text);
+    // Digits before the separator (anything else there is dropped), then the first three
+    // characters after it as they stand, padded with '0': a whole number of kHz. Leading zeros
+    // are kept as one, which leaves the value alone and bounds the digits worth keeping.
+    constexpr std::size_t kMaxDigits = 12;   // far more than any value in range
+    std::array<char, kMaxDigits + 3> number{};
+    std::size_t length = 0;
+    bool tooLong = false;
+    std::size_t i = 0;
+    bool separator = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '.' || c == ',') {
+            separator = true;
+            break;
+        }
+        if (c < '0' || c > '9') {
+            continue;
+        }
+        if (length == 1 && number[0] == '0') {
+            number[0] = c;
+        } else if (length < kMaxDigits) {
+            number[length++] = c;
+        } else {
+            tooLong = true;
+        }
+    }
+    if (separator) {
+        const std::string_view after = s.substr(i + 1);
+        for (std::size_t k = 0; k < 3; ++k) {
+            number[length++] = k < after.size() ? after[k] : '0';
+        }
+    }
+    const auto value = tooLong ? std::nullopt
+                               : ReadIntInRange(std::string_view(number.data(), length), 1,
+                                                11000000);
+    FrequencyReading result;
+    if (!value) {
+        return result;
+    }
+    result.Valid = true;
+    result.Hz = *value >= 1800 ? *value * 1000 : *value * 1000000;
+    // Whole-MHz names of the WARC bands lie below the band edge; they mean the band.
+    switch (result.Hz) {
+    case 10000000:
+        result.Hz = 10100000;
+        break;
+    case 18000000:
+        result.Hz = 18068000;
+        break;
+    case 24000000:
+        result.Hz = 24890000;
+        break;
+    default:
+        break;
+    }
+    result.Band = BandFromKHz(static_cast<std::int32_t>(result.Hz / 1000));
+    return result;
+}
+
+std::optional<int> BandOfRecord(std::string_view freq, std::string_view band)
+{
+    const FrequencyReading frequency = ParseFrequency(freq);
+    if (frequency.Valid && frequency.Band != kAllBands) {
+        return frequency.Band;
+    }
+    if (!band.empty()) {
+        for (std::size_t row = 0; row < kBandPlan.size(); ++row) {
+            if (band == kBandPlan[row].Name) {
+                return static_cast<int>(row);
+            }
+        }
+    }
+    if (frequency.Valid) {
+        return kAllBands;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ModeCodeOf(std::string_view mode)
+{
+    std::string_view m = mode;
+    if (m == "PR" || m == "OLIVIA" || m == "CONTESTI" || m == "JT9" || m == "JT65" ||
+        m == "JTMS" || m.substr(0, 5) == "ISCAT" || m == "THRB") {
+        m = "PKT";
+    } else if (m == "LSB" || m == "USB" || m == "J3E" || m == "F3E") {
+        m = "SSB";
+    } else if (m == "A1A") {
+        m = "CW";
+    }
+    for (std::size_t code = 0; code < kModeTable.size(); ++code) {
+        if (!kModeTable[code].empty() && m.find(kModeTable[code]) != std::string_view::npos) {
+            return static_cast<int>(code);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ModeClassOf(int modeCode)
+{
+    static constexpr std::array<int, 17> kRttyCodes{2,  5,  6,  7,  10, 11, 17, 19, 20,
+                                                     21, 22, 24, 25, 26, 28, 29, 30};
+    static constexpr std::array<int, 2> kFoneCodes{1, 4};   // FM counts as Fone, AM does not
+    if (modeCode == 0) {
+        return kModeCw;
+    }
+    if (std::find(kFoneCodes.begin(), kFoneCodes.end(), modeCode) != kFoneCodes.end()) {
+        return kModeFone;
+    }
+    if (std::find(kRttyCodes.begin(), kRttyCodes.end(), modeCode) != kRttyCodes.end()) {
+        return kModeRtty;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// Characters first..first+count-1 (0-based) of a text, as far as it has them.
+std::string_view Characters(std::string_view text, std::size_t first, std::size_t count)
+{
+    return first < text.size() ? text.substr(first, count) : std::string_view{};
+}
+
+void AppendPadded(std::string_view text, std::size_t width, char* out, std::size_t& length)
+{
+    for (std::size_t k = text.size(); k < width; ++k) {
+        out[length++] = '0';
+    }
+    std::copy(text.begin(), text.end(), out + length);
+    length += text.size();
+}
+
+}  // namespace
+
+std::string_view DateTimeOfRecord(std::string_view qsoDate, std::string_view year,
+                                  std::string_view month, std::string_view day,
+                                  std::string_view timeOn, ContactDateTime& result)
+{
+    // Only the first eight characters of a composed date are ever looked at.
+    std::array<char, 3 * AdifFields::kMaxValueLength + 4> composed{};
+    std::string_view date = qsoDate;
+    if (date.empty()) {
+        std::size_t length = 0;
+        AppendPadded(year, 0, composed.data(), length);
+        AppendPadded(month, 2, composed.data(), length);
+        AppendPadded(day, 2, composed.data(), length);
+        date = std::string_view(composed.data(), length);
+    }
+    const auto y = ReadIntInRange(Characters(date, 0, 4), 1920, 2100);
+    if (!y) {
+        return kWrongYearReason;
+    }
+    const auto mo = ReadIntInRange(Characters(date, 4, 2), 1, 12);
+    if (!mo) {
+        return kWrongMonthReason;
+    }
+    const auto d = ReadIntInRange(Characters(date, 6, 2), 1, 31);
+    if (!d) {
+        return kWrongDayReason;
+    }
+    const auto h = ReadIntInRange(Characters(timeOn, 0, 2), 0, 23);
+    if (!h) {
+        return kWrongHourReason;
+    }
+    const auto mi = ReadIntInRange(Characters(timeOn, 2, 2), 0, 59);
+    if (!mi) {
+        return kWrongMinuteReason;
+    }
+    result.Year = static_cast<std::uint16_t>(*y);
+    result.Month = static_cast<std::uint8_t>(*mo);
+    result.Day = static_cast<std::uint8_t>(*d);
+    result.Hour = static_cast<std::uint8_t>(*h);
+    result.Minute = static_cast<std::uint8_t>(*mi);
+    return {};
+}
+
+bool Confirmed(const AdifFields& fields, bool countEqsl)
+{
+    const std::string_view paper = fields.Get(AdifField::QslRcvd);
+    const std::string_view lotw = fields.Get(AdifField::LotwQslRcvd);
+    const std::string_view eqsl = fields.Get(AdifField::EqslQslRcvd);
+    if (paper == "Y" || paper == "V") {
+        return true;
+    }
+    if (lotw == "Y" || lotw == "V" || lotw == "1") {
+        return true;
+    }
+    if (fields.Get(AdifField::LLotwReceived) == "1") {
+        return true;
+    }
+    return countEqsl &&
+           (eqsl == "Y" || eqsl == "V" || fields.Get(AdifField::LEqslReceived) == "1");
+}
+
+std::string_view PrefixFromDxcc(std::string_view dxcc, const EntityCatalogue& catalogue)
+{
+    if (dxcc.empty()) {
+        return {};
+    }
+    if (dxcc == "0") {
+        return "0";
+    }
+    // 999 is no entity; 00, 1000 and letters are as good as a missing field.
+    const auto number = ReadIntInRange(dxcc, 1, 999);
+    if (!number || *number == 999) {
+        return {};
+    }
+    const std::uint16_t entity = catalogue.EntityByDxcc(static_cast<int>(*number));
+    if (entity == 0) {
+        return {};
+    }
+    return catalogue.MainPrefixOf(entity).substr(0, ContactRecord::kPrefixLength);
+}
+
+std::string_view ClassifyRecord(const AdifFields& fields, bool countEqsl,
+                                const EntityCatalogue& catalogue, ContactRecord& contact)
+{
+    const std::optional<int> mode = ModeCodeOf(fields.Get(AdifField::Mode));
+    if (!mode) {
+        return kModeSkippedReason;
+    }
+    const std::optional<int> band =
+        BandOfRecord(fields.Get(AdifField::Freq), fields.Get(AdifField::Band));
+    if (!band) {
+        return kUnknownBandReason;
+    }
+    ContactDateTime when;
+    const std::string_view dateReason = DateTimeOfRecord(
+        fields.Get(AdifField::QsoDate), fields.Get(AdifField::Year), fields.Get(AdifField::Month),
+        fields.Get(AdifField::Day), fields.Get(AdifField::TimeOn), when);
+    if (!dateReason.empty()) {
+        return dateReason;
+    }
+    const std::string_view call = fields.Get(AdifField::Call);
+    if (call.empty()) {
+        return kCallMissingReason;
+    }
+    contact.Clear();
+    contact.Day = when.Day;
+    contact.Month = when.Month;
+    contact.Year = when.Year;
+    contact.Hour = when.Hour;
+    contact.Minute = when.Minute;
+    contact.Call.assign(call.substr(0, ContactRecord::kCallLength));
+    contact.Band = static_cast<std::uint8_t>(*band);
+    contact.Mode = static_cast<std::uint8_t>(*mode);
+    if (Confirmed(fields, countEqsl)) {
+        contact.Flags |= ContactRecord::kConfirmedFlag;
+    }
+    contact.Prefix.assign(PrefixFromDxcc(fields.Get(AdifField::Dxcc), catalogue));
+    return {};
+}
+
+}  // namespace wendrix
