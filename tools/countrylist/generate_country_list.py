@@ -14,7 +14,12 @@ The output is deterministic: the same inputs give the same bytes. Before writing
 parses its own text with catalogue_model.py (the program's parsing and resolution rules) and
 refuses to write a list in which a public prefix no longer finds its entity.
 
-Usage: generate_country_list.py [--output FILE] [--cty-dat FILE] [--cty-csv FILE] [--quiet]
+Usage: generate_country_list.py [--output FILE] [--check FILE] [--cty-dat FILE] [--cty-csv FILE]
+                                [--skip-if-missing] [--quiet]
+
+With --check FILE the generated text is also compared byte for byte with FILE (normally the
+committed data/CountryList.txt); a difference is reported with its first line and exit status 1.
+With --skip-if-missing the generator exits with status 77 when the public data is not installed.
 """
 
 import argparse
@@ -521,10 +526,9 @@ def lay_out(plan, version, specials):
 def build_call(prefix, public_prefixes, public_calls):
     """A call that keeps the meaning of the prefix: no longer public prefix and no individual
     call of the public data applies to it. None if the prefix has no such call."""
-    if prefix[-1].isdigit():
-        suffixes = ["AB", "XY", "QZ", "AAA", "ZZZ"]
-    else:
-        suffixes = [d + s for s in ("AB", "XY", "QZ") for d in "1234567890"]
+    letters = [s for s in ("AB", "XY", "QZ", "AAA", "ZZZ")]
+    digits = [d + s for s in ("AB", "XY", "QZ") for d in "1234567890"]
+    suffixes = letters + digits if prefix[-1].isdigit() else digits + letters
     for suffix in suffixes:
         call = prefix + suffix
         if call in public_calls:
@@ -686,6 +690,24 @@ def generate(dat_path, csv_path, entities_path, facts_path):
     return plan, lines, catalogue, version
 
 
+def compare_with(text, path):
+    """None if the file holds exactly the text, else a description of the first difference."""
+    try:
+        with open(path, "rb") as stream:
+            stored = stream.read()
+    except OSError as error:
+        return str(error)
+    generated = text.encode("ascii")
+    if stored == generated:
+        return None
+    old_lines = stored.split(b"\n")
+    new_lines = generated.split(b"\n")
+    for number, (old, new) in enumerate(zip(old_lines, new_lines), start=1):
+        if old != new:
+            return "line %d is %r, the generator writes %r" % (number, old, new)
+    return "it has %d lines, the generator writes %d" % (len(old_lines), len(new_lines))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--output", default=os.path.join(REPO, "data", "CountryList.txt"))
@@ -693,8 +715,17 @@ def main(argv=None):
     parser.add_argument("--cty-csv", default=DEFAULT_CSV)
     parser.add_argument("--entities", default=os.path.join(HERE, "entities.tsv"))
     parser.add_argument("--facts", default=os.path.join(HERE, "fixed_facts.tsv"))
+    parser.add_argument("--check", metavar="FILE",
+                        help="compare the generated text with FILE byte for byte")
+    parser.add_argument("--skip-if-missing", action="store_true",
+                        help="exit with status 77 when the public data files are missing")
     parser.add_argument("--quiet", action="store_true")
     args = parser.parse_args(argv)
+    if args.skip_if_missing and not (os.path.exists(args.cty_dat)
+                                     and os.path.exists(args.cty_csv)):
+        print("generate_country_list: %s or %s is missing (install hamradio-files)"
+              % (args.cty_dat, args.cty_csv), file=sys.stderr)
+        return 77
     try:
         plan, lines, catalogue, version = generate(args.cty_dat, args.cty_csv, args.entities,
                                                    args.facts)
@@ -704,6 +735,12 @@ def main(argv=None):
     text = "\n".join(lines) + "\n"
     with open(args.output, "w", encoding="ascii", newline="\n") as stream:
         stream.write(text)
+    if args.check:
+        difference = compare_with(text, args.check)
+        if difference:
+            print("generate_country_list: %s differs from the generated list: %s"
+                  % (args.check, difference), file=sys.stderr)
+            return 1
     if not args.quiet:
         print("country list %s: public data version %s, %d lines, %d entities, %d prefix entries "
               "(%d nesting exchanges), %d special calls"
