@@ -152,35 +152,42 @@ def hundredths(text):
 
 
 def read_cty_dat(path):
+    with open(path, encoding="latin-1") as stream:
+        return read_cty_dat_text(stream.read())
+
+
+def read_cty_dat_text(text):
+    """Entities of cty.dat: a header line per entity, then its prefixes and calls, separated by
+    commas over several indented lines and closed by ";"."""
     entities = []
     body = ""
-    with open(path, encoding="latin-1") as stream:
-        for line in stream:
-            line = line.rstrip("\r\n")
-            if not line.strip():
-                continue
-            if not line[0].isspace():
-                entities.append(PublicEntity(line))
-                body = ""
-                continue
-            body += line.strip()
-            if body.endswith(";"):
-                for item in body[:-1].split(","):
-                    item = item.strip()
-                    if not item:
-                        continue
-                    match = TOKEN_RE.match(item)
-                    if not match:
-                        raise GeneratorError("cty.dat: cannot read the prefix %r" % item)
-                    cq = re.search(r"\((\d+)\)", match.group(3))
-                    itu = re.search(r"\[(\d+)\]", match.group(3))
-                    if match.group(1):
-                        entities[-1].calls.append(match.group(2))
-                    else:
-                        entities[-1].prefixes.append(
-                            (match.group(2), int(cq.group(1)) if cq else None,
-                             int(itu.group(1)) if itu else None))
-                body = ""
+    for line in text.splitlines():
+        if not line.strip():
+            continue
+        if not line[0].isspace():
+            entities.append(PublicEntity(line))
+            body = ""
+            continue
+        if not entities:
+            raise GeneratorError("cty.dat: prefixes before the first entity")
+        body += line.strip()
+        if body.endswith(";"):
+            for item in body[:-1].split(","):
+                item = item.strip()
+                if not item:
+                    continue
+                match = TOKEN_RE.match(item)
+                if not match:
+                    raise GeneratorError("cty.dat: cannot read the prefix %r" % item)
+                cq = re.search(r"\((\d+)\)", match.group(3))
+                itu = re.search(r"\[(\d+)\]", match.group(3))
+                if match.group(1):
+                    entities[-1].calls.append(match.group(2))
+                else:
+                    entities[-1].prefixes.append(
+                        (match.group(2), int(cq.group(1)) if cq else None,
+                         int(itu.group(1)) if itu else None))
+            body = ""
     return entities
 
 
@@ -578,6 +585,14 @@ def find_blockers(plan, lines, date):
     """Broad tokens that keep a public prefix from its entity."""
     checker = Checker(plan, lines, date)
     blockers = set()
+    # A prefix that must stay uncovered (a hole, or an entity the list lacks) inside a token of
+    # another entity: that token is split so that the prefix can be left out.
+    for prefix, owner in plan.token_prefixes.items():
+        if owner is None:
+            for k in range(len(prefix) - 1, 0, -1):
+                if plan.token_prefixes.get(prefix[:k]) is not None:
+                    blockers.add(prefix[:k])
+                    break
     for prefix, call, owner in prefix_calls(plan, date):
         if checker.resolves_to(call, owner, allow_block=True):
             continue

@@ -240,6 +240,96 @@ class BuiltCallsKeepThePrefixMeaning(unittest.TestCase):
                 self.assertEqual(longer, [])
 
 
+class GeneratorTurnsPublicDataIntoAList(unittest.TestCase):
+    """The whole generator on a small made-up public data set."""
+
+    DAT = """Uland:                    14:  27:  EU:   10.00:   -20.00:    -1.0:  U:
+    U,U1(16),UQ,=UZ9AA,=U1AA,=VER20200101;
+Uland North:              15:  28:  EU:   12.00:   -20.00:    -1.0:  *U2N:
+    U2N;
+Uzland:                   15:  29:  AS:   11.00:   -30.00:    -2.0:  UZ:
+    UZ,UZ0ABC,=UX9ZZ;
+Nowhere:                  16:  30:  OC:  -40.00:   170.00:   -12.0:  UX/n:
+    UX9,=U3NOW,=UX9YY;
+Elsewhere:                17:  31:  AF:    1.00:    -1.00:     0.0:  Z6:
+    Z6,=UZ5ZZ;
+"""
+    DXCC = {"U": 1, "*U2N": 1, "UZ": 2, "UX/n": 3, "Z6": 522}
+    ENTITIES = ("UL\t1\tU\town\t-\t-\tU & land\n"
+                "UZ\t2\tUZ\town\t20000101-\tUL\tUzland\n"
+                "UX/N\t3\tUX/n\tnone\t-\t-\tNowhere I.\n")
+    FACTS = "hole\tUH\nspecial\tU?FIX\tUX/N\n"
+
+    @classmethod
+    def setUpClass(cls):
+        import tempfile
+        cls.directory = tempfile.TemporaryDirectory()
+        paths = {}
+        for name, text in [("cty.dat", cls.DAT), ("entities.tsv", cls.ENTITIES),
+                           ("facts.tsv", cls.FACTS), ("cty.csv", cls.csv_text())]:
+            paths[name] = os.path.join(cls.directory.name, name)
+            with open(paths[name], "w", encoding="ascii") as stream:
+                stream.write(text)
+        cls.plan, cls.lines, cls.catalogue, cls.version = generator.generate(
+            paths["cty.dat"], paths["cty.csv"], paths["entities.tsv"], paths["facts.tsv"])
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.directory.cleanup()
+
+    @classmethod
+    def csv_text(cls):
+        rows = []
+        for entity in generator.read_cty_dat_text(cls.DAT):
+            key = ("*" if entity.folded else "") + entity.primary
+            items = [p for p, _, _ in entity.prefixes] + ["=" + c for c in entity.calls]
+            rows.append("%s,%s,%d,EU,1,1,0.00,0.00,0.0,%s;" % (key, entity.name, cls.DXCC[key],
+                                                                 " ".join(items)))
+        return "\n".join(rows) + "\n"
+
+    def resolve(self, call, date=20200101):
+        result = model.resolve_call(self.catalogue, call, date)
+        return result.status, result.main_prefix
+
+    def test_entities_and_data_fields(self):
+        self.assertEqual(self.version, "20200101")
+        lines = [line for line in self.lines if ": UL " in line]
+        self.assertEqual(len(lines), 1)
+        # Zones of the own row, of a prefix override and of the folded entity; coordinates east.
+        self.assertIn(": UL     EU  14/15/16        27/28\t\t1000 2000\t1", lines[0])
+        self.assertEqual(self.catalogue.entities[1].name, "U + land")
+        self.assertEqual(self.catalogue.entities[2].predecessor, "UL")
+
+    def test_prefixes_become_tokens_patterns_or_nothing(self):
+        tokens = {e.describe(): self.catalogue.entities[e.first_entity].main_prefix
+                  for e in self.catalogue.prefixes}
+        # U is split around UZ (which the nesting pass could not move ahead of it) and the hole
+        # UH; U1, UQ and U2N only repeat what U says and need no token of their own.
+        self.assertEqual(tokens, {"U0-U9": "UL", "UA-UG": "UL", "UI-UY": "UL", "UZ": "UZ"})
+        patterns = {s.pattern: self.catalogue.entities[s.entity].main_prefix
+                    for s in self.catalogue.specials}
+        # Fixed patterns first, then the prefixes of a block without tokens and those longer than
+        # four characters, then individual calls.
+        self.assertEqual(list(patterns.items())[:3],
+                         [("U?FIX", "UX/N"), ("UX9*", "UX/N"), ("UZ0ABC*", "UZ")])
+
+    def test_only_calls_with_another_answer_get_a_line(self):
+        patterns = [s.pattern for s in self.catalogue.specials]
+        # UZ9AA: UZ would say Uzland; U3NOW: U would say Uland; UX9ZZ: UX9* would say Nowhere.
+        # U1AA and UX9YY get their answer anyway; UZ5ZZ's entity is not in the list.
+        self.assertEqual(patterns[3:], ["U3NOW", "UX9ZZ", "UZ9AA"])
+
+    def test_answers(self):
+        cases = [("U1AB", (0, "UL")), ("U2NAB", (0, "UL")), ("UZ1AB", (0, "UZ")),
+                 ("UZ1AB", (0, "UL"), 19990101), ("UH1AB", (5, "")), ("UX9AB", (0, "UX/N")),
+                 ("UZ9AA", (0, "UL")), ("UX9ZZ", (0, "UZ")), ("UZ0ABCD", (0, "UZ")),
+                 ("UAFIX", (0, "UX/N")),
+                 ("Z61AB", (5, ""))]
+        for call, expected, *date in cases:
+            with self.subTest(call=call, date=date):
+                self.assertEqual(self.resolve(call, *date), expected)
+
+
 class CommittedListHoldsTheFixedFacts(unittest.TestCase):
     """The committed data/CountryList.txt, read with the model."""
 
