@@ -275,7 +275,6 @@ class Plan:
         self.token_prefixes = {}    # prefix -> block head EntityRow, or None for a hole
         self.pattern_prefixes = {}  # prefix -> EntityRow; written as "PREFIX*" special calls
         self.tokens = collections.defaultdict(list)   # block head number -> tokens
-        self.specials = []          # (pattern, main prefix, validity) in list order
         self.skipped_calls = []     # public calls that cannot become a special call
         self.main_prefix_tokens = []  # main prefixes used as tokens for lack of public prefixes
         self.carved = set()         # broad prefixes split one character deeper
@@ -533,7 +532,7 @@ def lay_out(plan, version, specials):
 def build_call(prefix, public_prefixes, public_calls):
     """A call that keeps the meaning of the prefix: no longer public prefix and no individual
     call of the public data applies to it. None if the prefix has no such call."""
-    letters = [s for s in ("AB", "XY", "QZ", "AAA", "ZZZ")]
+    letters = ["AB", "XY", "QZ", "AAA", "ZZZ"]
     digits = [d + s for s in ("AB", "XY", "QZ") for d in "1234567890"]
     suffixes = letters + digits if prefix[-1].isdigit() else digits + letters
     for suffix in suffixes:
@@ -761,6 +760,12 @@ def main(argv=None):
               "(%d nesting exchanges), %d special calls"
               % (args.output, version, len(lines), len(catalogue.entities) - 1,
                  len(catalogue.prefixes), catalogue.nesting_swaps, len(catalogue.specials)))
+        if plan.unlisted:
+            print("  DXCC entities of the public data that the list lacks: %s"
+                  % " ".join(str(n) for n in sorted(plan.unlisted)))
+        if plan.main_prefix_tokens:
+            print("  main prefixes used as tokens for lack of public prefixes: %s"
+                  % " ".join(plan.main_prefix_tokens))
         if plan.carved:
             print("  broad prefixes split one character deeper: %s" % " ".join(sorted(plan.carved)))
         for entity, answer, count in plan.dropped_groups:
