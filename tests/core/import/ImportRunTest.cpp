@@ -1,0 +1,390 @@
+#include "import/ImportRun.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "ImportRunTestSupport.h"
+#include "matrix/Bands.h"
+#include "support/TempDir.h"
+
+namespace wendrix::test {
+namespace {
+
+using testing::_;
+using testing::ElementsAre;
+using testing::EndsWith;
+using testing::HasSubstr;
+using testing::InSequence;
+using testing::Return;
+using testing::StartsWith;
+using testing::StrictMock;
+
+class ImportRunTest : public testing::Test
+{
+protected:
+    ImportOutcome RunImport()
+    {
+        return ImportRun(EmbeddedResolver(), matrix, prompts, progress, report, opener).Run();
+    }
+
+    // The first two questions of every run: eQSL, then the file choice.
+    void ExpectStart(bool countEqsl, std::vector<std::filesystem::path> files)
+    {
+        EXPECT_CALL(prompts, AskCountEqsl()).WillOnce(Return(countEqsl));
+        EXPECT_CALL(prompts, ChooseLogFiles()).WillOnce(Return(std::move(files)));
+    }
+
+    std::filesystem::path Log(std::string_view name, const std::string& records)
+    {
+        return dir.Write(name, "Test log\r\n<ADIF_VER:5>3.1.4 <EOH>\r\n" + records);
+    }
+
+    [[nodiscard]] bool Ticked(std::string_view prefix, int band, int mode) const
+    {
+        return matrix.IsTicked(EntityNumber(prefix), band, mode);
+    }
+
+    // Number of ticked cells in the whole matrix.
+    [[nodiscard]] int TickedCells() const
+    {
+        int count = 0;
+        for (const auto& band : matrix.ColumnSums()) {
+            for (const std::uint16_t sum : band) {
+                count += sum;
+            }
+        }
+        return count;
+    }
+
+    StrictMock<MockImportPrompts> prompts;
+    RecordingProgress progress;
+    ImportReportLines report;
+    TestOpener opener;
+    ConfirmationMatrix matrix;
+    TempDir dir;
+};
+
+// Three contacts whose log gives no DXCC number, all resolvable; the third one in a second file.
+struct EntityScript
+{
+    const char* name;
+    std::vector<EntityAnswer> answers;   // one per question actually asked
+    std::vector<bool> taken;             // per contact: JA1ABC, 9A2AB, VK2ABC
+};
+
+class EntityAnswers : public ImportRunTest, public testing::WithParamInterface<EntityScript>
+{
+};
+
+TEST_P(EntityAnswers, ToAllAnswersAreAskedOnceAndCarryIntoTheNextFile)
+{
+    const EntityScript& script = GetParam();
+    const auto first = Log("first.adi", Contact({{"CALL", "JA1ABC"}, {"DXCC", ""}}) +
+                                            Contact({{"CALL", "9A2AB"}, {"DXCC", ""}}));
+    const auto second = Log("second.adi", Contact({{"CALL", "VK2ABC"}, {"DXCC", ""}}));
+    ExpectStart(false, {first, second});
+    {
+        InSequence order;
+        const std::vector<EntityQuestion> questions{
+            {"JA", "JA1ABC", 2023}, {"9A", "9A2AB", 2023}, {"VK", "VK2ABC", 2023}};
+        for (std::size_t i = 0; i < script.answers.size(); ++i) {
+            EXPECT_CALL(prompts, AskTakeEntity(questions[i])).WillOnce(Return(script.answers[i]));
+        }
+        EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
+    }
+
+    const ImportOutcome outcome = RunImport();
+
+    const std::vector<std::string> prefixes{"JA", "9A", "VK"};
+    const std::vector<std::string> calls{"JA1ABC", "9A2AB", "VK2ABC"};
+    std::vector<std::string> expectedLines;
+    int determined = 0;
+    for (std::size_t i = 0; i < prefixes.size(); ++i) {
+        EXPECT_EQ(Ticked(prefixes[i], kBand20m, kModeCw), script.taken[i]) << calls[i];
+        if (script.taken[i]) {
+            ++determined;
+            expectedLines.push_back(DeterminedLine(prefixes[i], calls[i], "2023-01-05"));
+        } else {
+            expectedLines.push_back(UnclearLine(calls[i], "2023-01-05"));
+        }
+    }
+    EXPECT_EQ(report.Lines(), expectedLines);
+    EXPECT_EQ(outcome.counters.withoutCode, 3);
+    EXPECT_EQ(outcome.counters.determined, determined);
+    EXPECT_EQ(outcome.counters.unclear, 3 - determined);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImportRun, EntityAnswers,
+    testing::Values(
+        EntityScript{"YesToAll", {EntityAnswer::YesToAll}, {true, true, true}},
+        EntityScript{"NoToAll", {EntityAnswer::NoToAll}, {false, false, false}},
+        EntityScript{"SingleAnswersAskEveryTime",
+                     {EntityAnswer::Yes, EntityAnswer::No, EntityAnswer::Yes},
+                     {true, false, true}},
+        EntityScript{"NoThenYesToAll",
+                     {EntityAnswer::No, EntityAnswer::YesToAll},
+                     {false, true, true}}),
+    [](const testing::TestParamInfo<EntityScript>& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(ImportRunTest, AmbiguousOrMobileCallIsUnclearWithoutQuestionEvenAfterYesToAll)
+{
+    const auto log = Log("log.adi", Contact({{"CALL", "DL2XYZ"}, {"DXCC", ""}}) +
+                                        Contact({{"CALL", "FO5ABC"}, {"DXCC", ""}}) +
+                                        Contact({{"CALL", "K1ABC/MM"}, {"DXCC", ""}}));
+    ExpectStart(false, {log});
+    EXPECT_CALL(prompts, AskTakeEntity(EntityQuestion{"DL", "DL2XYZ", 2023}))
+        .WillOnce(Return(EntityAnswer::YesToAll));
+    EXPECT_CALL(prompts, AskShowReport(HasSubstr("2 Länder unklar."))).WillOnce(Return(false));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_THAT(report.Lines(), ElementsAre(DeterminedLine("DL", "DL2XYZ", "2023-01-05"),
+                                            UnclearLine("FO5ABC", "2023-01-05"),
+                                            UnclearLine("K1ABC/MM", "2023-01-05")));
+    EXPECT_FALSE(Ticked("FO", kBand20m, kModeCw));
+    EXPECT_FALSE(Ticked("W", kBand20m, kModeCw));
+    EXPECT_EQ(outcome.counters.unclear, 2);
+}
+
+TEST_F(ImportRunTest, DxccZeroIsReportedUndefinedAndCountsAsWithoutCodeAndUnclear)
+{
+    const auto log = Log("log.adi", Contact({{"CALL", "K1ABC/MM"}, {"DXCC", "0"}}) +
+                                        Contact({{"CALL", "K2ABC/MM"}, {"DXCC", "0"},
+                                                 {"QSL_RCVD", "N"}}));
+    ExpectStart(false, {log});
+    EXPECT_CALL(prompts, AskShowReport(StartsWith("2 QSOs importiert, davon 1 QSOs bestätigt.\r\n"
+                                                  "1 QSOs ohne ADIF-Ländercode.\r\n"
+                                                  "0 Länder selbst ermittelt.\r\n"
+                                                  "1 Länder unklar.")))
+        .WillOnce(Return(true));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_THAT(report.Lines(),
+                ElementsAre("Land undefiniert (DXCC-ID=0) : K1ABC/MM  2023-01-05"));
+    EXPECT_EQ(TickedCells(), 0);
+    EXPECT_TRUE(outcome.showReport);
+}
+
+TEST_F(ImportRunTest, OkAtReadErrorEndsTheRunButKeepsAndMarksTheContactsAlreadyApplied)
+{
+    const auto first = Log("first.adi", Contact({{"CALL", "EA3XYZ"}, {"DXCC", "281"}}));
+    const std::string broken = Contact({{"CALL", "F5ABC"}, {"DXCC", "227"}}) +
+                               Contact({{"CALL", "G4XYZ"}, {"DXCC", "223"}}) +
+                               Contact({{"CALL", "I2ABC"}, {"DXCC", "248"}});
+    const std::filesystem::path second = "broken.adi";
+    opener.Register(second, [broken] {
+        return std::make_unique<FailingSource>(broken, broken.find("G4XYZ"));
+    });
+    const auto third = Log("third.adi", Contact({{"CALL", "JA1ABC"}, {"DXCC", "339"}}));
+    ExpectStart(false, {first, second, third});
+    EXPECT_CALL(prompts, AskOnReadError(second)).WillOnce(Return(ReadErrorAnswer::Abort));
+    // No summary follows: the StrictMock fails on AskShowReport or ShowSummary.
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_EQ(outcome.end, ImportEnd::AbortedOnReadError);
+    EXPECT_TRUE(outcome.summary.empty());
+    EXPECT_TRUE(Ticked("EA", kBand20m, kModeCw));
+    EXPECT_TRUE(Ticked("F", kBand20m, kModeCw));
+    EXPECT_FALSE(Ticked("G", kBand20m, kModeCw));
+    EXPECT_FALSE(Ticked("I", kBand20m, kModeCw));
+    EXPECT_FALSE(Ticked("JA", kBand20m, kModeCw));
+    // The applied contacts must not be lost when the list is closed afterwards.
+    EXPECT_TRUE(matrix.Modified());
+    EXPECT_TRUE(outcome.refreshView);
+    EXPECT_EQ(progress.hidden, 2);
+    EXPECT_EQ(progress.shown.size(), 2u);
+}
+
+TEST_F(ImportRunTest, IgnoreAtReadErrorDropsTheBrokenLineAndGoesOn)
+{
+    // The reader jumps over a stretch it cannot read; the filler keeps the last record clear of
+    // that stretch.
+    std::string filler;
+    while (filler.size() < 20000) {
+        filler += Contact({{"CALL", "OK1ABC"}, {"DXCC", "503"}, {"QSL_RCVD", "N"}});
+    }
+    const std::string broken = Contact({{"CALL", "F5ABC"}, {"DXCC", "227"}}) +
+                               Contact({{"CALL", "G4XYZ"}, {"DXCC", "223"}}) + filler +
+                               Contact({{"CALL", "I2ABC"}, {"DXCC", "248"}});
+    const std::filesystem::path log = "broken.adi";
+    opener.Register(log, [broken] {
+        return std::make_unique<FailingSource>(broken, broken.find("G4XYZ"));
+    });
+    const auto next = Log("next.adi", Contact({{"CALL", "JA1ABC"}, {"DXCC", "339"}}));
+    ExpectStart(false, {log, next});
+    EXPECT_CALL(prompts, AskOnReadError(log)).WillOnce(Return(ReadErrorAnswer::Ignore));
+    EXPECT_CALL(prompts, ShowSummary(HasSubstr(" QSOs importiert, davon 3 QSOs bestätigt.")));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_EQ(outcome.end, ImportEnd::Completed);
+    EXPECT_TRUE(Ticked("F", kBand20m, kModeCw));
+    EXPECT_FALSE(Ticked("G", kBand20m, kModeCw));
+    EXPECT_TRUE(Ticked("I", kBand20m, kModeCw));
+    EXPECT_TRUE(Ticked("JA", kBand20m, kModeCw));
+}
+
+class EqslAnswer : public ImportRunTest, public testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(EqslAnswer, EqslOnlyConfirmationsCountOnlyWhenTheUserSaidSo)
+{
+    const bool countEqsl = GetParam();
+    const auto log =
+        Log("log.adi",
+            Contact({{"CALL", "I2ABC"}, {"DXCC", "248"}, {"QSL_RCVD", ""},
+                     {"EQSL_QSL_RCVD", "Y"}}) +
+                Contact({{"CALL", "YO3ABC"}, {"DXCC", "275"}, {"QSL_RCVD", "N"},
+                         {"MODE", "SSB"}, {"FREQ", "7.150"}, {"L_EQSL_RECEIVED", "1"}}));
+    ExpectStart(countEqsl, {log});
+    const std::string confirmed = countEqsl ? "2" : "0";
+    EXPECT_CALL(prompts, ShowSummary("2 QSOs importiert, davon " + confirmed + " QSOs bestätigt."));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_EQ(outcome.countEqsl, countEqsl);
+    EXPECT_EQ(Ticked("I", kBand20m, kModeCw), countEqsl);
+    EXPECT_EQ(Ticked("YO", 2, kModeFone), countEqsl);
+}
+
+INSTANTIATE_TEST_SUITE_P(ImportRun, EqslAnswer, testing::Bool());
+
+TEST_F(ImportRunTest, UnconfirmedOnlyRunShowsOneLineInformationTicksNothingButMarksTheList)
+{
+    const auto log = Log("log.adi", Contact({{"QSL_RCVD", "N"}}) +
+                                        Contact({{"QSL_RCVD", "YES"}, {"DXCC", ""}}) +
+                                        Contact({{"QSL_RCVD", ""}, {"LOTW_QSL_RCVD", "R"}}));
+    ExpectStart(false, {log});
+    EXPECT_CALL(prompts, ShowSummary("3 QSOs importiert, davon 0 QSOs bestätigt."));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_EQ(TickedCells(), 0);
+    EXPECT_TRUE(report.Lines().empty());
+    EXPECT_TRUE(matrix.Modified());
+    EXPECT_TRUE(outcome.refreshView);
+}
+
+TEST_F(ImportRunTest, RejectedRecordsAloneBringTheReportQuestion)
+{
+    const std::string ft4 = Contact({{"CALL", "SM5ABC"}, {"MODE", "FT4"}});
+    const auto log = Log("log.adi", ft4 + Contact({}));
+    ExpectStart(false, {log});
+    EXPECT_CALL(prompts,
+                AskShowReport("1 QSOs importiert, davon 1 QSOs bestätigt.\r\n\r\n"
+                              "Zeige Liste aller fehlerhaften, unklaren oder ergänzten QSOs ?"))
+        .WillOnce(Return(true));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_EQ(outcome.counters.skipped, 1);
+    EXPECT_TRUE(outcome.showReport);
+    ASSERT_EQ(report.Lines().size(), 1u);
+    EXPECT_THAT(report.Lines()[0], StartsWith("Mode skipped: <CALL:6>SM5ABC"));
+    EXPECT_EQ(report.Caption(), "Liste aller übergangenen oder bearbeiteten QSOs");
+    EXPECT_TRUE(Ticked("DL", kBand20m, kModeCw));
+}
+
+TEST_F(ImportRunTest, CancelledFileChoiceChangesNothing)
+{
+    ExpectStart(true, {});
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_EQ(outcome.end, ImportEnd::Cancelled);
+    EXPECT_FALSE(outcome.refreshView);
+    EXPECT_FALSE(matrix.Modified());
+    EXPECT_TRUE(progress.shown.empty());
+}
+
+TEST_F(ImportRunTest, FileSmallerThan128BytesShowsAFullBar)
+{
+    const auto log = dir.Write("tiny.adi", Contact({{"CALL", "W1AW"}, {"DXCC", "291"}}));
+    ASSERT_LT(std::filesystem::file_size(log), 128u);
+    ExpectStart(false, {log});
+    EXPECT_CALL(prompts, ShowSummary(_));
+
+    RunImport();
+
+    ASSERT_EQ(progress.shown.size(), 1u);
+    EXPECT_EQ(progress.shown[0].upper, "Lese ADIF-Log " + log.string());
+    EXPECT_EQ(progress.shown[0].lower, "Bitte warten ...");
+    EXPECT_EQ(progress.shown[0].percent, 0);
+    EXPECT_THAT(progress.steps, ElementsAre(100));
+    EXPECT_EQ(progress.hidden, 1);
+}
+
+TEST_F(ImportRunTest, ProgressStepsOnlyWhenTheWholePercentageChanges)
+{
+    std::string records;
+    for (int i = 0; i < 1000; ++i) {
+        records += Contact({{"QSL_RCVD", "N"}});
+    }
+    const auto log = dir.Write("big.adi", records);
+    ExpectStart(false, {log});
+    EXPECT_CALL(prompts, ShowSummary("1000 QSOs importiert, davon 0 QSOs bestätigt."));
+
+    RunImport();
+
+    // A CR LF log counts exactly its bytes, so the bar climbs to 100 in single steps.
+    ASSERT_FALSE(progress.steps.empty());
+    EXPECT_TRUE(std::is_sorted(progress.steps.begin(), progress.steps.end()));
+    EXPECT_EQ(std::adjacent_find(progress.steps.begin(), progress.steps.end()),
+              progress.steps.end());
+    EXPECT_EQ(progress.steps.front(), 1);
+    EXPECT_EQ(progress.steps.back(), 100);
+    EXPECT_EQ(progress.steps.size(), 100u);
+}
+
+TEST_F(ImportRunTest, StopFromTheProgressWindowEndsOnlyTheCurrentFile)
+{
+    const auto first = dir.Write("first.adi", Contact({{"CALL", "EA3XYZ"}, {"DXCC", "281"}}));
+    const auto second = dir.Write("second.adi", Contact({{"CALL", "F5ABC"}, {"DXCC", "227"}}));
+    ExpectStart(false, {first, second});
+    EXPECT_CALL(prompts, ShowSummary("1 QSOs importiert, davon 1 QSOs bestätigt."));
+    progress.stopAtStep = 1;
+
+    RunImport();
+
+    EXPECT_FALSE(Ticked("EA", kBand20m, kModeCw));   // its line was not processed
+    EXPECT_TRUE(Ticked("F", kBand20m, kModeCw));
+    EXPECT_EQ(progress.hidden, 2);
+}
+
+TEST_F(ImportRunTest, FileThatCannotBeOpenedIsPassedOverSilently)
+{
+    const auto good = Log("good.adi", Contact({}));
+    ExpectStart(false, {dir.Path() / "missing.adi", good});
+    EXPECT_CALL(prompts, ShowSummary("1 QSOs importiert, davon 1 QSOs bestätigt."));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_EQ(outcome.end, ImportEnd::Completed);
+    EXPECT_TRUE(Ticked("DL", kBand20m, kModeCw));
+}
+
+TEST_F(ImportRunTest, ProgressTextIsCutAfter255CharactersWithoutSplittingACharacter)
+{
+    const std::string longName(300, 'a');
+    EXPECT_EQ(ProgressFileText("/" + longName).size(), 255u);
+    // 14 bytes of "Lese ADIF-Log ", then "/x", then two-byte characters: the 255th byte is the
+    // first half of one.
+    std::string umlauts;
+    for (int i = 0; i < 150; ++i) {
+        umlauts += "ä";
+    }
+    const std::string text = ProgressFileText("/x" + umlauts);
+    EXPECT_EQ(text.size(), 254u);
+    EXPECT_THAT(text, EndsWith("ä"));
+}
+
+}  // namespace
+}  // namespace wendrix::test
