@@ -156,9 +156,10 @@ std::uint64_t LastEohEnd(std::string_view line)
 class AdifLogReader::Impl final : public AdifRecordSink
 {
 public:
-    Impl(const EntityCatalogue& catalogue, bool countEqsl) : m_reader(catalogue, countEqsl)
+    Impl(const EntityCatalogue& catalogue, bool countEqsl, std::size_t blockSize)
+        : m_reader(catalogue, countEqsl)
     {
-        m_buffer.resize(kBlockSize);
+        m_buffer.resize(std::max<std::size_t>(blockSize, 1));
     }
 
     AdifLogEnd Read(AdifByteSource& source, AdifLogHandler& handler);
@@ -206,8 +207,9 @@ private:
     bool m_chunkOpen = false;
 };
 
-AdifLogReader::AdifLogReader(const EntityCatalogue& catalogue, bool countEqsl)
-    : m_impl(std::make_unique<Impl>(catalogue, countEqsl))
+AdifLogReader::AdifLogReader(const EntityCatalogue& catalogue, bool countEqsl,
+                             std::size_t blockSize)
+    : m_impl(std::make_unique<Impl>(catalogue, countEqsl, blockSize))
 {
 }
 

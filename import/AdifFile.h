@@ -101,7 +101,10 @@ class AdifLogReader
 public:
     static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
-    AdifLogReader(const EntityCatalogue& catalogue, bool countEqsl);
+    // blockSize is the unit of reading and the longest line held whole; lines beyond it are read
+    // twice (once to measure them) and handled in pieces. Tests make it small.
+    AdifLogReader(const EntityCatalogue& catalogue, bool countEqsl,
+                  std::size_t blockSize = kBlockSize);
     ~AdifLogReader();
     AdifLogReader(const AdifLogReader&) = delete;
     AdifLogReader& operator=(const AdifLogReader&) = delete;

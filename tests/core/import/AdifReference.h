@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/EntityCatalogue.h"
+#include "import/ContactRecord.h"
+
+// A deliberately plain model of the ADIF reader: whole lines, whole chunks and whole strings,
+// with the tag scanner written as the character-by-character state machine. It has no limits and
+// no cleverness, so the streaming reader can be checked against it on any input that stays
+// within the streaming reader's limits.
+namespace wendrix::test {
+
+struct ReadOutcome
+{
+    bool accepted = false;
+    ContactRecord contact;   // when accepted
+    std::string report;      // when rejected: reason + record text (record text cut as the reader)
+
+    friend bool operator==(const ReadOutcome& a, const ReadOutcome& b)
+    {
+        if (a.accepted != b.accepted) {
+            return false;
+        }
+        if (!a.accepted) {
+            return a.report == b.report;
+        }
+        const ContactRecord& x = a.contact;
+        const ContactRecord& y = b.contact;
+        return x.Day == y.Day && x.Month == y.Month && x.Year == y.Year && x.Hour == y.Hour &&
+               x.Minute == y.Minute && x.Call == y.Call && x.Band == y.Band &&
+               x.Mode == y.Mode && x.Flags == y.Flags && x.Prefix == y.Prefix;
+    }
+};
+
+std::string Describe(const ReadOutcome& outcome);
+std::string Describe(const std::vector<ReadOutcome>& outcomes);
+
+// Hands chunks one by one to the plain model of ReadAdifRecord.
+std::vector<ReadOutcome> ReferenceReadChunks(const std::vector<std::string>& chunks,
+                                             const EntityCatalogue& catalogue, bool countEqsl);
+
+// Reads a whole log the plain way.
+std::vector<ReadOutcome> ReferenceReadLog(std::string_view bytes, const EntityCatalogue& catalogue,
+                                          bool countEqsl);
+
+}  // namespace wendrix::test
