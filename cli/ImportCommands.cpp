@@ -87,6 +87,7 @@ std::filesystem::path CheckedLog(const std::string& name)
 struct Terminal
 {
     bool barShown = false;
+    bool reportOnTerminal = ::isatty(STDOUT_FILENO) != 0;
 
     void ClearBar()
     {
@@ -150,7 +151,9 @@ public:
     }
     void AddLine(std::string_view line) override
     {
-        m_terminal.ClearBar();
+        if (m_terminal.reportOnTerminal) {
+            m_terminal.ClearBar();
+        }
         if (m_lines++ == 0) {
             std::cout << m_caption << ":\n";
         }
