@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/Text.h"
+#include "lists/ByteMasks.h"
 
 namespace wendrix {
 
@@ -15,16 +16,6 @@ constexpr std::size_t kCellBits = static_cast<std::size_t>(kBandCount) * kModeCo
 [[nodiscard]] bool TestBit(const std::array<std::uint8_t, 9>& mask, std::size_t bit)
 {
     return ((mask[bit / 8] >> (bit % 8)) & 1u) != 0;
-}
-
-// One bit per byte of the 8 bytes: bit i set when byte i is non-zero.
-[[nodiscard]] std::uint8_t NonZeroBytes(std::uint64_t bytes)
-{
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-    const std::uint64_t flags = (((bytes & kLow7) + kLow7) | bytes) & kHigh;
-    // Gathers the eight high bits into the top byte, byte 0 into bit 0.
-    return static_cast<std::uint8_t>(((flags >> 7) * 0x0102040810204080ull) >> 56);
 }
 
 [[nodiscard]] std::string Zero3(std::uint16_t value)
@@ -101,10 +92,10 @@ void Evaluation::AccumulateParticipant(std::string_view callSign, const Confirma
         CellMask cells{};
         bool any = false;
         for (std::size_t k = 0; k < cells.size(); ++k) {
-            std::uint64_t bytes = 0;
-            std::memcpy(&bytes, row + 8 * k, 8);
-            if (bytes != 0) {
-                cells[k] = static_cast<std::uint8_t>(NonZeroBytes(bytes) & participant.Counted[k]);
+            const std::uint64_t word = bytes::Load(row + 8 * k, 8);
+            if (word != 0) {
+                cells[k] = static_cast<std::uint8_t>(bytes::GatherHighBits(bytes::NonZero(word)) &
+                                                     participant.Counted[k]);
                 any = any || cells[k] != 0;
             }
         }

@@ -1,6 +1,11 @@
 #include "lists/LoadList.h"
 
+#include <algorithm>
+#include <bit>
+#include <unordered_map>
+
 #include "common/Text.h"
+#include "lists/ByteMasks.h"
 #include "lists/LineReader.h"
 #include "lists/ListPrefixTable.h"
 #include "matrix/Bands.h"
@@ -12,21 +17,16 @@ namespace {
 constexpr int kMinimumFields = 14;
 constexpr std::size_t kMaxPrefixLength = 20;
 
-struct SeparatorTable
+// One bit per byte of up to eight bytes: set where the byte belongs to a field, that is where it
+// is none of the separators tab, blank, ",", ":" and ";".
+[[nodiscard]] std::uint8_t FieldBytes(const char* data, std::size_t count)
 {
-    std::array<bool, 256> Is{};
-    constexpr SeparatorTable()
-    {
-        for (const unsigned char c : {'\t', ' ', ',', ':', ';'}) {
-            Is[c] = true;
-        }
-    }
-};
-constexpr SeparatorTable kSeparators;
-
-[[nodiscard]] bool IsSeparator(char c)
-{
-    return kSeparators.Is[static_cast<unsigned char>(c)];
+    const std::uint64_t word = bytes::Load(data, count);
+    const std::uint64_t keep = bytes::Differs(word, '\t') & bytes::Differs(word, ' ') &
+                               bytes::Differs(word, ',') & bytes::Differs(word, ':') &
+                               bytes::Differs(word, ';');
+    const auto bits = bytes::GatherHighBits(keep);
+    return count >= 8 ? bits : static_cast<std::uint8_t>(bits & ((1u << count) - 1u));
 }
 
 // Prefixes that were retired or renamed after lists were first written.
@@ -44,14 +44,20 @@ constexpr SeparatorTable kSeparators;
     return true;
 }
 
-// Positions 1..4 of a mark group name the classes Mixed, CW, Fone and RTTY.
+// Positions 1..4 of a mark group name the classes Mixed, CW, Fone and RTTY; only the class's own
+// letter at its own position sets the cell.
 void SetMarks(std::string_view group, int band, int entity, ConfirmationMatrix& matrix)
 {
+    constexpr std::uint64_t kLetters = 'M' | ('C' << 8) | ('F' << 16) | ('R' << 24);
     const std::size_t positions = group.size() < 4 ? group.size() : 4;
-    for (std::size_t k = 0; k < positions; ++k) {
-        if (group[k] == kDisplayModeLetters[k]) {
-            matrix.WriteCell(entity, band, kDisplayModeOrder[k], 1);
-        }
+    const std::uint64_t word = bytes::Load(group.data(), positions);
+    // Bytes equal to the expected letter; positions beyond the group never match.
+    unsigned hits = static_cast<std::uint8_t>(~bytes::GatherHighBits(bytes::NonZero(word ^ kLetters)));
+    hits &= (1u << positions) - 1u;
+    while (hits != 0) {
+        const auto k = static_cast<std::size_t>(std::countr_zero(hits));
+        hits &= hits - 1;
+        matrix.WriteCell(entity, band, kDisplayModeOrder[k], 1);
     }
 }
 
@@ -59,26 +65,50 @@ void SetMarks(std::string_view group, int band, int entity, ConfirmationMatrix& 
 
 LineFields SplitFields(std::string_view line)
 {
+    // The line is looked at 64 bytes at a time: one bit per byte tells whether it belongs to a
+    // field, and fields are the runs of set bits. This avoids a branch per byte, which costs
+    // more than anything else when thousands of lists are read.
     LineFields result;
-    std::size_t i = 0;
-    const std::size_t size = line.size();
-    while (i < size) {
-        while (i < size && IsSeparator(line[i])) {
-            ++i;
-        }
-        if (i == size) {
-            break;
-        }
-        if (result.Count == LineFields::kMaxFields) {
-            break;
-        }
-        const std::size_t start = i;
-        while (i < size && !IsSeparator(line[i])) {
-            ++i;
-        }
+    const std::size_t size = std::min<std::size_t>(line.size(), 0xFFFF);
+    bool inField = false;
+    std::size_t start = 0;
+    const auto close = [&](std::size_t end) {
         auto& field = result.Fields[static_cast<std::size_t>(result.Count++)];
         field.Position = static_cast<std::uint16_t>(start + 1);
-        field.Length = static_cast<std::uint16_t>(i - start);
+        field.Length = static_cast<std::uint16_t>(end - start);
+        inField = false;
+    };
+    for (std::size_t base = 0; base < size; base += 64) {
+        const std::size_t count = std::min<std::size_t>(64, size - base);
+        std::uint64_t word = 0;
+        for (std::size_t i = 0; i < count; i += 8) {
+            word |= static_cast<std::uint64_t>(FieldBytes(line.data() + base + i, count - i)) << i;
+        }
+        std::size_t bit = 0;
+        while (bit < 64) {
+            const std::uint64_t ahead = ~std::uint64_t{0} << bit;
+            // Looking for the next field byte, or for the next separator after a field.
+            const std::uint64_t wanted = (inField ? ~word : word) & ahead;
+            if (wanted == 0) {
+                break;
+            }
+            bit = static_cast<std::size_t>(std::countr_zero(wanted));
+            if (inField) {
+                close(base + std::min(bit, count));
+                if (bit >= count) {
+                    break;
+                }
+            } else {
+                if (result.Count == LineFields::kMaxFields) {
+                    return result;   // a 41st field would begin here
+                }
+                start = base + bit;
+                inField = true;
+            }
+        }
+    }
+    if (inField) {
+        close(size);
     }
     return result;
 }
@@ -91,9 +121,32 @@ std::string CallSignOfListFile(std::string_view fileName)
 
 ListReader::ListReader(const EntityCatalogue& catalogue) : m_catalogue(catalogue)
 {
+    std::unordered_map<std::string_view, std::vector<std::uint16_t>> byMainPrefix;
     const auto count = catalogue.EntityCount();
     for (std::uint16_t e = 1; e <= count; ++e) {
-        m_entitiesByPrefix[catalogue.Entity(e).MainPrefix].push_back(e);
+        byMainPrefix[catalogue.Entity(e).MainPrefix].push_back(e);
+    }
+    // Every prefix a line can carry that leads to records: the MainPrefixes themselves, the
+    // list-file forms of the table and the two renamed prefixes. Each goes through the same
+    // steps a line's prefix goes through, so that reading needs a single lookup per line.
+    std::vector<std::string_view> candidates;
+    for (const auto& entry : byMainPrefix) {
+        candidates.push_back(entry.first);
+    }
+    for (const auto& pair : kListPrefixTable) {
+        candidates.push_back(pair.ListPrefix);
+    }
+    candidates.push_back("ST0");
+    candidates.push_back("ZK2");
+    for (const std::string_view candidate : candidates) {
+        std::string_view prefix = candidate;
+        if (!SubstitutePrefix(prefix)) {
+            continue;
+        }
+        const auto match = byMainPrefix.find(MainPrefixOfListPrefix(prefix));
+        if (match != byMainPrefix.end()) {
+            m_entitiesByPrefix.Add(candidate, match->second);
+        }
     }
     m_buffer.resize(LineReader::kDefaultBufferSize);
 }
@@ -109,18 +162,10 @@ void ListReader::ApplyLine(std::string_view line, ConfirmationMatrix& matrix, in
     if (allGroup.size() != 4) {
         return;
     }
-    std::string_view prefix = fields.Text(line, 1).substr(0, kMaxPrefixLength);
-    if (!SubstitutePrefix(prefix)) {
-        return;
-    }
-    prefix = MainPrefixOfListPrefix(prefix);
-
-    const auto match = m_entitiesByPrefix.find(prefix);
-    if (match == m_entitiesByPrefix.end()) {
-        return;
-    }
+    // Renamed, retired and list-file prefixes were resolved when the reader was built.
+    const std::string_view prefix = fields.Text(line, 1).substr(0, kMaxPrefixLength);
     // Every record with this MainPrefix takes the marks, not only the first.
-    for (const std::uint16_t entity : match->second) {
+    for (const std::uint16_t entity : m_entitiesByPrefix.Find(prefix)) {
         ++found;
         SetMarks(allGroup, kAllBands, entity, matrix);
         for (int b = 0; b < kListBandCount; ++b) {

@@ -3,14 +3,13 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "catalogue/EntityCatalogue.h"
 #include "lists/ListFiles.h"
+#include "lists/PrefixLookup.h"
 #include "matrix/ConfirmationMatrix.h"
 
 // Reading a survey list file back into the confirmation matrix.
@@ -83,23 +82,13 @@ public:
                                                std::size_t chunkSize = 0);
 
 private:
-    struct StringHash
-    {
-        using is_transparent = void;
-        [[nodiscard]] std::size_t operator()(std::string_view text) const
-        {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-
     [[nodiscard]] ListLoadResult Read(std::string_view fileName, ByteSource& source,
                                       ListReadMode mode, ConfirmationMatrix& matrix);
     void ApplyLine(std::string_view line, ConfirmationMatrix& matrix, int& found) const;
 
     const EntityCatalogue& m_catalogue;
-    // Every entity number carrying a MainPrefix, in table order.
-    std::unordered_map<std::string, std::vector<std::uint16_t>, StringHash, std::equal_to<>>
-        m_entitiesByPrefix;
+    // Per prefix as it may stand in a file: the records it names, in table order.
+    PrefixLookup m_entitiesByPrefix;
     std::vector<char> m_buffer;
 };
 

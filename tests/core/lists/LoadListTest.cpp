@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,50 @@ TEST(SplitFields, StopsWhereAFortyFirstFieldWouldBegin)
     const LineFields fields = SplitFields(line);
     ASSERT_EQ(fields.Count, 40);
     EXPECT_EQ(fields.Text(line, 40), "f40");
+}
+
+// A plain reading of the rule, byte by byte, to hold the word-at-a-time splitting against.
+std::vector<std::string> ReferenceFields(std::string_view line)
+{
+    const auto separator = [](char c) {
+        return c == '\t' || c == ' ' || c == ',' || c == ':' || c == ';';
+    };
+    std::vector<std::string> fields;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && separator(line[i])) {
+            ++i;
+        }
+        if (i == line.size() || fields.size() == 40) {
+            break;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && !separator(line[i])) {
+            ++i;
+        }
+        fields.emplace_back(line.substr(start, i - start));
+    }
+    return fields;
+}
+
+TEST(SplitFields, AgreesWithAByteByByteReadingOnRandomLines)
+{
+    std::mt19937 random(31337);
+    const std::string alphabet = std::string("  \t,:;.-/MCFR0aZ\x01\x80\xFF") + std::string(1, '\0');
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> length(0, 300);
+    for (int round = 0; round < 3000; ++round) {
+        std::string line(static_cast<std::size_t>(length(random)), ' ');
+        for (char& c : line) {
+            c = alphabet[pick(random)];
+        }
+        const LineFields fields = SplitFields(line);
+        std::vector<std::string> texts;
+        for (int i = 1; i <= fields.Count; ++i) {
+            texts.emplace_back(fields.Text(line, i));
+        }
+        ASSERT_EQ(texts, ReferenceFields(line)) << "round " << round;
+    }
 }
 
 // ---- The line reader ---------------------------------------------------------------------
