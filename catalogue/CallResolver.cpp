@@ -29,6 +29,62 @@ void Flatten(const std::vector<std::vector<std::uint16_t>>& lists, std::vector<s
     }
 }
 
+bool HasWildcard(std::string_view pattern)
+{
+    return pattern.find('?') != std::string_view::npos ||
+           (!pattern.empty() && pattern.back() == '*');
+}
+
+// The indices of two ascending lists as one ascending sequence, without copying them.
+class MergedIndices
+{
+public:
+    MergedIndices(std::span<const std::uint16_t> first, std::span<const std::uint16_t> second)
+        : m_first(first), m_second(second)
+    {
+    }
+
+    class Iterator
+    {
+    public:
+        Iterator(std::span<const std::uint16_t> first, std::span<const std::uint16_t> second)
+            : m_first(first), m_second(second)
+        {
+        }
+        [[nodiscard]] std::uint16_t operator*() const
+        {
+            if (m_second.empty() || (!m_first.empty() && m_first.front() < m_second.front())) {
+                return m_first.front();
+            }
+            return m_second.front();
+        }
+        Iterator& operator++()
+        {
+            if (m_second.empty() || (!m_first.empty() && m_first.front() < m_second.front())) {
+                m_first = m_first.subspan(1);
+            } else {
+                m_second = m_second.subspan(1);
+            }
+            return *this;
+        }
+        [[nodiscard]] bool operator!=(const Iterator& /*end*/) const
+        {
+            return !m_first.empty() || !m_second.empty();
+        }
+
+    private:
+        std::span<const std::uint16_t> m_first;
+        std::span<const std::uint16_t> m_second;
+    };
+
+    [[nodiscard]] Iterator begin() const { return {m_first, m_second}; }
+    [[nodiscard]] Iterator end() const { return {{}, {}}; }
+
+private:
+    std::span<const std::uint16_t> m_first;
+    std::span<const std::uint16_t> m_second;
+};
+
 }  // namespace
 
 CallResolver::CallResolver(const EntityCatalogue& catalogue) : m_catalogue(catalogue)
@@ -45,8 +101,13 @@ CallResolver::CallResolver(const EntityCatalogue& catalogue) : m_catalogue(catal
     // Special calls by (first character, length) of the whole call: a pattern can only match a
     // call whose length fits its fixed part and whose first character fits its first position.
     std::vector<std::vector<std::uint16_t>> specialLists(kCharCount * (kMaxCallLength + 1));
+    std::unordered_map<std::string, std::vector<std::uint16_t>> exactLists;
     for (std::size_t i = 0; i < specials.size(); ++i) {
         const std::string_view pattern = specials[i].Pattern;
+        if (!HasWildcard(pattern)) {
+            exactLists[specials[i].Pattern].push_back(static_cast<std::uint16_t>(i));
+            continue;
+        }
         const bool open = !pattern.empty() && pattern.back() == '*';
         const std::size_t fixed = open ? pattern.size() - 1 : pattern.size();
         for (std::size_t length = 1; length <= kMaxCallLength; ++length) {
@@ -64,6 +125,12 @@ CallResolver::CallResolver(const EntityCatalogue& catalogue) : m_catalogue(catal
         }
     }
     Flatten(specialLists, m_specialIndices, m_specialBuckets);
+    for (const auto& [pattern, indices] : exactLists) {
+        const Bucket bucket{static_cast<std::uint32_t>(m_exactIndices.size()),
+                            static_cast<std::uint32_t>(m_exactIndices.size() + indices.size())};
+        m_exactIndices.insert(m_exactIndices.end(), indices.begin(), indices.end());
+        m_exactSpecials.emplace(pattern, bucket);
+    }
 
     // Prefix entries by the first two characters of the part (slot 256 for a one-character
     // part, which is compared on its first position only).
@@ -83,14 +150,21 @@ CallResolver::CallResolver(const EntityCatalogue& catalogue) : m_catalogue(catal
 ResolutionResult CallResolver::Resolve(std::string_view call, DateKey date,
                                        ResolutionTrace* trace) const
 {
-    const auto specialsFor = [this](std::string_view whole) -> std::span<const std::uint16_t> {
+    const auto specialsFor = [this](std::string_view whole) -> MergedIndices {
         if (whole.empty() || whole.size() > kMaxCallLength) {
-            return m_allSpecials;
+            return {m_allSpecials, {}};
         }
         const Bucket& bucket =
             m_specialBuckets[Byte(whole[0]) * (kMaxCallLength + 1) + whole.size()];
-        return std::span<const std::uint16_t>(m_specialIndices).subspan(bucket.Begin,
-                                                                         bucket.End - bucket.Begin);
+        const auto wildcards = std::span<const std::uint16_t>(m_specialIndices)
+                                   .subspan(bucket.Begin, bucket.End - bucket.Begin);
+        const auto exact = m_exactSpecials.find(std::string(whole));
+        if (exact == m_exactSpecials.end()) {
+            return {wildcards, {}};
+        }
+        return {wildcards, std::span<const std::uint16_t>(m_exactIndices)
+                               .subspan(exact->second.Begin,
+                                        exact->second.End - exact->second.Begin)};
     };
     const auto prefixesFor = [this](std::string_view part) -> std::span<const std::uint16_t> {
         if (part.empty()) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "catalogue/ResolveCall.h"
@@ -29,7 +32,11 @@ private:
     };
 
     const EntityCatalogue& m_catalogue;
-    std::vector<std::uint16_t> m_specialIndices;   // buckets by (first character, call length)
+    // Patterns without wildcards match one call only: found by the call itself.
+    std::unordered_map<std::string, Bucket> m_exactSpecials;
+    std::vector<std::uint16_t> m_exactIndices;
+    // Patterns with wildcards, by (first character, call length) of the calls they can match.
+    std::vector<std::uint16_t> m_specialIndices;
     std::vector<Bucket> m_specialBuckets;
     std::vector<std::uint16_t> m_prefixIndices;    // buckets by the first two characters
     std::vector<Bucket> m_prefixBuckets;
