@@ -124,7 +124,7 @@ void ImportSession::HandleAccepted(const ContactRecord& contact)
     m_applier.Apply(m_contact);
 }
 
-bool ImportSession::DetermineEntity(ContactRecord& contact)
+void ImportSession::DetermineEntity(ContactRecord& contact)
 {
     if (m_lastAnswer != EntityAnswer::NoToAll) {
         const ResolutionResult resolved = m_resolver.Resolve(contact.Call, contact.Date());
@@ -140,14 +140,13 @@ bool ImportSession::DetermineEntity(ContactRecord& contact)
                 m_report.AddLine(DeterminedLine(
                     contact.Prefix, contact.Call,
                     FormatContactDate(contact.Year, contact.Month, contact.Day)));
-                return true;
+                return;
             }
         }
     }
     ++m_counters.unclear;
     m_report.AddLine(
         UnclearLine(contact.Call, FormatContactDate(contact.Year, contact.Month, contact.Day)));
-    return false;
 }
 
 ImportRun::ImportRun(const CallResolver& resolver, ConfirmationMatrix& matrix,

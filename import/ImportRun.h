@@ -87,8 +87,9 @@ public:
     [[nodiscard]] EntityAnswer LastAnswer() const { return m_lastAnswer; }
 
 private:
-    // Decides the entity of a confirmed contact whose log gave none; true when it was taken.
-    bool DetermineEntity(ContactRecord& contact);
+    // Decides the entity of a confirmed contact whose log gave none: takes the resolved entity
+    // into the contact's prefix, or counts and lists the contact as unclear.
+    void DetermineEntity(ContactRecord& contact);
 
     const CallResolver& m_resolver;
     ImportPrompts& m_prompts;

@@ -1,5 +1,6 @@
 #include "import/ApplyContact.h"
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,12 @@ struct ApplyCase
     ApplyResult result;
     std::vector<Cell> ticked;   // every cell of the row that ends up ticked
 };
+
+void PrintTo(const ApplyCase& value, std::ostream* out)
+{
+    *out << value.name;
+}
+
 
 class ApplyContactCases : public testing::TestWithParam<ApplyCase>
 {

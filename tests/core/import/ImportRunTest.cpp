@@ -1,6 +1,7 @@
 #include "import/ImportRun.h"
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,12 @@ struct EntityScript
     std::vector<EntityAnswer> answers;   // one per question actually asked
     std::vector<bool> taken;             // per contact: JA1ABC, 9A2AB, VK2ABC
 };
+
+void PrintTo(const EntityScript& value, std::ostream* out)
+{
+    *out << value.name;
+}
+
 
 class EntityAnswers : public ImportRunTest, public testing::WithParamInterface<EntityScript>
 {
@@ -200,6 +207,27 @@ TEST_F(ImportRunTest, OkAtReadErrorEndsTheRunButKeepsAndMarksTheContactsAlreadyA
     EXPECT_TRUE(outcome.refreshView);
     EXPECT_EQ(progress.hidden, 2);
     EXPECT_EQ(progress.shown.size(), 2u);
+}
+
+TEST_F(ImportRunTest, OkAtReadErrorMarksTheListChangedLikeACompletedRun)
+{
+    // Nothing was ticked before the error, so no cell change raised the modified state; the run
+    // itself must, as a completed run does, and the view must be told to refresh.
+    const std::string broken = Contact({{"QSL_RCVD", "N"}}) + Contact({{"CALL", "G4XYZ"}});
+    const std::filesystem::path log = "broken.adi";
+    opener.Register(log, [broken] {
+        return std::make_unique<FailingSource>(broken, broken.find("G4XYZ"));
+    });
+    ExpectStart(false, {log});
+    EXPECT_CALL(prompts, AskOnReadError(log)).WillOnce(Return(ReadErrorAnswer::Abort));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_EQ(outcome.end, ImportEnd::AbortedOnReadError);
+    EXPECT_EQ(outcome.counters.imported, 1);
+    EXPECT_EQ(TickedCells(), 0);
+    EXPECT_TRUE(matrix.Modified());
+    EXPECT_TRUE(outcome.refreshView);
 }
 
 TEST_F(ImportRunTest, IgnoreAtReadErrorDropsTheBrokenLineAndGoesOn)

@@ -1,5 +1,6 @@
 #include "import/ImportSummary.h"
 
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,12 @@ struct SummaryCase
     std::string expected;
     bool offersReport;
 };
+
+void PrintTo(const SummaryCase& value, std::ostream* out)
+{
+    *out << value.name;
+}
+
 
 class SummaryText : public testing::TestWithParam<SummaryCase>
 {
