@@ -8,6 +8,11 @@ namespace {
 
 constexpr std::string_view kUndefinedPrefix = "0";
 
+ReportContact ReportContactOf(const ContactRecord& contact)
+{
+    return {contact.Call, contact.Year, contact.Month, contact.Day};
+}
+
 // Connects the log driver to the session for one file: progress per line, records, read errors.
 class FileHandler final : public AdifLogHandler
 {
@@ -117,8 +122,8 @@ void ImportSession::HandleAccepted(const ContactRecord& contact)
         m_contact.Prefix.clear();
         ++m_counters.withoutCode;
         ++m_counters.unclear;
-        m_report.AddLine(UndefinedEntityLine(
-            m_contact.Call, FormatContactDate(m_contact.Year, m_contact.Month, m_contact.Day)));
+        WriteUndefinedEntityLine(m_line, ReportContactOf(m_contact));
+        m_report.AddLine(m_line);
     }
     // A contact whose entity stayed unknown reaches here with an empty prefix and ticks nothing.
     m_applier.Apply(m_contact);
@@ -137,16 +142,15 @@ void ImportSession::DetermineEntity(ContactRecord& contact)
             if (m_lastAnswer == EntityAnswer::Yes || m_lastAnswer == EntityAnswer::YesToAll) {
                 ++m_counters.determined;
                 contact.Prefix = resolved.MainPrefix;
-                m_report.AddLine(DeterminedLine(
-                    contact.Prefix, contact.Call,
-                    FormatContactDate(contact.Year, contact.Month, contact.Day)));
+                WriteDeterminedLine(m_line, contact.Prefix, ReportContactOf(contact));
+                m_report.AddLine(m_line);
                 return;
             }
         }
     }
     ++m_counters.unclear;
-    m_report.AddLine(
-        UnclearLine(contact.Call, FormatContactDate(contact.Year, contact.Month, contact.Day)));
+    WriteUnclearLine(m_line, ReportContactOf(contact));
+    m_report.AddLine(m_line);
 }
 
 ImportRun::ImportRun(const CallResolver& resolver, ConfirmationMatrix& matrix,

@@ -98,6 +98,7 @@ private:
     ImportCounters m_counters;
     EntityAnswer m_lastAnswer = EntityAnswer::No;
     ContactRecord m_contact;   // working copy, keeps its text capacity between records
+    std::string m_line;        // the report line being written
 };
 
 enum class ImportEnd {

@@ -1,6 +1,5 @@
 #include "import/ImportSummary.h"
 
-#include "common/Text.h"
 
 namespace wendrix {
 
@@ -31,40 +30,71 @@ ImportSummary BuildImportSummary(const ImportCounters& counters)
     return summary;
 }
 
+namespace {
+
+// Appends a number of 0..9999 with at least the given number of digits.
+void AppendNumber(std::string& out, int value, int digits)
+{
+    char text[12];
+    int length = 0;
+    unsigned rest = value < 0 ? 0u : static_cast<unsigned>(value);
+    do {
+        text[length++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0 && length < 10);
+    while (length < digits) {
+        text[length++] = '0';
+    }
+    while (length > 0) {
+        out += text[--length];
+    }
+}
+
+void AppendCallAndDate(std::string& out, const ReportContact& c)
+{
+    out += c.call;
+    out += "  ";
+    AppendNumber(out, c.year, 1);
+    out += '-';
+    AppendNumber(out, c.month, 2);
+    out += '-';
+    AppendNumber(out, c.day, 2);
+}
+
+}  // namespace
+
 std::string FormatContactDate(int year, int month, int day)
 {
-    return std::to_string(year) + "-" + PadLeftZeros(std::to_string(month), 2) + "-" +
-           PadLeftZeros(std::to_string(day), 2);
+    std::string text;
+    AppendNumber(text, year, 1);
+    text += '-';
+    AppendNumber(text, month, 2);
+    text += '-';
+    AppendNumber(text, day, 2);
+    return text;
 }
 
-std::string DeterminedLine(std::string_view mainPrefix, std::string_view call,
-                           std::string_view date)
+void WriteDeterminedLine(std::string& out, std::string_view mainPrefix, const ReportContact& c)
 {
-    std::string line = "Land ermittelt : ";
-    line += PadRightFixed(mainPrefix, 6);
-    line += " für ";
-    line += call;
-    line += "  ";
-    line += date;
-    return line;
+    constexpr std::size_t kPrefixWidth = 6;
+    out.assign("Land ermittelt : ");
+    const std::string_view shown = mainPrefix.substr(0, kPrefixWidth);
+    out += shown;
+    out.append(kPrefixWidth - shown.size(), ' ');
+    out += " für ";
+    AppendCallAndDate(out, c);
 }
 
-std::string UnclearLine(std::string_view call, std::string_view date)
+void WriteUnclearLine(std::string& out, const ReportContact& c)
 {
-    std::string line = "Land unklar    : ";
-    line += call;
-    line += "  ";
-    line += date;
-    return line;
+    out.assign("Land unklar    : ");
+    AppendCallAndDate(out, c);
 }
 
-std::string UndefinedEntityLine(std::string_view call, std::string_view date)
+void WriteUndefinedEntityLine(std::string& out, const ReportContact& c)
 {
-    std::string line = "Land undefiniert (DXCC-ID=0) : ";
-    line += call;
-    line += "  ";
-    line += date;
-    return line;
+    out.assign("Land undefiniert (DXCC-ID=0) : ");
+    AppendCallAndDate(out, c);
 }
 
 }  // namespace wendrix

@@ -36,10 +36,20 @@ inline constexpr std::string_view kReportCaption =
 // A contact date as the report writes it: 2015-03-07.
 [[nodiscard]] std::string FormatContactDate(int year, int month, int day);
 
-// Report lines; date as FormatContactDate gives it.
-[[nodiscard]] std::string DeterminedLine(std::string_view mainPrefix, std::string_view call,
-                                         std::string_view date);
-[[nodiscard]] std::string UnclearLine(std::string_view call, std::string_view date);
-[[nodiscard]] std::string UndefinedEntityLine(std::string_view call, std::string_view date);
+// The report lines about a confirmed contact's entity. Each Write function replaces the content
+// of out with the line, so that one buffer serves a whole run without new allocations.
+struct ReportContact
+{
+    std::string_view call;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+// "Land ermittelt : " + the prefix in 6 places + " für " + call + "  " + date
+void WriteDeterminedLine(std::string& out, std::string_view mainPrefix, const ReportContact& c);
+// "Land unklar    : " + call + "  " + date
+void WriteUnclearLine(std::string& out, const ReportContact& c);
+// "Land undefiniert (DXCC-ID=0) : " + call + "  " + date
+void WriteUndefinedEntityLine(std::string& out, const ReportContact& c);
 
 }  // namespace wendrix

@@ -107,17 +107,19 @@ TEST_P(EntityAnswers, ToAllAnswersAreAskedOnceAndCarryIntoTheNextFile)
     const ImportOutcome outcome = RunImport();
 
     const std::vector<std::string> prefixes{"JA", "9A", "VK"};
-    const std::vector<std::string> calls{"JA1ABC", "9A2AB", "VK2ABC"};
+    const std::vector<std::string> takenLines{
+        "Land ermittelt : JA     für JA1ABC  2023-01-05",
+        "Land ermittelt : 9A     für 9A2AB  2023-01-05",
+        "Land ermittelt : VK     für VK2ABC  2023-01-05"};
+    const std::vector<std::string> unclearLines{"Land unklar    : JA1ABC  2023-01-05",
+                                                "Land unklar    : 9A2AB  2023-01-05",
+                                                "Land unklar    : VK2ABC  2023-01-05"};
     std::vector<std::string> expectedLines;
     int determined = 0;
     for (std::size_t i = 0; i < prefixes.size(); ++i) {
-        EXPECT_EQ(Ticked(prefixes[i], kBand20m, kModeCw), script.taken[i]) << calls[i];
-        if (script.taken[i]) {
-            ++determined;
-            expectedLines.push_back(DeterminedLine(prefixes[i], calls[i], "2023-01-05"));
-        } else {
-            expectedLines.push_back(UnclearLine(calls[i], "2023-01-05"));
-        }
+        EXPECT_EQ(Ticked(prefixes[i], kBand20m, kModeCw), script.taken[i]) << prefixes[i];
+        determined += script.taken[i] ? 1 : 0;
+        expectedLines.push_back(script.taken[i] ? takenLines[i] : unclearLines[i]);
     }
     EXPECT_EQ(report.Lines(), expectedLines);
     EXPECT_EQ(outcome.counters.withoutCode, 3);
@@ -150,9 +152,9 @@ TEST_F(ImportRunTest, AmbiguousOrMobileCallIsUnclearWithoutQuestionEvenAfterYesT
 
     const ImportOutcome outcome = RunImport();
 
-    EXPECT_THAT(report.Lines(), ElementsAre(DeterminedLine("DL", "DL2XYZ", "2023-01-05"),
-                                            UnclearLine("FO5ABC", "2023-01-05"),
-                                            UnclearLine("K1ABC/MM", "2023-01-05")));
+    EXPECT_THAT(report.Lines(), ElementsAre("Land ermittelt : DL     für DL2XYZ  2023-01-05",
+                                            "Land unklar    : FO5ABC  2023-01-05",
+                                            "Land unklar    : K1ABC/MM  2023-01-05"));
     EXPECT_FALSE(Ticked("FO", kBand20m, kModeCw));
     EXPECT_FALSE(Ticked("W", kBand20m, kModeCw));
     EXPECT_EQ(outcome.counters.unclear, 2);

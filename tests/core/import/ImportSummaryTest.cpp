@@ -69,20 +69,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ImportReportLines, DeterminedLinePadsOrCutsThePrefixToSixCharacters)
 {
-    const std::string date = FormatContactDate(2015, 3, 7);
-    EXPECT_EQ(date, "2015-03-07");
-    EXPECT_EQ(DeterminedLine("DL", "DL1ABC", date), "Land ermittelt : DL     für DL1ABC  2015-03-07");
-    EXPECT_EQ(DeterminedLine("3D2/C", "3D2AB/C", date),
-              "Land ermittelt : 3D2/C  für 3D2AB/C  2015-03-07");
-    EXPECT_EQ(DeterminedLine("ABCDEFG", "X", date), "Land ermittelt : ABCDEF für X  2015-03-07");
+    const ReportContact contact{"DL1ABC", 2015, 3, 7};
+    std::string line = "left over from an earlier line";
+    WriteDeterminedLine(line, "DL", contact);
+    EXPECT_EQ(line, "Land ermittelt : DL     für DL1ABC  2015-03-07");
+    WriteDeterminedLine(line, "3D2/C", {"3D2AB/C", 2015, 3, 7});
+    EXPECT_EQ(line, "Land ermittelt : 3D2/C  für 3D2AB/C  2015-03-07");
+    WriteDeterminedLine(line, "ABCDEFG", {"X", 1920, 12, 31});
+    EXPECT_EQ(line, "Land ermittelt : ABCDEF für X  1920-12-31");
 }
 
 TEST(ImportReportLines, UnclearAndUndefinedLinesCarryCallAndDateAfterTwoBlanks)
 {
-    const std::string date = FormatContactDate(2100, 12, 31);
-    EXPECT_EQ(UnclearLine("FO5ABC", date), "Land unklar    : FO5ABC  2100-12-31");
-    EXPECT_EQ(UndefinedEntityLine("K1ABC/MM", date),
-              "Land undefiniert (DXCC-ID=0) : K1ABC/MM  2100-12-31");
+    std::string line;
+    WriteUnclearLine(line, {"FO5ABC", 2100, 1, 9});
+    EXPECT_EQ(line, "Land unklar    : FO5ABC  2100-01-09");
+    WriteUndefinedEntityLine(line, {"K1ABC/MM", 2023, 10, 10});
+    EXPECT_EQ(line, "Land undefiniert (DXCC-ID=0) : K1ABC/MM  2023-10-10");
+    EXPECT_EQ(FormatContactDate(2015, 3, 7), "2015-03-07");
 }
 
 TEST(ImportQuestions, EntityQuestionPutsTheYearInBracketsDirectlyAfterTheCall)
