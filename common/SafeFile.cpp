@@ -31,7 +31,7 @@ std::FILE* CreateTemporary(const std::filesystem::path& target, std::filesystem:
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         auto candidate = directory / (stem + UniqueSuffix());
         errno = 0;
-        std::FILE* file = std::fopen(candidate.c_str(), "wbx");
+        std::FILE* file = OpenFile(candidate, "wbx");
         if (file != nullptr) {
             created = std::move(candidate);
             return file;
@@ -56,6 +56,19 @@ std::filesystem::path ResolveTarget(const std::filesystem::path& target)
 }
 
 }  // namespace
+
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode)
+{
+#ifdef _WIN32
+    std::wstring wideMode;
+    for (const char* c = mode; *c != '\0'; ++c) {
+        wideMode += static_cast<wchar_t>(*c);
+    }
+    return _wfopen(path.c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
 
 bool WriteFileSafely(const std::filesystem::path& requestedTarget, std::string_view content)
 {

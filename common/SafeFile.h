@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string_view>
 
@@ -11,5 +12,8 @@ namespace wendrix {
 // removed, the previous target (if any) is left exactly as it was, and false is returned.
 // A target that is a symbolic link is replaced where the link points.
 [[nodiscard]] bool WriteFileSafely(const std::filesystem::path& target, std::string_view content);
+
+// std::fopen for a path in the platform's own encoding (wide characters on Windows).
+[[nodiscard]] std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
 }  // namespace wendrix

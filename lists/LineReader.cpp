@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/SafeFile.h"
+
 namespace wendrix {
 
 FileSource::FileSource(const std::filesystem::path& path)
 {
-    m_file = std::fopen(path.c_str(), "rb");
+    m_file = OpenFile(path, "rb");
     if (m_file == nullptr) {
         m_failed = true;
         return;
@@ -76,7 +78,7 @@ bool LineReader::Next(std::string_view& line)
     for (;;) {
         if (m_position == m_end && !Refill()) {
             if (spanning) {
-                line = std::string_view(m_line, collected);
+                line = std::string_view(m_line.data(), collected);
                 return true;
             }
             return false;
@@ -121,11 +123,11 @@ bool LineReader::Next(std::string_view& line)
         }
         const std::size_t room = kMaxLineLength - collected;
         const std::size_t take = std::min(length, room);
-        std::memcpy(m_line + collected, begin, take);
+        std::memcpy(m_line.data() + collected, begin, take);
         collected += take;
         spanning = true;
         if (ended) {
-            line = std::string_view(m_line, collected);
+            line = std::string_view(m_line.data(), collected);
             return true;
         }
     }

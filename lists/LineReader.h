@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdio>
 #include <filesystem>
@@ -76,7 +77,7 @@ private:
     std::size_t m_position = 0;
     std::size_t m_end = 0;
     bool m_skipLineFeed = false;
-    char m_line[kMaxLineLength] = {};
+    std::array<char, kMaxLineLength> m_line{};
 };
 
 }  // namespace wendrix

@@ -135,6 +135,10 @@ FileWriteOutcome SaveList(const std::filesystem::path& directory, std::string_vi
 {
     FileWriteOutcome outcome;
     outcome.Path = ListFilePath(directory, callSign);
+    // The call sign is the file name; one that would reach into another folder is refused.
+    if (callSign.find_first_of("/\\") != std::string_view::npos) {
+        return outcome;
+    }
     outcome.Written = WriteFileSafely(outcome.Path, FormatList(callSign, catalogue, matrix));
     return outcome;
 }

@@ -46,8 +46,9 @@ struct ListEntityLine
 [[nodiscard]] std::filesystem::path ListFilePath(const std::filesystem::path& directory,
                                                  std::string_view callSign);
 
-// Writes the list safely: a failed write leaves the previous file untouched. Does not change
-// the modified state of the matrix; that is the save flow's decision.
+// Writes the list safely: a failed write leaves the previous file untouched. A call sign with a
+// path separator is refused (not written). Does not change the modified state of the matrix;
+// that is the save flow's decision.
 [[nodiscard]] FileWriteOutcome SaveList(const std::filesystem::path& directory,
                                         std::string_view callSign,
                                         const EntityCatalogue& catalogue,

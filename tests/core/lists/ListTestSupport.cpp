@@ -8,7 +8,7 @@ namespace wendrix::test {
 
 EntityCatalogue SmallListCatalogue()
 {
-    static constexpr std::array<std::string_view, 25> kLines{
+    static constexpr std::array<std::string_view, 26> kLines{
         "=== Test list for the survey list file",
         "3A                 : 3A     EU  14   27\t4373 740\t260",
         "Monaco",
@@ -34,10 +34,9 @@ EntityCatalogue SmallListCatalogue()
         "QQ1                : QQ     EU  14   28\t0 0\t900",
         "Twin One",
         "\t\t   : QQ     EU  14   28\t0 0\t901",
+        "Twin Two",
     };
-    std::vector<std::string_view> lines(kLines.begin(), kLines.end());
-    lines.push_back("Twin Two");
-    return BuildEntityCatalogue(lines);
+    return BuildEntityCatalogue(kLines);
 }
 
 int EntityOf(const EntityCatalogue& catalogue, std::string_view mainPrefix)

@@ -183,6 +183,10 @@ TEST_F(SaveListFile, FailedSaveIntoAMissingDirectoryCreatesNothing)
     EXPECT_FALSE(saved.Written);
     EXPECT_EQ(saved.Path, missing / "DL1ABC.CFD");
     EXPECT_FALSE(std::filesystem::exists(missing));
+    // A call sign that would name a file in another folder is refused as well.
+    std::filesystem::create_directory(directory.Path() / "DL1ABC");
+    EXPECT_FALSE(SaveList(directory.Path(), "DL1ABC/P", catalogue, *matrix).Written);
+    EXPECT_TRUE(std::filesystem::is_empty(directory.Path() / "DL1ABC"));
 }
 
 TEST_F(SaveListFile, FailedSaveOverADirectoryLeavesItAndNoTemporaryFile)
