@@ -1,9 +1,11 @@
 #include "import/AdifFields.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "common/Text.h"
+#include "import/ByteScan.h"
 
 namespace wendrix {
 
@@ -12,6 +14,10 @@ void AdifFields::Set(AdifField field, std::string_view value)
     auto& slot = m_values[static_cast<std::size_t>(field)];
     const std::size_t length = std::min(value.size(), kMaxValueLength);
     std::memcpy(slot.text.data(), value.data(), length);
+    // Upper-case whole words where the slot has room: the bytes behind the value do not count.
+    const std::size_t words = std::min((length + 7) / 8 * 8, kMaxValueLength / 8 * 8);
+    detail::AsciiUpperBlock(slot.text.data(), words);
+    detail::AsciiUpperBlock(slot.text.data() + words, length - std::min(length, words));
     slot.length = static_cast<std::uint8_t>(length);
 }
 
@@ -22,127 +28,203 @@ void AdifFields::Clear()
     }
 }
 
-bool FindAdifField(std::string_view name, AdifField& field)
-{
-    // Tags are met once per field and record; a dispatch on the length keeps the comparisons
-    // to one or two per tag.
-    auto is = [&](AdifField candidate) {
-        if (name == kAdifFieldNames[static_cast<std::size_t>(candidate)]) {
-            field = candidate;
-            return true;
-        }
-        return false;
-    };
-    switch (name.size()) {
-    case 3:
-        return is(AdifField::Day);
-    case 4:
-        return is(AdifField::Band) || is(AdifField::Freq) || is(AdifField::Year) ||
-               is(AdifField::Mode) || is(AdifField::Call) || is(AdifField::Dxcc);
-    case 5:
-        return is(AdifField::Month);
-    case 7:
-        return is(AdifField::TimeOn);
-    case 8:
-        return is(AdifField::QsoDate) || is(AdifField::QslRcvd);
-    case 13:
-        return is(AdifField::LotwQslRcvd) || is(AdifField::EqslQslRcvd);
-    case 15:
-        return is(AdifField::LLotwReceived) || is(AdifField::LEqslReceived);
-    default:
-        return false;
-    }
-}
-
 namespace {
 
-// Position of the first of two characters at or after from, or npos.
-std::size_t FindEither(std::string_view text, std::size_t from, char a, char b)
+// Compares a tag name as if upper-cased with an upper-case name, without a library call; tag
+// names are a handful of bytes.
+[[nodiscard]] bool SameName(std::string_view name, std::string_view upperName)
 {
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (text[i] == a || text[i] == b) {
-            return i;
+    if (name.size() != upperName.size()) {
+        return false;
+    }
+    std::size_t i = 0;
+    while (i < name.size() && name[i] == upperName[i]) {
+        ++i;   // most logs write their tags in upper case already
+    }
+    for (; i < name.size(); ++i) {
+        if (AsciiUpper(name[i]) != upperName[i]) {
+            return false;
         }
     }
-    return std::string_view::npos;
-}
-
-std::size_t FindAny(std::string_view text, std::size_t from, char a, char b, char c)
-{
-    for (std::size_t i = from; i < text.size(); ++i) {
-        const char x = text[i];
-        if (x == a || x == b || x == c) {
-            return i;
-        }
-    }
-    return std::string_view::npos;
+    return true;
 }
 
 }  // namespace
 
-void ScanAdifTags(std::string_view text, AdifFields& fields)
+namespace {
+
+// A tag name is looked up once per tag of every record: a small hash of its length and its
+// first and third characters picks the one name it can be, and one comparison decides. The
+// names are at least three characters long.
+constexpr std::size_t NameHash(std::string_view name)
 {
-    constexpr auto npos = std::string_view::npos;
+    return (name.size() + static_cast<unsigned char>(AsciiUpper(name[0])) * 5u +
+            static_cast<unsigned char>(AsciiUpper(name[2])) * 6u) &
+           31u;
+}
+
+constexpr auto kNameSlots = [] {
+    std::array<std::int8_t, 32> slots{};
+    for (auto& slot : slots) {
+        slot = -1;
+    }
+    for (std::size_t k = 0; k < kAdifFieldCount; ++k) {
+        const std::string_view name = kAdifFieldNames[k];
+        auto& slot = slots[NameHash(name)];
+        if (slot >= 0) {
+            throw "two field names share a hash slot";   // stops the constant evaluation
+        }
+        slot = static_cast<std::int8_t>(k);
+    }
+    return slots;
+}();
+
+}  // namespace
+
+bool FindAdifField(std::string_view name, AdifField& field)
+{
+    if (name.size() < 3) {
+        return false;
+    }
+    const std::int8_t slot = kNameSlots[NameHash(name)];
+    if (slot < 0 || !SameName(name, kAdifFieldNames[static_cast<std::size_t>(slot)])) {
+        return false;
+    }
+    field = static_cast<AdifField>(slot);
+    return true;
+}
+
+namespace {
+
+// The declared length of a value as a number in 0..255, 0 when it is not one.
+std::size_t DeclaredLength(std::string_view text)
+{
+    const std::optional<std::int64_t> declared = ReadIntInRange(text, 0, 255);
+    return declared ? static_cast<std::size_t>(*declared) : 0;
+}
+
+// Character classes that end the parts of a tag.
+constexpr std::array<bool, 256> StopSet(std::string_view stops)
+{
+    std::array<bool, 256> set{};
+    for (const char c : stops) {
+        set[static_cast<unsigned char>(c)] = true;
+    }
+    return set;
+}
+constexpr std::array<bool, 256> kEndOfLength = StopSet(":><");
+constexpr std::array<bool, 256> kEndOfType = StopSet("><");
+
+const char* SkipTo(const char* p, const char* end, const std::array<bool, 256>& stops)
+{
+    while (p != end && !stops[static_cast<unsigned char>(*p)]) {
+        ++p;
+    }
+    return p;
+}
+
+std::string_view TrimValue(const char* p, std::size_t length)
+{
+    while (length > 0 && static_cast<unsigned char>(*p) <= 32) {
+        ++p;
+        --length;
+    }
+    while (length > 0 && static_cast<unsigned char>(p[length - 1]) <= 32) {
+        --length;
+    }
+    return {p, length};
+}
+
+}  // namespace
+
+bool ScanAdifTags(std::string_view text, AdifFields& fields)
+{
     const std::size_t size = text.size();
-    std::size_t i = text.find('<');
+    const char* const data = text.data();
+    const char* const stop = data + size;
+    bool endTag = false;
+    std::size_t p = static_cast<std::size_t>(detail::FindByte(data, stop, '<') - data);
     // Each pass of the loop starts at a '<' (state TagName); every '<' restarts a tag, in
-    // whatever state it is met.
-    while (i != npos) {
-        const std::size_t nameStart = i + 1;
-        const std::size_t colon = FindEither(text, nameStart, ':', '<');
-        if (colon == npos) {
-            return;
+    // whatever state it is met. So every '<' of the text passes here once, which is where an
+    // end tag would show.
+    while (p < size) {
+        if (size - p >= 5 && (data[p + 1] == 'E' || data[p + 1] == 'e') && data[p + 4] == '>' &&
+            AsciiUpper(data[p + 2]) == 'O' &&
+            (AsciiUpper(data[p + 3]) == 'R' || AsciiUpper(data[p + 3]) == 'H')) {
+            endTag = true;
         }
-        if (text[colon] == '<') {
-            i = colon;
+        const std::size_t nameStart = p + 1;
+        std::size_t q = nameStart;
+        while (q < size && data[q] != ':' && data[q] != '<') {
+            ++q;
+        }
+        if (q == size) {
+            return endTag;
+        }
+        if (data[q] == '<') {
+            p = q;
             continue;
         }
-        const std::string_view name = text.substr(nameStart, colon - nameStart);
-        const std::size_t lengthStart = colon + 1;
-        std::size_t close = FindAny(text, lengthStart, ':', '>', '<');
-        if (close == npos) {
-            return;
+        const std::string_view name(data + nameStart, q - nameStart);
+        // The length: plain digits are read on the way; anything else by the general rule.
+        const std::size_t lengthStart = q + 1;
+        std::size_t r = lengthStart;
+        std::size_t length = 0;
+        while (r < size && static_cast<unsigned char>(data[r] - '0') < 10) {
+            length = std::min<std::size_t>(length * 10 + static_cast<std::size_t>(data[r] - '0'),
+                                           999);
+            ++r;
         }
-        if (text[close] == '<') {
-            i = close;
-            continue;
+        if (r == size) {
+            return endTag;
         }
-        const std::string_view lengthText = text.substr(lengthStart, close - lengthStart);
-        if (text[close] == ':') {
-            // The type text runs to '>'; a further ':' in it is an ordinary character.
-            close = FindEither(text, close + 1, '>', '<');
-            if (close == npos) {
-                return;
+        if (r == lengthStart || (data[r] != '>' && data[r] != ':')) {
+            r = static_cast<std::size_t>(SkipTo(data + lengthStart, stop, kEndOfLength) - data);
+            if (r == size) {
+                return endTag;
             }
-            if (text[close] == '<') {
-                i = close;
+            if (data[r] == '<') {
+                p = r;
+                continue;
+            }
+            length = DeclaredLength(text.substr(lengthStart, r - lengthStart));
+        } else if (length > 255) {
+            length = 0;
+        }
+        if (data[r] == ':') {
+            // The type text runs to '>'; a further ':' in it is an ordinary character.
+            r = static_cast<std::size_t>(SkipTo(data + r + 1, stop, kEndOfType) - data);
+            if (r == size) {
+                return endTag;
+            }
+            if (data[r] == '<') {
+                p = r;
                 continue;
             }
         }
-        const std::optional<std::int64_t> declared = ReadIntInRange(lengthText, 0, 255);
-        std::size_t length = declared ? static_cast<std::size_t>(*declared) : 0;
-        const std::size_t valueStart = close + 1;
+        const std::size_t valueStart = r + 1;
+        // The next '<' both clips the value and starts the next tag.
+        const std::size_t next =
+            static_cast<std::size_t>(detail::FindByte(data + valueStart, stop, '<') - data);
         if (length == 0) {
-            i = text.find('<', valueStart);
+            p = next;
             continue;
         }
-        // A value is clipped before the next '<' within its declared length.
-        const std::size_t available = size - valueStart;
-        const std::size_t looked = std::min(length, available);
-        const std::size_t lt = text.substr(valueStart, looked).find('<');
-        if (lt != npos) {
-            length = lt;
-        } else if (length > available) {
-            return;   // the record ends before the value is complete: the field stays unset
+        if (next - valueStart < length) {
+            if (next == size) {
+                return endTag;   // the record ends before the value is complete: the field stays unset
+            }
+            length = next - valueStart;   // clipped before the '<'
         }
         if (length > 0) {
             AdifField field{};
             if (FindAdifField(name, field)) {
-                fields.Set(field, Trim(text.substr(valueStart, length)));
+                fields.Set(field, TrimValue(data + valueStart, length));
             }
         }
-        i = text.find('<', valueStart + length);
+        p = next;
     }
+    return endTag;
 }
 
 }  // namespace wendrix

@@ -44,7 +44,8 @@ public:
         const auto& slot = m_values[static_cast<std::size_t>(field)];
         return {slot.text.data(), slot.length};
     }
-    // Stores the value (cut to kMaxValueLength, which a scanned value never exceeds).
+    // Stores the value upper-cased (cut to kMaxValueLength, which a scanned value never
+    // exceeds).
     void Set(AdifField field, std::string_view value);
     void Clear();
 
@@ -57,14 +58,15 @@ private:
     std::array<Slot, kAdifFieldCount> m_values{};
 };
 
-// The field of an upper-cased tag name, or none for every other name.
+// The field of a tag name, compared as if upper-cased; false for every other name.
 [[nodiscard]] bool FindAdifField(std::string_view name, AdifField& field);
 
-// Scans the text of one record (trimmed and upper-cased, without its end tag) tag by tag and
-// fills the fields; a field that occurs more than once keeps its last value. Values whose
+// Scans the text of one record (trimmed, without its end tag) tag by tag and fills the fields,
+// treating the text as if upper-cased; a field that occurs more than once keeps its last value. Values whose
 // declared length runs into the next '<' are clipped before it; a value that the text ends
 // before its declared length leaves the field unset; lengths that are not a number in 1..255
-// make the tag's value be read over.
-void ScanAdifTags(std::string_view recordText, AdifFields& fields);
+// make the tag's value be read over. Returns whether the text holds an "<EOR>" or "<EOH>"
+// (which a record text never does; the reader uses this to check a line cheaply).
+bool ScanAdifTags(std::string_view recordText, AdifFields& fields);
 
 }  // namespace wendrix

@@ -1,9 +1,13 @@
 #include "import/AdifFile.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <system_error>
+
+#include "common/Text.h"
+#include "import/ByteScan.h"
 
 namespace wendrix {
 
@@ -99,23 +103,15 @@ std::size_t DropCarriageReturns(char* text, std::size_t length)
     return static_cast<std::size_t>(out - text);
 }
 
-void UpperCaseInPlace(char* text, std::size_t length)
-{
-    for (std::size_t i = 0; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const bool lower = static_cast<unsigned char>(c - 'a') < 26;
-        text[i] = static_cast<char>(c ^ (lower ? 0x20u : 0u));
-    }
-}
-
 // Follows "<EOR>" and "<EOH>" through text that may arrive in pieces.
 class TagMatcher
 {
 public:
     enum class Found { None, Eor, Eoh };
 
-    Found Step(char c)
+    Found Step(char raw)
     {
+        const char c = AsciiUpper(raw);   // letters count as if upper-cased
         if (c == '<') {
             m_state = 1;
         } else if (m_state == 1 && c == 'E') {
@@ -140,15 +136,66 @@ private:
     int m_state = 0;
 };
 
-// Position just behind the last "<EOH>" of an upper-cased line, kNoEoh if there is none.
-std::uint64_t LastEohEnd(std::string_view line)
+struct LineTag
 {
-    std::uint64_t last = kNoEoh;
-    for (std::size_t p = line.find("<EOH>"); p != std::string_view::npos;
-         p = line.find("<EOH>", p + 5)) {
-        last = p + 5;
+    std::size_t end;   // just behind the tag's '>'
+    bool eoh;
+};
+
+// Collects the "<EOR>" and "<EOH>" tags of a line, letters compared as if upper-cased, eight
+// bytes at a time: a tag needs a '<' followed by an 'E', which is rare elsewhere, so only those
+// places are looked at more closely. The two tags begin with the only '<' they hold, so they
+// never overlap.
+void FindLineTags(std::string_view line, std::vector<std::size_t>& candidates,
+                  std::vector<LineTag>& tags)
+{
+    candidates.clear();
+    tags.clear();
+    const char* const text = line.data();
+    const std::size_t length = line.size();
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+        auto bytesEqual = [](std::uint64_t word, char c) {
+            const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
+            return ~(((x & kLow7) + kLow7) | x | kLow7);   // 0x80 in each byte equal to c
+        };
+        bool lastWasLt = false;
+        for (; i + 8 <= length; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text + i, 8);
+            const std::uint64_t lt = bytesEqual(word, '<');
+            if (lt == 0 && !lastWasLt) {
+                continue;
+            }
+            const std::uint64_t e = bytesEqual(word | (kOnes * 0x20), 'e');   // 'E' or 'e'
+            if (lastWasLt && (e & 0x80) != 0) {
+                candidates.push_back(i - 1);
+            }
+            for (std::uint64_t both = lt & (e >> 8); both != 0; both &= both - 1) {
+                candidates.push_back(i + static_cast<std::size_t>(std::countr_zero(both) >> 3));
+            }
+            lastWasLt = (lt >> 63) != 0;
+        }
+        if (lastWasLt && i < length && AsciiUpper(text[i]) == 'E') {
+            candidates.push_back(i - 1);
+        }
     }
-    return last;
+    for (std::size_t k = i; k + 1 < length; ++k) {
+        if (text[k] == '<' && AsciiUpper(text[k + 1]) == 'E') {
+            candidates.push_back(k);
+        }
+    }
+    for (const std::size_t k : candidates) {
+        if (k + 5 > length || AsciiUpper(text[k + 2]) != 'O' || text[k + 4] != '>') {
+            continue;
+        }
+        const char kind = AsciiUpper(text[k + 3]);
+        if (kind == 'R' || kind == 'H') {
+            tags.push_back({k + 5, kind == 'H'});
+        }
+    }
 }
 
 }  // namespace
@@ -205,6 +252,8 @@ private:
     std::uint64_t m_lastEohEnd = kNoEoh;
     TagMatcher m_lineMatcher;
     bool m_chunkOpen = false;
+    std::vector<LineTag> m_lineTags;
+    std::vector<std::size_t> m_tagCandidates;
 };
 
 AdifLogReader::AdifLogReader(const EntityCatalogue& catalogue, bool countEqsl,
@@ -335,15 +384,45 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessBufferedLine(char* text,
                                                                    std::size_t rawLength)
 {
     const std::size_t length = DropCarriageReturns(text, rawLength);
-    UpperCaseInPlace(text, length);
     const std::string_view line(text, length);
     m_bytesRead += length + 2;
     if (!m_handler->BeginLine(m_bytesRead)) {
         return Step::Stop;
     }
-    BeginLine(length, LastEohEnd(line));
-    FeedLine(line);
-    EndLine();
+    if (m_reader.ReadWholeLineRecord(line, *this)) {
+        return Step::Go;
+    }
+    FindLineTags(line, m_tagCandidates, m_lineTags);
+    std::uint64_t lastEohEnd = kNoEoh;
+    for (const LineTag& tag : m_lineTags) {
+        if (tag.eoh) {
+            lastEohEnd = tag.end;
+        }
+    }
+    // Cut the line: before its last "<EOH>" at each "<EOH>", behind it at each "<EOR>"; a tag
+    // at the very end closes the last chunk. Each chunk is told whether its only tag is the one
+    // it ends with, which is the rule for the lines of a log.
+    std::size_t from = 0;
+    std::size_t tagsInChunk = 0;
+    for (const LineTag& tag : m_lineTags) {
+        ++tagsInChunk;
+        const bool cut = tag.eoh || lastEohEnd == kNoEoh || tag.end > lastEohEnd;
+        if (!cut) {
+            continue;
+        }
+        m_reader.BeginChunk(tag.eoh ? 1 : 0);
+        m_reader.AppendChunk(line.substr(from, tag.end - from), *this, tagsInChunk == 1);
+        m_reader.EndChunk(*this);
+        from = tag.end;
+        tagsInChunk = 0;
+        if (from == line.size()) {
+            return Step::Go;
+        }
+    }
+    // The rest of the line, or the whole of a line without cut: a chunk of its own, even empty.
+    m_reader.BeginChunk(lastEohEnd != kNoEoh && from < lastEohEnd ? 1 : 0);
+    m_reader.AppendChunk(line.substr(from), *this, tagsInChunk == 0);
+    m_reader.EndChunk(*this);
     return Step::Go;
 }
 
@@ -365,12 +444,9 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
             lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data)
                           : available;
         for (std::size_t i = 0; i < take; ++i) {
-            char c = data[i];
+            const char c = data[i];
             if (c == '\r') {
                 continue;
-            }
-            if (c >= 'a' && c <= 'z') {
-                c = static_cast<char>(c - 32);
             }
             ++length;
             if (matcher.Step(c) == TagMatcher::Found::Eoh) {
@@ -428,7 +504,6 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
             static_cast<std::size_t>(std::min<std::uint64_t>(remaining, m_end - m_pos));
         char* text = m_buffer.data() + m_pos;
         const std::size_t kept = DropCarriageReturns(text, piece);
-        UpperCaseInPlace(text, kept);
         FeedLine(std::string_view(text, kept));
         m_pos += piece;
         remaining -= piece;

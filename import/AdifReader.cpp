@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/Text.h"
+#include "import/ByteScan.h"
 #include "import/Classification.h"
 
 namespace wendrix {
@@ -22,6 +23,12 @@ constexpr std::size_t kTagLength = 5;
 [[nodiscard]] bool CouldStillBecomeEoh(int match)
 {
     return match == kMatchLt || match == kMatchE || match == kMatchEo || match == kMatchEoh;
+}
+
+[[nodiscard]] bool IsEndOfRecordTag(std::string_view tag)
+{
+    return tag[0] == '<' && AsciiUpper(tag[1]) == 'E' && AsciiUpper(tag[2]) == 'O' &&
+           AsciiUpper(tag[3]) == 'R' && tag[4] == '>';
 }
 
 [[nodiscard]] bool IsBlank(char c)
@@ -77,7 +84,7 @@ void AdifRecordReader::Reset()
 
 bool AdifRecordReader::ReadAdifRecord(std::string& chunk, ContactRecord& contact, bool& skipped)
 {
-    AsciiUpperInPlace(chunk);
+    AsciiUpperInPlace(chunk);   // the reader would match it as if upper-cased in any case
     std::size_t eohTags = 0;
     for (std::size_t p = chunk.find("<EOH>"); p != std::string::npos;
          p = chunk.find("<EOH>", p + kTagLength)) {
@@ -130,7 +137,8 @@ void AdifRecordReader::BeginChunk(std::size_t eohTagsInChunk)
     m_decideFirst = true;
 }
 
-void AdifRecordReader::AppendChunk(std::string_view bytes, AdifRecordSink& sink)
+void AdifRecordReader::AppendChunk(std::string_view bytes, AdifRecordSink& sink,
+                                   bool onlyFinalTag)
 {
     if (m_decideFirst) {
         m_decideFirst = false;
@@ -161,17 +169,17 @@ void AdifRecordReader::AppendChunk(std::string_view bytes, AdifRecordSink& sink)
         return;
     }
     if (!m_heldBlanks.empty()) {
-        ProcessText(m_heldBlanks, sink);
+        ProcessText(m_heldBlanks, sink, true);
         if (m_heldBlanksExtra > 0) {
             // More blanks than PendingText may hold: by now the text has overflowed (or is dead),
             // so one more blank has the effect of all of them.
-            ProcessText(" ", sink);
+            ProcessText(" ", sink, true);
             m_chunkBytes += m_heldBlanksExtra - 1;
         }
         m_heldBlanks.clear();
         m_heldBlanksExtra = 0;
     }
-    ProcessText(bytes.substr(0, end), sink);
+    ProcessText(bytes.substr(0, end), sink, onlyFinalTag);
     const std::string_view trailing = bytes.substr(end);
     const std::size_t kept = std::min(trailing.size(), kMaxPendingText + 1);
     m_heldBlanks.assign(trailing.substr(0, kept));
@@ -196,16 +204,54 @@ void AdifRecordReader::EndChunk(AdifRecordSink& sink)
     }
 }
 
-void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink)
+void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink,
+                                   bool onlyFinalTag)
 {
     std::size_t i = 0;
     const std::size_t size = text.size();
+    if (onlyFinalTag && size > kTagLength && m_match == kMatchNone && m_startDecided &&
+        !m_recordTaken && !m_skipping && m_begin == m_pending.size() && !m_trailingDropped &&
+        m_eohTagsSeen >= m_eohTagsInChunk && IsEndOfRecordTag(text.substr(size - kTagLength))) {
+        // The usual line of a log: nothing waits in PendingText, and the text is one record
+        // with its end tag. It is read where it stands, without a copy.
+        m_chunkBytes += size;
+        m_recordTaken = true;
+        const std::string_view record = Trim(text.substr(0, size - kTagLength));
+        if (!record.empty()) {
+            Deliver(record, false, sink);
+        }
+        if (!m_eohAlreadyDeleted) {
+            PreDeleteFirstEoh();
+        }
+        return;
+    }
+    if (onlyFinalTag) {
+        // Finish a tag begun before the text (which may also settle this chunk's start), pass
+        // the middle on in one piece, and look only at the last five bytes, which hold the one
+        // tag the text may end with or the start of one that the next text completes.
+        while (i < size && m_match != kMatchNone) {
+            StepByte(text[i], sink);
+            ++i;
+        }
+        const std::size_t tail = std::max(i, size >= kTagLength ? size - kTagLength : 0);
+        if (tail > i) {
+            if (!m_skipping) {
+                Store(text.substr(i, tail - i));
+            }
+            m_chunkBytes += tail - i;
+            m_match = kMatchNone;
+        }
+        for (i = tail; i < size; ++i) {
+            StepByte(text[i], sink);
+        }
+        return;
+    }
     while (i < size) {
         if (m_match == kMatchNone) {
             // Plain text up to the next '<' cannot touch a tag: pass it on in one piece.
-            const void* lt = std::memchr(text.data() + i, '<', size - i);
+            const char* begin = text.data();
             const std::size_t stop =
-                lt ? static_cast<std::size_t>(static_cast<const char*>(lt) - text.data()) : size;
+                static_cast<std::size_t>(detail::FindByte(begin + i, begin + size, '<') - begin);
             if (stop > i) {
                 if (!m_skipping) {
                     Store(text.substr(i, stop - i));
@@ -227,14 +273,15 @@ void AdifRecordReader::StepByte(char c, AdifRecordSink& sink)
     ++m_chunkBytes;
     bool eor = false;
     bool eoh = false;
+    const char upper = AsciiUpper(c);   // the text is matched as if upper-cased
     if (c == '<') {
         m_match = kMatchLt;
-    } else if (m_match == kMatchLt && c == 'E') {
+    } else if (m_match == kMatchLt && upper == 'E') {
         m_match = kMatchE;
-    } else if (m_match == kMatchE && c == 'O') {
+    } else if (m_match == kMatchE && upper == 'O') {
         m_match = kMatchEo;
-    } else if (m_match == kMatchEo && (c == 'R' || c == 'H')) {
-        m_match = c == 'R' ? kMatchEor : kMatchEoh;
+    } else if (m_match == kMatchEo && (upper == 'R' || upper == 'H')) {
+        m_match = upper == 'R' ? kMatchEor : kMatchEoh;
     } else if ((m_match == kMatchEor || m_match == kMatchEoh) && c == '>') {
         eor = m_match == kMatchEor;
         eoh = !eor;
@@ -419,19 +466,55 @@ void AdifRecordReader::DropPending()
 
 void AdifRecordReader::Deliver(std::string_view recordText, bool tooLong, AdifRecordSink& sink)
 {
-    std::string_view reason = kRecordTooLongReason;
-    if (!tooLong) {
-        m_fields.Clear();
-        ScanAdifTags(recordText, m_fields);
-        reason = ClassifyRecord(m_fields, m_countEqsl, m_catalogue, m_contact);
-        if (reason.empty()) {
-            sink.Accepted(m_contact);
-            return;
-        }
+    if (tooLong) {
+        m_report.assign(kRecordTooLongReason);
+        m_report.append(recordText.substr(0, kReportTextLimit));
+        detail::AsciiUpperBlock(m_report.data() + kRecordTooLongReason.size(),
+                                m_report.size() - kRecordTooLongReason.size());
+        sink.Rejected(m_report);
+        return;
+    }
+    m_fields.Clear();
+    (void)ScanAdifTags(recordText, m_fields);
+    DeliverScanned(recordText, sink);
+}
+
+void AdifRecordReader::DeliverScanned(std::string_view recordText, AdifRecordSink& sink)
+{
+    const std::string_view reason = ClassifyRecord(m_fields, m_countEqsl, m_catalogue, m_contact);
+    if (reason.empty()) {
+        sink.Accepted(m_contact);
+        return;
     }
     m_report.assign(reason);
+    const std::size_t textStart = m_report.size();
     m_report.append(recordText.substr(0, kReportTextLimit));
+    detail::AsciiUpperBlock(m_report.data() + textStart, m_report.size() - textStart);
     sink.Rejected(m_report);
+}
+
+bool AdifRecordReader::ReadWholeLineRecord(std::string_view line, AdifRecordSink& sink)
+{
+    if (m_begin != m_pending.size() || m_tagsBegin != m_tags.size() || m_trailingDropped ||
+        m_match != kMatchNone) {
+        return false;
+    }
+    const std::string_view text = Trim(line);
+    if (text.size() < kTagLength || !IsEndOfRecordTag(text.substr(text.size() - kTagLength))) {
+        return false;
+    }
+    // As a chunk this line would find PendingText empty, so no "<EOH>" deletion can touch it,
+    // and its record is everything before the tag, trimmed.
+    const std::string_view record = Trim(text.substr(0, text.size() - kTagLength));
+    m_fields.Clear();
+    if (!record.empty() && ScanAdifTags(record, m_fields)) {
+        return false;   // another end tag inside: the line is cut into several chunks
+    }
+    m_eohAlreadyDeleted = false;   // spent by this chunk, which holds no "<EOH>" to delete to
+    if (!record.empty()) {
+        DeliverScanned(record, sink);
+    }
+    return true;
 }
 
 }  // namespace wendrix

@@ -57,12 +57,22 @@ public:
     // The same reading, for callers that stream a chunk in pieces (the file driver does this, so
     // that a line of any length needs no more memory than a record). A chunk is announced with
     // BeginChunk, which must be told how many "<EOH>" tags the chunk's own text holds; its bytes
-    // (already upper-cased) follow in any number of AppendChunk calls; EndChunk closes it.
+    // follow in any number of AppendChunk calls; EndChunk closes it. The bytes need not be
+    // upper-cased: the reader treats them as if they were, and upper-cases what it hands on.
     // Every record found is handed to the sink at once; one chunk yields at most one record,
-    // exactly like one ReadAdifRecord call.
+    // exactly like one ReadAdifRecord call. A caller that has looked at the bytes already may
+    // promise onlyFinalTag: no "<EOR>" or "<EOH>" lies wholly inside them except one ending at
+    // their last byte; the reader then skips its own search.
     void BeginChunk(std::size_t eohTagsInChunk);
-    void AppendChunk(std::string_view upperCasedBytes, AdifRecordSink& sink);
+    void AppendChunk(std::string_view bytes, AdifRecordSink& sink,
+                     bool onlyFinalTag = false);
     void EndChunk(AdifRecordSink& sink);
+
+    // A shortcut for the usual line of a log. If nothing waits in PendingText and the line
+    // (without CR) is one record closed by "<EOR>" at its end, with no other end tag in it, reads
+    // it with the same result as feeding it as chunks would give, and returns true; otherwise
+    // changes nothing and returns false.
+    [[nodiscard]] bool ReadWholeLineRecord(std::string_view line, AdifRecordSink& sink);
 
     [[nodiscard]] bool CountEqsl() const { return m_countEqsl; }
 
@@ -76,7 +86,7 @@ private:
         bool droppedBefore = false;   // the text between the previous tag and this one lost bytes
     };
 
-    void ProcessText(std::string_view text, AdifRecordSink& sink);
+    void ProcessText(std::string_view text, AdifRecordSink& sink, bool onlyFinalTag);
     void StepByte(char c, AdifRecordSink& sink);
     void Store(std::string_view text);
     void OnTag(bool isEoh, AdifRecordSink& sink);
@@ -87,6 +97,7 @@ private:
     void DropPending();
     void PreDeleteFirstEoh();
     void Deliver(std::string_view recordText, bool tooLong, AdifRecordSink& sink);
+    void DeliverScanned(std::string_view recordText, AdifRecordSink& sink);
 
     const EntityCatalogue& m_catalogue;
     bool m_countEqsl;

@@ -3,9 +3,32 @@
 #include <algorithm>
 
 #include "common/Text.h"
+#include "import/ByteScan.h"
 #include "matrix/Bands.h"
 
 namespace wendrix {
+
+namespace {
+
+// Reading a text as an integer in lo..hi; plain digits, which is what logs hold, are read
+// directly, anything else by the general rule (blanks, signs, invalid text).
+std::optional<std::int64_t> ReadNumber(std::string_view text, std::int64_t lo, std::int64_t hi)
+{
+    if (!text.empty() && text.size() <= 9) {
+        std::int64_t value = 0;
+        bool digits = true;
+        for (const char c : text) {
+            digits = digits && c >= '0' && c <= '9';
+            value = value * 10 + (c - '0');
+        }
+        if (digits) {
+            return value >= lo && value <= hi ? std::optional<std::int64_t>(value) : std::nullopt;
+        }
+    }
+    return ReadIntInRange(text, lo, hi);
+}
+
+}  // namespace
 
 int BandFromKHz(std::int32_t kHz)
 {
@@ -24,7 +47,7 @@ FrequencyReading ParseFrequency(std::string_view text)
     // characters after it as they stand, padded with '0': a whole number of kHz. Leading zeros
     // are kept as one, which leaves the value alone and bounds the digits worth keeping.
     constexpr std::size_t kMaxDigits = 12;   // far more than any value in range
-    std::array<char, kMaxDigits + 3> number{};
+    std::array<char, kMaxDigits + 3> number;   // filled before use
     std::size_t length = 0;
     bool tooLong = false;
     std::size_t i = 0;
@@ -53,7 +76,7 @@ FrequencyReading ParseFrequency(std::string_view text)
         }
     }
     const auto value = tooLong ? std::nullopt
-                               : ReadIntInRange(std::string_view(number.data(), length), 1,
+                               : ReadNumber(std::string_view(number.data(), length), 1,
                                                 11000000);
     FrequencyReading result;
     if (!value) {
@@ -109,10 +132,42 @@ std::optional<int> ModeCodeOf(std::string_view mode)
     } else if (m == "A1A") {
         m = "CW";
     }
-    for (std::size_t code = 0; code < kModeTable.size(); ++code) {
-        if (!kModeTable[code].empty() && m.find(kModeTable[code]) != std::string_view::npos) {
-            return static_cast<int>(code);
+    // The first entry in table order that occurs anywhere in the text: every position of the
+    // text is tried with the entries beginning with its character, and the lowest code wins.
+    static constexpr auto kByFirstCharacter = [] {
+        std::array<std::array<std::int8_t, 4>, 256> buckets{};
+        for (auto& bucket : buckets) {
+            bucket.fill(-1);
         }
+        for (std::size_t code = 0; code < kModeTable.size(); ++code) {
+            if (kModeTable[code].empty()) {
+                continue;
+            }
+            auto& bucket = buckets[static_cast<unsigned char>(kModeTable[code][0])];
+            std::size_t slot = 0;
+            while (bucket[slot] >= 0) {
+                ++slot;
+            }
+            bucket[slot] = static_cast<std::int8_t>(code);
+        }
+        return buckets;
+    }();
+    int best = kModeCodeCount;
+    for (std::size_t i = 0; i < m.size(); ++i) {
+        for (const std::int8_t code : kByFirstCharacter[static_cast<unsigned char>(m[i])]) {
+            if (code < 0) {
+                break;
+            }
+            if (code < best) {
+                const std::string_view entry = kModeTable[static_cast<std::size_t>(code)];
+                if (entry.size() <= m.size() - i && detail::StartsWith(m.substr(i), entry)) {
+                    best = code;
+                }
+            }
+        }
+    }
+    if (best < kModeCodeCount) {
+        return best;
     }
     return std::nullopt;
 }
@@ -158,7 +213,7 @@ std::string_view DateTimeOfRecord(std::string_view qsoDate, std::string_view yea
                                   std::string_view timeOn, ContactDateTime& result)
 {
     // Only the first eight characters of a composed date are ever looked at.
-    std::array<char, 3 * AdifFields::kMaxValueLength + 4> composed{};
+    std::array<char, 3 * AdifFields::kMaxValueLength + 4> composed;   // filled before use
     std::string_view date = qsoDate;
     if (date.empty()) {
         std::size_t length = 0;
@@ -167,23 +222,61 @@ std::string_view DateTimeOfRecord(std::string_view qsoDate, std::string_view yea
         AppendPadded(day, 2, composed.data(), length);
         date = std::string_view(composed.data(), length);
     }
-    const auto y = ReadIntInRange(Characters(date, 0, 4), 1920, 2100);
+    // Nearly every log writes eight digits and four or six: read those directly.
+    if (date.size() >= 8 && timeOn.size() >= 4) {
+        int digits[12];
+        bool plain = true;
+        for (std::size_t k = 0; k < 12; ++k) {
+            const char c = k < 8 ? date[k] : timeOn[k - 8];
+            digits[k] = c - '0';
+            plain = plain && c >= '0' && c <= '9';
+        }
+        if (plain) {
+            const int y = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+            const int mo = digits[4] * 10 + digits[5];
+            const int d = digits[6] * 10 + digits[7];
+            const int h = digits[8] * 10 + digits[9];
+            const int mi = digits[10] * 10 + digits[11];
+            if (y < 1920 || y > 2100) {
+                return kWrongYearReason;
+            }
+            if (mo < 1 || mo > 12) {
+                return kWrongMonthReason;
+            }
+            if (d < 1 || d > 31) {
+                return kWrongDayReason;
+            }
+            if (h > 23) {
+                return kWrongHourReason;
+            }
+            if (mi > 59) {
+                return kWrongMinuteReason;
+            }
+            result.Year = static_cast<std::uint16_t>(y);
+            result.Month = static_cast<std::uint8_t>(mo);
+            result.Day = static_cast<std::uint8_t>(d);
+            result.Hour = static_cast<std::uint8_t>(h);
+            result.Minute = static_cast<std::uint8_t>(mi);
+            return {};
+        }
+    }
+    const auto y = ReadNumber(Characters(date, 0, 4), 1920, 2100);
     if (!y) {
         return kWrongYearReason;
     }
-    const auto mo = ReadIntInRange(Characters(date, 4, 2), 1, 12);
+    const auto mo = ReadNumber(Characters(date, 4, 2), 1, 12);
     if (!mo) {
         return kWrongMonthReason;
     }
-    const auto d = ReadIntInRange(Characters(date, 6, 2), 1, 31);
+    const auto d = ReadNumber(Characters(date, 6, 2), 1, 31);
     if (!d) {
         return kWrongDayReason;
     }
-    const auto h = ReadIntInRange(Characters(timeOn, 0, 2), 0, 23);
+    const auto h = ReadNumber(Characters(timeOn, 0, 2), 0, 23);
     if (!h) {
         return kWrongHourReason;
     }
-    const auto mi = ReadIntInRange(Characters(timeOn, 2, 2), 0, 59);
+    const auto mi = ReadNumber(Characters(timeOn, 2, 2), 0, 59);
     if (!mi) {
         return kWrongMinuteReason;
     }
@@ -222,7 +315,7 @@ std::string_view PrefixFromDxcc(std::string_view dxcc, const EntityCatalogue& ca
         return "0";
     }
     // 999 is no entity; 00, 1000 and letters are as good as a missing field.
-    const auto number = ReadIntInRange(dxcc, 1, 999);
+    const auto number = ReadNumber(dxcc, 1, 999);
     if (!number || *number == 999) {
         return {};
     }
