@@ -34,24 +34,40 @@ namespace {
 // names are a handful of bytes.
 [[nodiscard]] bool SameName(std::string_view name, std::string_view upperName)
 {
-    if (name.size() != upperName.size()) {
+    const std::size_t size = name.size();
+    if (size != upperName.size()) {
         return false;
     }
-    std::size_t i = 0;
-    while (i < name.size() && name[i] == upperName[i]) {
-        ++i;   // most logs write their tags in upper case already
+    // Most logs write their tags in upper case: compare as words first (two overlapping loads
+    // cover any length from 4 to 16), and letter by letter only when that fails.
+    const auto load4 = [](const char* p) {
+        std::uint32_t word;
+        std::memcpy(&word, p, 4);
+        return word;
+    };
+    const auto load8 = [](const char* p) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        return word;
+    };
+    if (size >= 8 && size <= 16) {
+        if (load8(name.data()) == load8(upperName.data()) &&
+            load8(name.data() + size - 8) == load8(upperName.data() + size - 8)) {
+            return true;
+        }
+    } else if (size >= 4 && size < 8) {
+        if (load4(name.data()) == load4(upperName.data()) &&
+            load4(name.data() + size - 4) == load4(upperName.data() + size - 4)) {
+            return true;
+        }
     }
-    for (; i < name.size(); ++i) {
+    for (std::size_t i = 0; i < size; ++i) {
         if (AsciiUpper(name[i]) != upperName[i]) {
             return false;
         }
     }
     return true;
 }
-
-}  // namespace
-
-namespace {
 
 // A tag name is looked up once per tag of every record: a small hash of its length and its
 // first and third characters picks the one name it can be, and one comparison decides. The
@@ -154,10 +170,8 @@ bool ScanAdifTags(std::string_view text, AdifFields& fields)
             endTag = true;
         }
         const std::size_t nameStart = p + 1;
-        std::size_t q = nameStart;
-        while (q < size && data[q] != ':' && data[q] != '<') {
-            ++q;
-        }
+        const std::size_t q =
+            static_cast<std::size_t>(detail::FindEitherByte(data + nameStart, stop, ':', '<') - data);
         if (q == size) {
             return endTag;
         }

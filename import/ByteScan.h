@@ -38,6 +38,35 @@ namespace wendrix::detail {
     return p;
 }
 
+// The first byte equal to a or b in [p, end), or end.
+[[nodiscard]] inline const char* FindEitherByte(const char* p, const char* end, char a, char b)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const std::uint64_t patternA = kOnes * static_cast<unsigned char>(a);
+    const std::uint64_t patternB = kOnes * static_cast<unsigned char>(b);
+    while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        const std::uint64_t x = word ^ patternA;
+        const std::uint64_t y = word ^ patternB;
+        const std::uint64_t found = ~(((x & kLow7) + kLow7) | x | kLow7) |
+                                    ~(((y & kLow7) + kLow7) | y | kLow7);
+        if (found != 0) {
+            if constexpr (std::endian::native == std::endian::little) {
+                return p + (std::countr_zero(found) >> 3);
+            } else {
+                return p + (std::countl_zero(found) >> 3);
+            }
+        }
+        p += 8;
+    }
+    while (p != end && *p != a && *p != b) {
+        ++p;
+    }
+    return p;
+}
+
 // Turns a..z into A..Z in place, eight bytes at a time; every other byte stays as it is.
 inline void AsciiUpperBlock(char* text, std::size_t length)
 {
@@ -60,6 +89,20 @@ inline void AsciiUpperBlock(char* text, std::size_t length)
             text[i] = static_cast<char>(text[i] - 32);
         }
     }
+}
+
+// Whether two short texts are equal, without a library call.
+[[nodiscard]] inline bool Equal(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Whether text begins with prefix; for short texts, without a library call.

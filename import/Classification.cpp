@@ -110,7 +110,7 @@ std::optional<int> BandOfRecord(std::string_view freq, std::string_view band)
     }
     if (!band.empty()) {
         for (std::size_t row = 0; row < kBandPlan.size(); ++row) {
-            if (band == kBandPlan[row].Name) {
+            if (detail::Equal(band, kBandPlan[row].Name)) {
                 return static_cast<int>(row);
             }
         }
@@ -124,12 +124,14 @@ std::optional<int> BandOfRecord(std::string_view freq, std::string_view band)
 std::optional<int> ModeCodeOf(std::string_view mode)
 {
     std::string_view m = mode;
-    if (m == "PR" || m == "OLIVIA" || m == "CONTESTI" || m == "JT9" || m == "JT65" ||
-        m == "JTMS" || m.substr(0, 5) == "ISCAT" || m == "THRB") {
+    using detail::Equal;
+    if (Equal(m, "PR") || Equal(m, "OLIVIA") || Equal(m, "CONTESTI") || Equal(m, "JT9") ||
+        Equal(m, "JT65") || Equal(m, "JTMS") || detail::StartsWith(m, "ISCAT") ||
+        Equal(m, "THRB")) {
         m = "PKT";
-    } else if (m == "LSB" || m == "USB" || m == "J3E" || m == "F3E") {
+    } else if (Equal(m, "LSB") || Equal(m, "USB") || Equal(m, "J3E") || Equal(m, "F3E")) {
         m = "SSB";
-    } else if (m == "A1A") {
+    } else if (Equal(m, "A1A")) {
         m = "CW";
     }
     // The first entry in table order that occurs anywhere in the text: every position of the
@@ -293,17 +295,18 @@ bool Confirmed(const AdifFields& fields, bool countEqsl)
     const std::string_view paper = fields.Get(AdifField::QslRcvd);
     const std::string_view lotw = fields.Get(AdifField::LotwQslRcvd);
     const std::string_view eqsl = fields.Get(AdifField::EqslQslRcvd);
-    if (paper == "Y" || paper == "V") {
+    using detail::Equal;
+    if (Equal(paper, "Y") || Equal(paper, "V")) {
         return true;
     }
-    if (lotw == "Y" || lotw == "V" || lotw == "1") {
+    if (Equal(lotw, "Y") || Equal(lotw, "V") || Equal(lotw, "1")) {
         return true;
     }
-    if (fields.Get(AdifField::LLotwReceived) == "1") {
+    if (Equal(fields.Get(AdifField::LLotwReceived), "1")) {
         return true;
     }
     return countEqsl &&
-           (eqsl == "Y" || eqsl == "V" || fields.Get(AdifField::LEqslReceived) == "1");
+           (Equal(eqsl, "Y") || Equal(eqsl, "V") || Equal(fields.Get(AdifField::LEqslReceived), "1"));
 }
 
 std::string_view PrefixFromDxcc(std::string_view dxcc, const EntityCatalogue& catalogue)
@@ -311,7 +314,7 @@ std::string_view PrefixFromDxcc(std::string_view dxcc, const EntityCatalogue& ca
     if (dxcc.empty()) {
         return {};
     }
-    if (dxcc == "0") {
+    if (detail::Equal(dxcc, "0")) {
         return "0";
     }
     // 999 is no entity; 00, 1000 and letters are as good as a missing field.
