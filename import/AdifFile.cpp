@@ -437,22 +437,28 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
     TagMatcher matcher;
     bool lfFound = false;
     for (;;) {
-        const char* data = m_buffer.data() + m_pos;
+        char* data = m_buffer.data() + m_pos;
         const std::size_t available = m_end - m_pos;
         const void* lf = std::memchr(data, '\n', available);
         const std::size_t take =
             lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data)
                           : available;
-        for (std::size_t i = 0; i < take; ++i) {
-            const char c = data[i];
-            if (c == '\r') {
-                continue;
+        // The bytes are read again in the second pass, so CR can be dropped in place here.
+        const std::size_t kept = DropCarriageReturns(data, take);
+        std::size_t i = 0;
+        while (i < kept) {
+            if (matcher.Idle()) {
+                i = static_cast<std::size_t>(detail::FindByte(data + i, data + kept, '<') - data);
+                if (i == kept) {
+                    break;
+                }
             }
-            ++length;
-            if (matcher.Step(c) == TagMatcher::Found::Eoh) {
-                lastEohEnd = length;
+            if (matcher.Step(data[i]) == TagMatcher::Found::Eoh) {
+                lastEohEnd = length + i + 1;
             }
+            ++i;
         }
+        length += kept;
         rawLength += take;
         m_pos += take;
         if (lf != nullptr) {
@@ -525,16 +531,17 @@ void AdifLogReader::Impl::BeginLine(std::uint64_t length, std::uint64_t lastEohE
 
 void AdifLogReader::Impl::FeedLine(std::string_view piece)
 {
-    std::size_t from = 0;   // start of the piece's text not yet handed to the reader
+    std::size_t from = 0;          // start of the piece's text not yet handed to the reader
+    std::size_t tagsInside = 0;    // tags that are no cut, met since from
     std::size_t i = 0;
     const std::size_t size = piece.size();
+    const char* const data = piece.data();
     while (i < size) {
         if (m_lineMatcher.Idle()) {
-            const void* lt = std::memchr(piece.data() + i, '<', size - i);
-            if (lt == nullptr) {
+            i = static_cast<std::size_t>(detail::FindByte(data + i, data + size, '<') - data);
+            if (i == size) {
                 break;
             }
-            i = static_cast<std::size_t>(static_cast<const char*>(lt) - piece.data());
         }
         const TagMatcher::Found found = m_lineMatcher.Step(piece[i]);
         ++i;
@@ -546,23 +553,25 @@ void AdifLogReader::Impl::FeedLine(std::string_view piece)
                              ? tagEnd <= m_lastEohEnd
                              : (m_lastEohEnd == kNoEoh || tagEnd > m_lastEohEnd);
         if (!cut) {
+            ++tagsInside;
             continue;
         }
         if (!m_chunkOpen) {
             m_reader.BeginChunk(EohTagsFrom(m_linePos + from));
             m_chunkOpen = true;
         }
-        m_reader.AppendChunk(piece.substr(from, i - from), *this);
+        m_reader.AppendChunk(piece.substr(from, i - from), *this, tagsInside == 0);
         m_reader.EndChunk(*this);
         m_chunkOpen = false;
         from = i;
+        tagsInside = 0;
     }
     if (from < size) {
         if (!m_chunkOpen) {
             m_reader.BeginChunk(EohTagsFrom(m_linePos + from));
             m_chunkOpen = true;
         }
-        m_reader.AppendChunk(piece.substr(from), *this);
+        m_reader.AppendChunk(piece.substr(from), *this, tagsInside == 0);
     }
     m_linePos += size;
 }
