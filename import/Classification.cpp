@@ -226,19 +226,22 @@ std::string_view DateTimeOfRecord(std::string_view qsoDate, std::string_view yea
     }
     // Nearly every log writes eight digits and four or six: read those directly.
     if (date.size() >= 8 && timeOn.size() >= 4) {
-        int digits[12];
-        bool plain = true;
-        for (std::size_t k = 0; k < 12; ++k) {
-            const char c = k < 8 ? date[k] : timeOn[k - 8];
-            digits[k] = c - '0';
-            plain = plain && c >= '0' && c <= '9';
-        }
+        const auto digit = [](char c) {
+            return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'};
+        };
+        const unsigned d0 = digit(date[0]), d1 = digit(date[1]), d2 = digit(date[2]),
+                       d3 = digit(date[3]), d4 = digit(date[4]), d5 = digit(date[5]),
+                       d6 = digit(date[6]), d7 = digit(date[7]), t0 = digit(timeOn[0]),
+                       t1 = digit(timeOn[1]), t2 = digit(timeOn[2]), t3 = digit(timeOn[3]);
+        const bool plain = (d0 < 10) & (d1 < 10) & (d2 < 10) & (d3 < 10) & (d4 < 10) &
+                           (d5 < 10) & (d6 < 10) & (d7 < 10) & (t0 < 10) & (t1 < 10) &
+                           (t2 < 10) & (t3 < 10);
         if (plain) {
-            const int y = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
-            const int mo = digits[4] * 10 + digits[5];
-            const int d = digits[6] * 10 + digits[7];
-            const int h = digits[8] * 10 + digits[9];
-            const int mi = digits[10] * 10 + digits[11];
+            const unsigned y = d0 * 1000 + d1 * 100 + d2 * 10 + d3;
+            const unsigned mo = d4 * 10 + d5;
+            const unsigned d = d6 * 10 + d7;
+            const unsigned h = t0 * 10 + t1;
+            const unsigned mi = t2 * 10 + t3;
             if (y < 1920 || y > 2100) {
                 return kWrongYearReason;
             }
