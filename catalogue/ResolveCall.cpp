@@ -1,7 +1,5 @@
 #include "catalogue/ResolveCall.h"
 
-#include <ranges>
-
 #include "catalogue/ResolveCallImpl.h"
 
 namespace wendrix {
@@ -65,8 +63,8 @@ ResolutionResult ResolveCall(const EntityCatalogue& catalogue, std::string_view 
     const std::size_t prefixCount = catalogue.PrefixIndex().size();
     return detail::ResolveWith(
         catalogue, call, date, trace,
-        [specialCount](std::string_view) { return std::views::iota(std::size_t{0}, specialCount); },
-        [prefixCount](std::string_view) { return std::views::iota(std::size_t{0}, prefixCount); });
+        [specialCount](std::string_view) { return detail::AllIndices(specialCount); },
+        [prefixCount](std::string_view) { return detail::AllIndices(prefixCount); });
 }
 
 }  // namespace wendrix

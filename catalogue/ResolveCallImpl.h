@@ -38,6 +38,35 @@ struct Candidate
     std::size_t MatchedLength = 0;
 };
 
+// The indices 0..count-1, for the reference scan over a whole table.
+class AllIndices
+{
+public:
+    explicit AllIndices(std::size_t count) : m_count(count) {}
+
+    class Iterator
+    {
+    public:
+        explicit Iterator(std::size_t index) : m_index(index) {}
+        [[nodiscard]] std::size_t operator*() const { return m_index; }
+        Iterator& operator++()
+        {
+            ++m_index;
+            return *this;
+        }
+        [[nodiscard]] bool operator!=(const Iterator& other) const { return m_index != other.m_index; }
+
+    private:
+        std::size_t m_index;
+    };
+
+    [[nodiscard]] Iterator begin() const { return Iterator(0); }
+    [[nodiscard]] Iterator end() const { return Iterator(m_count); }
+
+private:
+    std::size_t m_count;
+};
+
 [[nodiscard]] inline bool IsPortableDesignator(std::string_view part)
 {
     return part == "P" || part == "M" || part == "A" || part == "B" || part == "LT" ||
