@@ -170,8 +170,8 @@ bool ScanAdifTags(std::string_view text, AdifFields& fields)
             endTag = true;
         }
         const std::size_t nameStart = p + 1;
-        const std::size_t q =
-            static_cast<std::size_t>(detail::FindEitherByte(data + nameStart, stop, ':', '<') - data);
+        const char* const nameEnd = detail::FindEitherByte(data + nameStart, stop, ':', '<');
+        const auto q = static_cast<std::size_t>(nameEnd - data);
         if (q == size) {
             return endTag;
         }
@@ -226,7 +226,8 @@ bool ScanAdifTags(std::string_view text, AdifFields& fields)
         }
         if (next - valueStart < length) {
             if (next == size) {
-                return endTag;   // the record ends before the value is complete: the field stays unset
+                // The record ends before the value is complete: the field stays unset.
+                return endTag;
             }
             length = next - valueStart;   // clipped before the '<'
         }

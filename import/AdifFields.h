@@ -62,10 +62,10 @@ private:
 [[nodiscard]] bool FindAdifField(std::string_view name, AdifField& field);
 
 // Scans the text of one record (trimmed, without its end tag) tag by tag and fills the fields,
-// treating the text as if upper-cased; a field that occurs more than once keeps its last value. Values whose
-// declared length runs into the next '<' are clipped before it; a value that the text ends
-// before its declared length leaves the field unset; lengths that are not a number in 1..255
-// make the tag's value be read over. Returns whether the text holds an "<EOR>" or "<EOH>"
+// treating the text as if upper-cased; a field that occurs more than once keeps its last value.
+// Values whose declared length runs into the next '<' are clipped before it; a value that the
+// text ends before its declared length leaves the field unset; lengths that are not a number in
+// 1..255 make the tag's value be read over. Returns whether the text holds an "<EOR>" or "<EOH>"
 // (which a record text never does; the reader uses this to check a line cheaply).
 bool ScanAdifTags(std::string_view recordText, AdifFields& fields);
 

@@ -285,7 +285,8 @@ AdifLogEnd AdifLogReader::Impl::Read(AdifByteSource& source, AdifLogHandler& han
         if (m_discardToLf) {
             const void* lf = std::memchr(m_buffer.data() + m_pos, '\n', m_end - m_pos);
             if (lf != nullptr) {
-                m_pos = static_cast<std::size_t>(static_cast<const char*>(lf) - m_buffer.data()) + 1;
+                const auto* const end = static_cast<const char*>(lf);
+                m_pos = static_cast<std::size_t>(end - m_buffer.data()) + 1;
                 m_discardToLf = false;
                 continue;
             }

@@ -309,7 +309,8 @@ bool Confirmed(const AdifFields& fields, bool countEqsl)
         return true;
     }
     return countEqsl &&
-           (Equal(eqsl, "Y") || Equal(eqsl, "V") || Equal(fields.Get(AdifField::LEqslReceived), "1"));
+           (Equal(eqsl, "Y") || Equal(eqsl, "V") ||
+            Equal(fields.Get(AdifField::LEqslReceived), "1"));
 }
 
 std::string_view PrefixFromDxcc(std::string_view dxcc, const EntityCatalogue& catalogue)

@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t settings = data[0];
     const std::string_view log(reinterpret_cast<const char*>(data + 1), size - 1);
     const bool countEqsl = (settings & 1) != 0;
-    static constexpr std::size_t kBlocks[] = {1, 3, 16, 64, 4096, wendrix::AdifLogReader::kBlockSize};
+    static constexpr std::size_t kBlocks[] = {1,  3,    16,
+                                              64, 4096, wendrix::AdifLogReader::kBlockSize};
     const std::size_t block = kBlocks[(settings >> 1) % 6];
     const std::size_t piece = (settings >> 4);   // 0: as much as fits
 

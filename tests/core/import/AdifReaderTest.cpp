@@ -293,7 +293,9 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"CtrlZIsAnOrdinaryCharacter",
                 "<CALL:6>W1\x1a" "AW " + kTail + "<EOR>\n\x1a",
                 {{true, "W1\x1a" "AW"}}}),
-    [](const ::testing::TestParamInfo<LogCase>& testInfo) { return std::string(testInfo.param.name); });
+    [](const ::testing::TestParamInfo<LogCase>& testInfo) {
+        return std::string(testInfo.param.name);
+    });
 
 // ---------------------------------------------------------------------------------------------
 // The driver: line ends, pieces, long lines, limits, progress and read errors
@@ -572,7 +574,8 @@ TEST(AdifLog, StoppingBeforeALineLeavesThatLineUnread)
 class FailingSource final : public AdifByteSource
 {
 public:
-    FailingSource(std::string bytes, std::size_t failAt) : m_bytes(std::move(bytes)), m_failAt(failAt)
+    FailingSource(std::string bytes, std::size_t failAt)
+        : m_bytes(std::move(bytes)), m_failAt(failAt)
     {
     }
     ReadResult Read(std::span<char> buffer) override
@@ -638,7 +641,8 @@ TEST(AdifLog, ReadErrorAbortEndsTheLogAndKeepsWhatCameBefore)
 TEST(AdifLog, FileOnDiskIsReadAndItsOpenRecordDoesNotReachTheNextFile)
 {
     test::TempDir dir;
-    const auto first = dir.Write("first.adi", "<EOH>\r\n" + Rec("<CALL:4>W1AW") + "\r\n<CALL:6>DL1ABC");
+    const auto first =
+        dir.Write("first.adi", "<EOH>\r\n" + Rec("<CALL:4>W1AW") + "\r\n<CALL:6>DL1ABC");
     const auto second = dir.Write("second.adi", kTail + "<EOR>\r\n");
     AdifLogReader reader(TestCatalogue(), false);
     Recorder recorder;
