@@ -51,7 +51,7 @@ public:
     // - true, skipped = true: a record was found and rejected; chunk now holds the reason text
     //   followed directly by the record text. contact is not touched.
     // - true, skipped = false: a record was found and accepted; contact holds it and the chunk
-    //   holds the record text.
+    //   is emptied.
     [[nodiscard]] bool ReadAdifRecord(std::string& chunk, ContactRecord& contact, bool& skipped);
 
     // The same reading, for callers that stream a chunk in pieces (the file driver does this, so

@@ -1,6 +1,9 @@
 // wendrix-read-adif: reads ADIF logs with the program's reader and prints what it found; for
-// measuring time and peak memory of the reader alone (e.g. under /usr/bin/time -v).
-//   wendrix-read-adif [--eqsl] LOG...
+// measuring time and peak memory of the reader alone, e.g.
+//   wendrix-gen-adif line.adi --shape one-line --records 760000      (one line of 200 MB)
+//   wendrix-gen-adif noeor.adi --shape no-eor --bytes 200000000      (no "<EOR>" at all)
+//   wendrix-gen-adif header.adi --shape huge-header --bytes 50000000 (a header of 50 MB)
+//   /usr/bin/time -v wendrix-read-adif [--eqsl] line.adi             ("Maximum resident set size")
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
