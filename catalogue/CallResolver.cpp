@@ -158,7 +158,7 @@ ResolutionResult CallResolver::Resolve(std::string_view call, DateKey date,
             m_specialBuckets[Byte(whole[0]) * (kMaxCallLength + 1) + whole.size()];
         const auto wildcards = std::span<const std::uint16_t>(m_specialIndices)
                                    .subspan(bucket.Begin, bucket.End - bucket.Begin);
-        const auto exact = m_exactSpecials.find(std::string(whole));
+        const auto exact = m_exactSpecials.find(whole);
         if (exact == m_exactSpecials.end()) {
             return {wildcards, {}};
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,6 +26,16 @@ public:
     [[nodiscard]] const EntityCatalogue& Catalogue() const { return m_catalogue; }
 
 private:
+    // Lets the table of exact calls be searched with a string_view, without a copy.
+    struct TextHash
+    {
+        using is_transparent = void;
+        [[nodiscard]] std::size_t operator()(std::string_view text) const
+        {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
     struct Bucket
     {
         std::uint32_t Begin = 0;
@@ -33,7 +44,7 @@ private:
 
     const EntityCatalogue& m_catalogue;
     // Patterns without wildcards match one call only: found by the call itself.
-    std::unordered_map<std::string, Bucket> m_exactSpecials;
+    std::unordered_map<std::string, Bucket, TextHash, std::equal_to<>> m_exactSpecials;
     std::vector<std::uint16_t> m_exactIndices;
     // Patterns with wildcards, by (first character, call length) of the calls they can match.
     std::vector<std::uint16_t> m_specialIndices;
