@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Runs PROGRAM with ARGS and INPUT on standard input; the standard output must equal EXPECTED.
 execute_process(COMMAND ${PROGRAM} ${ARGS}
     INPUT_FILE ${INPUT}
