@@ -4,6 +4,9 @@
 #include <QString>
 
 #include "ui/settings/QSettingsThresholdStore.h"
+#ifdef WENDRIX_REGISTRY_THRESHOLDS
+#include "ui/settings/RegistryThresholdStore.h"
+#endif
 
 namespace wendrix {
 
@@ -32,7 +35,11 @@ std::unique_ptr<QSettings> OpenUserSettings()
 
 std::unique_ptr<ThresholdStore> OpenUserThresholdStore()
 {
+#ifdef WENDRIX_REGISTRY_THRESHOLDS
+    return std::make_unique<RegistryThresholdStore>();
+#else
     return std::make_unique<OwningThresholdStore>();
+#endif
 }
 
 }  // namespace wendrix

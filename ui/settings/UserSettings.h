@@ -16,8 +16,8 @@ inline constexpr const char* kSettingsApplication = "Wendrix";
 // the thresholds would never persist.
 [[nodiscard]] std::unique_ptr<QSettings> OpenUserSettings();
 
-// A threshold store on the user's settings that owns its QSettings, for callers that keep
-// Qt types out of their own code (the command-line tool).
+// The thresholds store of this platform, for callers that keep Qt types out of their own code
+// (the command-line tool): on Windows the registry value, elsewhere the user's settings file.
 [[nodiscard]] std::unique_ptr<ThresholdStore> OpenUserThresholdStore();
 
 }  // namespace wendrix
