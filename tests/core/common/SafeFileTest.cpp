@@ -10,21 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace wendrix {
 namespace {
 
-// From here on this process cannot make any file larger than the given size: a write beyond
-// it fails (as on a full disk) instead of raising SIGXFSZ. Used inside death-test children.
-void LimitFileSizeTo(rlim_t bytes)
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    limit.rlim_cur = bytes;
-    limit.rlim_max = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
+using test::LimitFileSizeTo;
 
 namespace fs = std::filesystem;
 
