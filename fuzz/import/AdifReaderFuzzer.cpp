@@ -21,23 +21,10 @@ using wendrix::test::ReadOutcome;
 
 const wendrix::EntityCatalogue& Catalogue()
 {
-    static const wendrix::EntityCatalogue catalogue = [] {
-        const std::vector<std::string_view> lines{
-            "=header",
-            "DA-DR  : DL  EU  14  28  5100 1000  230",
-            "Fed. Rep. of Germany",
-            "",
-            "JA-JS  : JA  AS  25  45  3600 13900  339",
-            "Japan",
-            "",
-            "=S",
-        };
-        return wendrix::BuildEntityCatalogue(lines);
-    }();
-    return catalogue;
+    return wendrix::test::ReaderCheckCatalogue();
 }
 
-class Collector final : public wendrix::AdifLogHandler
+class Collector final : public wendrix::test::OutcomeCollector
 {
 public:
     bool BeginLine(std::uint64_t bytesRead) override
@@ -48,23 +35,9 @@ public:
         lastBytes = bytesRead;
         return true;
     }
-    void Accepted(const wendrix::ContactRecord& contact) override
-    {
-        ReadOutcome outcome;
-        outcome.accepted = true;
-        outcome.contact = contact;
-        outcomes.push_back(outcome);
-    }
-    void Rejected(std::string_view reportLine) override
-    {
-        ReadOutcome outcome;
-        outcome.report = std::string(reportLine);
-        outcomes.push_back(outcome);
-    }
     wendrix::ReadErrorAction ReadError() override { std::abort(); }
 
     std::uint64_t lastBytes = 0;
-    std::vector<ReadOutcome> outcomes;
 };
 
 void Expect(bool condition, const char* what, std::string_view input)

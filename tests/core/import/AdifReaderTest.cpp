@@ -21,45 +21,14 @@ namespace {
 using test::Describe;
 using test::ReadOutcome;
 
-const EntityCatalogue& TestCatalogue()
-{
-    static const EntityCatalogue catalogue = [] {
-        const std::vector<std::string_view> lines{
-            "=header",
-            "DA-DR  : DL  EU  14  28  5100 1000  230",
-            "Fed. Rep. of Germany",
-            "",
-            "JA-JS  : JA  AS  25  45  3600 13900  339",
-            "Japan",
-            "",
-            "=S",
-        };
-        return BuildEntityCatalogue(lines);
-    }();
-    return catalogue;
-}
-
 // Collects what the driver reports while reading a log.
-class Recorder final : public AdifLogHandler
+class Recorder final : public test::OutcomeCollector
 {
 public:
     bool BeginLine(std::uint64_t bytesRead) override
     {
         lines.push_back(bytesRead);
         return stopBeforeLine == 0 || lines.size() < stopBeforeLine;
-    }
-    void Accepted(const ContactRecord& contact) override
-    {
-        ReadOutcome outcome;
-        outcome.accepted = true;
-        outcome.contact = contact;
-        outcomes.push_back(outcome);
-    }
-    void Rejected(std::string_view reportLine) override
-    {
-        ReadOutcome outcome;
-        outcome.report = std::string(reportLine);
-        outcomes.push_back(outcome);
     }
     ReadErrorAction ReadError() override
     {
@@ -68,7 +37,6 @@ public:
     }
 
     std::vector<std::uint64_t> lines;
-    std::vector<ReadOutcome> outcomes;
     std::size_t stopBeforeLine = 0;   // 1-based line whose BeginLine answers false; 0 = never
     ReadErrorAction onReadError = ReadErrorAction::Ignore;
     int readErrors = 0;
@@ -80,7 +48,7 @@ std::vector<ReadOutcome> ReadLog(std::string_view bytes, std::size_t maxPiece = 
 {
     AdifMemorySource source(bytes, maxPiece);
     Recorder recorder;
-    AdifLogReader reader(TestCatalogue(), countEqsl, blockSize);
+    AdifLogReader reader(test::ReaderCheckCatalogue(), countEqsl, blockSize);
     EXPECT_EQ(reader.Read(source, recorder), AdifLogEnd::EndOfData);
     return recorder.outcomes;
 }
@@ -93,7 +61,7 @@ constexpr std::string_view kGoodRecord =
 
 TEST(ReadAdifRecord, RecordInLowerCaseIsAcceptedWithItsValuesUpperCased)
 {
-    AdifRecordReader reader(TestCatalogue(), false);
+    AdifRecordReader reader(test::ReaderCheckCatalogue(), false);
     std::string chunk = "<call:6>dl1abc<qso_date:8>20150307<time_on:4>1215<band:3>20m<mode:2>cw"
                         "<qsl_rcvd:1>y<eor>";
     ContactRecord contact;
@@ -112,7 +80,7 @@ TEST(ReadAdifRecord, RecordInLowerCaseIsAcceptedWithItsValuesUpperCased)
 
 TEST(ReadAdifRecord, RejectionReplacesChunkWithReasonAndRecordText)
 {
-    AdifRecordReader reader(TestCatalogue(), false);
+    AdifRecordReader reader(test::ReaderCheckCatalogue(), false);
     std::string chunk = "  <call:6>dl1abc<mode:3>ft4 <eor>";
     ContactRecord contact;
     contact.Call = "UNTOUCHED";
@@ -125,7 +93,7 @@ TEST(ReadAdifRecord, RejectionReplacesChunkWithReasonAndRecordText)
 
 TEST(ReadAdifRecord, OpenRecordWaitsAndLinesJoinWithoutBlanks)
 {
-    AdifRecordReader reader(TestCatalogue(), false);
+    AdifRecordReader reader(test::ReaderCheckCatalogue(), false);
     ContactRecord contact;
     bool skipped = true;
     const std::vector<std::string> lines{"<CALL:6>DL1 ", "  ABC<QSO_DATE:8>2015", "0307",
@@ -145,7 +113,7 @@ TEST(ReadAdifRecord, OpenRecordWaitsAndLinesJoinWithoutBlanks)
 
 TEST(ReadAdifRecord, ResetForgetsTheOpenRecordOfThePreviousFile)
 {
-    AdifRecordReader reader(TestCatalogue(), false);
+    AdifRecordReader reader(test::ReaderCheckCatalogue(), false);
     ContactRecord contact;
     bool skipped = false;
     std::string open = "<CALL:6>W1AW  <MODE:2>CW";
@@ -160,7 +128,7 @@ TEST(ReadAdifRecord, ResetForgetsTheOpenRecordOfThePreviousFile)
 TEST(ReadAdifRecord, EqslCountsOnlyWhenAskedFor)
 {
     for (const bool countEqsl : {false, true}) {
-        AdifRecordReader reader(TestCatalogue(), countEqsl);
+        AdifRecordReader reader(test::ReaderCheckCatalogue(), countEqsl);
         std::string chunk = "<CALL:4>W1AW<QSO_DATE:8>20150307<TIME_ON:4>1215<BAND:3>20M"
                             "<MODE:3>SSB<EQSL_QSL_RCVD:1>Y<EOR>";
         ContactRecord contact;
@@ -225,7 +193,7 @@ TEST_P(LogRules, YieldsTheExpectedRecords)
         }
     }
     // The plain model agrees on every row.
-    EXPECT_EQ(Describe(outcomes), Describe(test::ReferenceReadLog(c.log, TestCatalogue(), false)));
+    EXPECT_EQ(Describe(outcomes), Describe(test::ReferenceReadLog(c.log, test::ReaderCheckCatalogue(), false)));
 }
 
 const std::string kTail = "<QSO_DATE:8>20150307<TIME_ON:4>1215<BAND:3>20M<MODE:2>CW<QSL_RCVD:1>Y";
@@ -338,7 +306,7 @@ TEST(AdifLog, EveryPieceSizeAndBlockSizeGivesTheSameRecords)
 {
     const std::string log = SampleLog("\r\n");
     const std::string whole = Describe(ReadLog(log));
-    ASSERT_EQ(whole, Describe(test::ReferenceReadLog(log, TestCatalogue(), false)));
+    ASSERT_EQ(whole, Describe(test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), false)));
     for (std::size_t piece = 1; piece <= 97; ++piece) {
         ASSERT_EQ(Describe(ReadLog(log, piece)), whole) << "pieces of " << piece;
     }
@@ -396,7 +364,7 @@ TEST(AdifLog, AgreesWithThePlainModelOnRandomLogs)
     std::size_t rejected = 0;
     for (int round = 0; round < 6000; ++round) {
         const std::string log = RandomLog(random);
-        const auto reference = test::ReferenceReadLog(log, TestCatalogue(), round % 2 == 0);
+        const auto reference = test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), round % 2 == 0);
         for (const auto& outcome : reference) {
             (outcome.accepted ? accepted : rejected) += 1;
         }
@@ -418,7 +386,7 @@ TEST(ReadAdifRecord, HeaderTagJoinedAcrossChunksDropsTheRecordWaitingBeforeIt)
     // The first chunk holds two records; the second waits in PendingText, followed by the start
     // of a header tag that the next chunk completes: the header deletion takes the waiting
     // record with it.
-    AdifRecordReader reader(TestCatalogue(), false);
+    AdifRecordReader reader(test::ReaderCheckCatalogue(), false);
     ContactRecord contact;
     bool skipped = true;
     std::string first = Rec("<CALL:4>W1AW") + Rec("<CALL:6>DL1ABC") + "<EO";
@@ -447,10 +415,10 @@ TEST(ReadAdifRecord, AgreesWithThePlainModelOnRandomChunks)
             chunks.push_back(chunk);
         }
         const bool countEqsl = round % 2 == 1;
-        const auto expected = test::ReferenceReadChunks(chunks, TestCatalogue(), countEqsl);
+        const auto expected = test::ReferenceReadChunks(chunks, test::ReaderCheckCatalogue(), countEqsl);
         found += expected.size();
         std::vector<ReadOutcome> outcomes;
-        AdifRecordReader reader(TestCatalogue(), countEqsl);
+        AdifRecordReader reader(test::ReaderCheckCatalogue(), countEqsl);
         for (std::string chunk : chunks) {
             ReadOutcome outcome;
             bool skipped = false;
@@ -477,7 +445,7 @@ TEST(AdifLog, LineLongerThanTheBlockReadsLikeAShortOne)
     }
     const std::string withHeader = line + "<EOH>" + Rec("<CALL:4>W1AW") + Rec("<CALL:4>K1AB");
     for (const std::string& log : {line, withHeader}) {
-        const std::string expected = Describe(test::ReferenceReadLog(log, TestCatalogue(), false));
+        const std::string expected = Describe(test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), false));
         EXPECT_EQ(Describe(ReadLog(log, 0, 4096)), expected);
         EXPECT_EQ(Describe(ReadLog(log, 1000, 777)), expected);
     }
@@ -543,7 +511,7 @@ TEST(AdifLog, BinaryJunkGivesReportLinesAndLosesNoGoodRecord)
             EXPECT_LE(outcome.report.size(), 24 + kReportTextLimit);
         }
     }
-    EXPECT_EQ(Describe(outcomes), Describe(test::ReferenceReadLog(log, TestCatalogue(), false)));
+    EXPECT_EQ(Describe(outcomes), Describe(test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), false)));
 }
 
 TEST(AdifLog, BytesReadCountEachLineWithTwoForItsEnd)
@@ -551,7 +519,7 @@ TEST(AdifLog, BytesReadCountEachLineWithTwoForItsEnd)
     const std::string log = "ab\r\n\ncd\r\nlast";   // CR is not counted, the end always as 2
     AdifMemorySource source(log);
     Recorder recorder;
-    AdifLogReader reader(TestCatalogue(), false);
+    AdifLogReader reader(test::ReaderCheckCatalogue(), false);
     ASSERT_EQ(reader.Read(source, recorder), AdifLogEnd::EndOfData);
     EXPECT_EQ(recorder.lines, (std::vector<std::uint64_t>{4, 6, 10, 16}));
 }
@@ -563,7 +531,7 @@ TEST(AdifLog, StoppingBeforeALineLeavesThatLineUnread)
         AdifMemorySource source(log);
         Recorder recorder;
         recorder.stopBeforeLine = 2;
-        AdifLogReader reader(TestCatalogue(), false, block);
+        AdifLogReader reader(test::ReaderCheckCatalogue(), false, block);
         EXPECT_EQ(reader.Read(source, recorder), AdifLogEnd::Stopped);
         ASSERT_EQ(recorder.outcomes.size(), 1u);
         EXPECT_EQ(recorder.outcomes[0].contact.Call, "W1AW");
@@ -617,7 +585,7 @@ TEST(AdifLog, ReadErrorIgnoredDropsOnlyTheBrokenLine)
     for (std::size_t block : {AdifLogReader::kBlockSize, std::size_t{64}}) {
         FailingSource source(first + second + third, first.size() + 10);
         Recorder recorder;
-        AdifLogReader reader(TestCatalogue(), false, block);
+        AdifLogReader reader(test::ReaderCheckCatalogue(), false, block);
         EXPECT_EQ(reader.Read(source, recorder), AdifLogEnd::EndOfData);
         EXPECT_EQ(recorder.readErrors, 1);
         ASSERT_EQ(recorder.outcomes.size(), 2u) << Describe(recorder.outcomes);
@@ -632,7 +600,7 @@ TEST(AdifLog, ReadErrorAbortEndsTheLogAndKeepsWhatCameBefore)
     FailingSource source(log, log.size() - 5);
     Recorder recorder;
     recorder.onReadError = ReadErrorAction::Abort;
-    AdifLogReader reader(TestCatalogue(), false, 32);
+    AdifLogReader reader(test::ReaderCheckCatalogue(), false, 32);
     EXPECT_EQ(reader.Read(source, recorder), AdifLogEnd::Aborted);
     ASSERT_EQ(recorder.outcomes.size(), 1u);
     EXPECT_EQ(recorder.outcomes[0].contact.Call, "W1AW");
@@ -644,7 +612,7 @@ TEST(AdifLog, FileOnDiskIsReadAndItsOpenRecordDoesNotReachTheNextFile)
     const auto first =
         dir.Write("first.adi", "<EOH>\r\n" + Rec("<CALL:4>W1AW") + "\r\n<CALL:6>DL1ABC");
     const auto second = dir.Write("second.adi", kTail + "<EOR>\r\n");
-    AdifLogReader reader(TestCatalogue(), false);
+    AdifLogReader reader(test::ReaderCheckCatalogue(), false);
     Recorder recorder;
     for (const auto& path : {first, second}) {
         auto source = AdifFileSource::Open(path);

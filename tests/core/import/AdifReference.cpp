@@ -182,4 +182,37 @@ std::string Describe(const std::vector<ReadOutcome>& outcomes)
     return text;
 }
 
+const EntityCatalogue& ReaderCheckCatalogue()
+{
+    static const EntityCatalogue catalogue = [] {
+        const std::vector<std::string_view> lines{
+            "=header",
+            "DA-DR  : DL  EU  14  28  5100 1000  230",
+            "Fed. Rep. of Germany",
+            "",
+            "JA-JS  : JA  AS  25  45  3600 13900  339",
+            "Japan",
+            "",
+            "=S",
+        };
+        return BuildEntityCatalogue(lines);
+    }();
+    return catalogue;
+}
+
+void OutcomeCollector::Accepted(const ContactRecord& contact)
+{
+    ReadOutcome outcome;
+    outcome.accepted = true;
+    outcome.contact = contact;
+    outcomes.push_back(outcome);
+}
+
+void OutcomeCollector::Rejected(std::string_view reportLine)
+{
+    ReadOutcome outcome;
+    outcome.report = std::string(reportLine);
+    outcomes.push_back(outcome);
+}
+
 }  // namespace wendrix::test

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogue/EntityCatalogue.h"
+#include "import/AdifFile.h"
 #include "import/ContactRecord.h"
 
 // A deliberately plain model of the ADIF reader: whole lines, whole chunks and whole strings,
@@ -45,5 +46,19 @@ std::vector<ReadOutcome> ReferenceReadChunks(const std::vector<std::string>& chu
 // Reads a whole log the plain way.
 std::vector<ReadOutcome> ReferenceReadLog(std::string_view bytes, const EntityCatalogue& catalogue,
                                           bool countEqsl);
+
+// The small catalogue (DL and JA) that the reader checks resolve DXCC numbers with.
+const EntityCatalogue& ReaderCheckCatalogue();
+
+// Collects the records a file driver reports, in order; what happens at line starts and read
+// errors is left to the derived class.
+class OutcomeCollector : public AdifLogHandler
+{
+public:
+    void Accepted(const ContactRecord& contact) override;
+    void Rejected(std::string_view reportLine) override;
+
+    std::vector<ReadOutcome> outcomes;
+};
 
 }  // namespace wendrix::test
