@@ -26,7 +26,7 @@ void PrintColumnSums(const ConfirmationMatrix& matrix, std::ostream& out)
         for (const int mode : kDisplayModeOrder) {
             // The 30 m Fone cell never counts; the window leaves it blank, and so do we.
             const std::string figure =
-                IsUsableCell(band, mode) ? std::to_string(matrix.ColumnSum(band, mode)) : "";
+                IsUsableCell(band, mode) ? std::to_string(matrix.ColumnSum(BandIndex{band}, ModeIndex{mode})) : "";
             out << PadLeftSpaces(figure, mode == kModeMixed ? 7 : 6);
         }
         out << '\n';

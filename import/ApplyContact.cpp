@@ -33,7 +33,7 @@ ApplyResult Tick(std::uint16_t entity, const ContactRecord& contact, int modeInd
     if (entity == 0) {
         return ApplyResult::UnknownPrefix;
     }
-    matrix.SetCell(entity, contact.Band, modeIndex, CellOperation::Set);
+    matrix.SetCell(entity, BandIndex{contact.Band}, ModeIndex{modeIndex}, CellOperation::Set);
     return ApplyResult::Applied;
 }
 

@@ -69,7 +69,7 @@ void SetMarks(const char* group, std::size_t length, int band, int entity,
     while (hits != 0) {
         const auto k = static_cast<std::size_t>(std::countr_zero(hits));
         hits &= hits - 1;
-        matrix.WriteCell(entity, band, kDisplayModeOrder[k], 1);
+        matrix.WriteCell(entity, BandIndex{band}, ModeIndex{kDisplayModeOrder[k]}, 1);
     }
 }
 

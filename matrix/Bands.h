@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -24,10 +25,33 @@ inline constexpr int kModeMixed = 3;
 inline constexpr std::array<int, 4> kDisplayModeOrder{kModeMixed, kModeCw, kModeFone, kModeRtty};
 inline constexpr std::array<char, 4> kDisplayModeLetters{'M', 'C', 'F', 'R'};
 
+// A column or a mode class of the matrix. Built explicitly from a number, so a band cannot be
+// passed where a mode class belongs, or the other way round, without a compile error.
+template <typename Tag, int Count>
+class MatrixIndex
+{
+public:
+    constexpr explicit MatrixIndex(int value) : m_value(value) {}
+    [[nodiscard]] constexpr int Value() const { return m_value; }
+    [[nodiscard]] constexpr bool IsValid() const { return m_value >= 0 && m_value < Count; }
+    [[nodiscard]] constexpr std::size_t Slot() const { return static_cast<std::size_t>(m_value); }
+    friend constexpr bool operator==(MatrixIndex, MatrixIndex) = default;
+
+private:
+    int m_value;
+};
+
+using BandIndex = MatrixIndex<struct BandIndexTag, kBandCount>;
+using ModeIndex = MatrixIndex<struct ModeIndexTag, kModeCount>;
+
 // 30 m has no Fone cell: it can never be ticked and never counts.
 [[nodiscard]] constexpr bool IsUsableCell(int band, int mode)
 {
     return !(band == kBand30m && mode == kModeFone);
+}
+[[nodiscard]] constexpr bool IsUsableCell(BandIndex band, ModeIndex mode)
+{
+    return IsUsableCell(band.Value(), mode.Value());
 }
 
 // Header labels per BandIndex, with their blanks (" 1.8", "  7 ", ..., "Total").

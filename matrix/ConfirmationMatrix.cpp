@@ -1,6 +1,6 @@
 #include "matrix/ConfirmationMatrix.h"
 
-#include <utility>
+#include <algorithm>
 
 namespace wendrix {
 
@@ -8,6 +8,22 @@ namespace {
 constexpr std::size_t kAll = kAllBands;
 constexpr std::size_t kMixed = kModeMixed;
 }  // namespace
+
+ConfirmationMatrix::ConfirmationMatrix(const ConfirmationMatrix& other)
+    : m_cells(other.m_cells), m_columnSums(other.m_columnSums), m_modified(other.m_modified)
+{
+}
+
+ConfirmationMatrix& ConfirmationMatrix::operator=(const ConfirmationMatrix& other)
+{
+    if (this != &other) {
+        m_cells = other.m_cells;
+        m_columnSums = other.m_columnSums;
+        SetModified(other.m_modified);
+        Notify(CellChange{});
+    }
+    return *this;
+}
 
 void ConfirmationMatrix::ClearMatrix()
 {
@@ -19,15 +35,20 @@ void ConfirmationMatrix::ClearMatrix()
     for (auto& band : m_columnSums) {
         band.fill(0);
     }
+    Notify(CellChange{});
 }
 
 void ConfirmationMatrix::Store(std::size_t entity, std::size_t band, std::size_t mode,
                                std::uint8_t value)
 {
     std::uint8_t& cell = m_cells[entity][band][mode];
+    if (cell == value) {
+        return;
+    }
     const bool was = cell != 0;
     const bool now = value != 0;
     cell = value;
+    m_change.cells.set(band * kModeCount + mode);
     // The sums count non-zero cells; adjusting them on every change gives the same figures as a
     // recount over all slots, without its cost on every imported contact.
     if (was != now) {
@@ -59,21 +80,20 @@ bool ConfirmationMatrix::AnyAllBandsCell(std::size_t entity) const
     return false;
 }
 
-bool ConfirmationMatrix::SetCell(int entityNumber, int bandIndex, int modeIndex,
+bool ConfirmationMatrix::SetCell(int entityNumber, BandIndex bandIndex, ModeIndex modeIndex,
                                  CellOperation operation)
 {
-    if (entityNumber <= 0 || entityNumber > kMaxEntities) {
-        return false;
-    }
-    if (bandIndex < 0 || bandIndex >= kBandCount || modeIndex < 0 || modeIndex >= kModeCount) {
+    if (!IsEntity(entityNumber) || !bandIndex.IsValid() || !modeIndex.IsValid()) {
         return false;
     }
     if (!IsUsableCell(bandIndex, modeIndex)) {
         return false;
     }
     const auto entity = static_cast<std::size_t>(entityNumber);
-    const auto band = static_cast<std::size_t>(bandIndex);
-    const auto mode = static_cast<std::size_t>(modeIndex);
+    const auto band = bandIndex.Slot();
+    const auto mode = modeIndex.Slot();
+    m_change.entity = entityNumber;
+    m_change.cells.reset();
 
     std::uint8_t value = 0;
     switch (operation) {
@@ -123,18 +143,25 @@ bool ConfirmationMatrix::SetCell(int entityNumber, int bandIndex, int modeIndex,
             }
         }
     }
+    if (m_change.cells.any()) {
+        Notify(m_change);
+    }
     SetModified(true);
     return true;
 }
 
-void ConfirmationMatrix::WriteCell(int entity, int band, int mode, std::uint8_t value)
+void ConfirmationMatrix::WriteCell(int entity, BandIndex band, ModeIndex mode,
+                                   std::uint8_t value)
 {
-    if (entity <= 0 || entity > kMaxEntities || band < 0 || band >= kBandCount || mode < 0 ||
-        mode >= kModeCount) {
+    if (!IsEntity(entity) || !band.IsValid() || !mode.IsValid()) {
         return;
     }
-    Store(static_cast<std::size_t>(entity), static_cast<std::size_t>(band),
-          static_cast<std::size_t>(mode), value);
+    m_change.entity = entity;
+    m_change.cells.reset();
+    Store(static_cast<std::size_t>(entity), band.Slot(), mode.Slot(), value);
+    if (m_change.cells.any()) {
+        Notify(m_change);
+    }
 }
 
 void ConfirmationMatrix::SetModified(bool modified)
@@ -143,14 +170,34 @@ void ConfirmationMatrix::SetModified(bool modified)
         return;
     }
     m_modified = modified;
-    if (m_modifiedObserver) {
-        m_modifiedObserver(modified);
+    // A copy of the list: an observer may remove itself while it is told.
+    const std::vector<MatrixObserver*> observers = m_observers;
+    for (MatrixObserver* observer : observers) {
+        observer->ModifiedChanged(modified);
     }
 }
 
-void ConfirmationMatrix::SetModifiedObserver(std::function<void(bool)> observer)
+void ConfirmationMatrix::AddObserver(MatrixObserver& observer)
 {
-    m_modifiedObserver = std::move(observer);
+    if (std::find(m_observers.begin(), m_observers.end(), &observer) == m_observers.end()) {
+        m_observers.push_back(&observer);
+    }
+}
+
+void ConfirmationMatrix::RemoveObserver(MatrixObserver& observer)
+{
+    std::erase(m_observers, &observer);
+}
+
+void ConfirmationMatrix::Notify(const CellChange& change) const
+{
+    if (m_observers.empty()) {
+        return;
+    }
+    const std::vector<MatrixObserver*> observers = m_observers;
+    for (MatrixObserver* observer : observers) {
+        observer->CellsChanged(change);
+    }
 }
 
 }  // namespace wendrix

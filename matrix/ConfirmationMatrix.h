@@ -1,8 +1,9 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
-#include <functional>
+#include <vector>
 
 #include "matrix/Bands.h"
 
@@ -13,6 +14,32 @@ enum class CellOperation : std::uint8_t { Clear = 0, Set = 1, Toggle = 2 };
 
 using ColumnSumTable = std::array<std::array<std::uint16_t, kModeCount>, kBandCount>;
 
+// The cells of one row that a change touched, bit band * kModeCount + mode. Entity 0 stands for
+// every row at once (the whole matrix was cleared).
+struct CellChange
+{
+    static constexpr int kCellsPerRow = kBandCount * kModeCount;
+    int entity = 0;
+    std::bitset<kCellsPerRow> cells;
+
+    [[nodiscard]] bool AllRows() const { return entity == 0; }
+    [[nodiscard]] bool Has(BandIndex band, ModeIndex mode) const
+    {
+        return AllRows() || cells.test(band.Slot() * kModeCount + mode.Slot());
+    }
+};
+
+// Told about every change of the matrix: the view repaints only the cells that changed, the save
+// button follows the modified state.
+class MatrixObserver
+{
+public:
+    virtual ~MatrixObserver() = default;
+    // Cells of one row (or of all rows) and with them the column sums changed.
+    virtual void CellsChanged(const CellChange& change) = 0;
+    virtual void ModifiedChanged(bool modified) = 0;
+};
+
 // The confirmation cells of every entity (1..400) by band and mode class, with the column sums
 // kept consistent with them, and the "modified since the last save" state that SetCell raises.
 class ConfirmationMatrix
@@ -21,54 +48,71 @@ public:
     static constexpr int kMaxEntities = 400;
     using CellRow = std::array<std::array<std::uint8_t, kModeCount>, kBandCount>;
 
+    ConfirmationMatrix() = default;
+    // Observers belong to one matrix: a copy starts without them.
+    ConfirmationMatrix(const ConfirmationMatrix& other);
+    ConfirmationMatrix& operator=(const ConfirmationMatrix& other);
+
     // Clears every cell and sum. Leaves the modified state alone.
     void ClearMatrix();
 
     // Sets, toggles or clears one cell with its dependent Mixed and all-bands cells. Refuses
-    // entity 0 or above 400 and the 30 m Fone cell; returns whether it was carried out. A carried
-    // out call marks the matrix modified.
-    bool SetCell(int entity, int band, int mode, CellOperation operation);
+    // entity 0 or above 400, indices out of range and the 30 m Fone cell; returns whether it was
+    // carried out. A carried out call marks the matrix modified.
+    bool SetCell(int entity, BandIndex band, ModeIndex mode, CellOperation operation);
 
     // Writes one cell as it stands, without the dependent-cell rules and without touching the
     // modified state (for readers of stored lists). The sums stay consistent.
-    void WriteCell(int entity, int band, int mode, std::uint8_t value);
+    void WriteCell(int entity, BandIndex band, ModeIndex mode, std::uint8_t value);
 
-    [[nodiscard]] std::uint8_t Cell(int entity, int band, int mode) const
+    // Reading never throws: anything out of range reads as a clear cell, so painting can ask
+    // about any row it is given.
+    [[nodiscard]] std::uint8_t Cell(int entity, BandIndex band, ModeIndex mode) const noexcept
     {
-        return m_cells.at(static_cast<std::size_t>(entity))
-            .at(static_cast<std::size_t>(band))
-            .at(static_cast<std::size_t>(mode));
+        if (!IsEntity(entity) || !band.IsValid() || !mode.IsValid()) {
+            return 0;
+        }
+        return m_cells[static_cast<std::size_t>(entity)][band.Slot()][mode.Slot()];
     }
-    [[nodiscard]] bool IsTicked(int entity, int band, int mode) const
+    [[nodiscard]] bool IsTicked(int entity, BandIndex band, ModeIndex mode) const noexcept
     {
         return Cell(entity, band, mode) != 0;
     }
-    [[nodiscard]] const CellRow& Row(int entity) const
+    // The whole row of an entity; a clear row for anything out of range.
+    [[nodiscard]] const CellRow& Row(int entity) const noexcept
     {
-        return m_cells.at(static_cast<std::size_t>(entity));
+        return m_cells[IsEntity(entity) ? static_cast<std::size_t>(entity) : 0];
     }
     // Number of entities (all 400 slots) with the cell ticked, per band and mode.
-    [[nodiscard]] const ColumnSumTable& ColumnSums() const { return m_columnSums; }
-    [[nodiscard]] std::uint16_t ColumnSum(int band, int mode) const
+    [[nodiscard]] const ColumnSumTable& ColumnSums() const noexcept { return m_columnSums; }
+    [[nodiscard]] std::uint16_t ColumnSum(BandIndex band, ModeIndex mode) const noexcept
     {
-        return m_columnSums.at(static_cast<std::size_t>(band)).at(static_cast<std::size_t>(mode));
+        return band.IsValid() && mode.IsValid() ? m_columnSums[band.Slot()][mode.Slot()] : 0;
     }
 
     // The unsaved-changes state: raised by every carried-out SetCell, lowered by a good save.
-    [[nodiscard]] bool Modified() const { return m_modified; }
+    [[nodiscard]] bool Modified() const noexcept { return m_modified; }
     void SetModified(bool modified);
-    // Called whenever the modified state changes, with the new state.
-    void SetModifiedObserver(std::function<void(bool)> observer);
+
+    // Observers are not owned; one must be removed before it is destroyed.
+    void AddObserver(MatrixObserver& observer);
+    void RemoveObserver(MatrixObserver& observer);
 
 private:
+    [[nodiscard]] static constexpr bool IsEntity(int entity)
+    {
+        return entity > 0 && entity <= kMaxEntities;
+    }
     void Store(std::size_t entity, std::size_t band, std::size_t mode, std::uint8_t value);
     [[nodiscard]] bool AnyBandHas(std::size_t entity, std::size_t mode) const;
     [[nodiscard]] bool AnyAllBandsCell(std::size_t entity) const;
+    void Notify(const CellChange& change) const;
 
     std::array<CellRow, kMaxEntities + 1> m_cells{};   // slot 0 stays clear
     ColumnSumTable m_columnSums{};
     bool m_modified = false;
-    std::function<void(bool)> m_modifiedObserver;
+    std::vector<MatrixObserver*> m_observers;
+    CellChange m_change;   // the cells the running operation touched
 };
 
 }  // namespace wendrix

@@ -97,13 +97,13 @@ void GenerateStation(const EntityCatalogue& catalogue, std::uint32_t seed,
             const double onBand = bandUse[static_cast<std::size_t>(b)] * (0.3 + 0.7 * level);
             for (int m = 0; m < 3; ++m) {
                 if (unit(random) < onBand * modeUse[static_cast<std::size_t>(m)]) {
-                    (void)matrix.SetCell(e, b, m, CellOperation::Set);
+                    (void)matrix.SetCell(e, BandIndex{b}, ModeIndex{m}, CellOperation::Set);
                 }
             }
         }
         // Some confirmations only count in the all-bands column (a band outside the plan).
         if (unit(random) < 0.05) {
-            (void)matrix.SetCell(e, kAllBands, kModeCw, CellOperation::Set);
+            (void)matrix.SetCell(e, BandIndex{kAllBands}, ModeIndex{kModeCw}, CellOperation::Set);
         }
     }
 }

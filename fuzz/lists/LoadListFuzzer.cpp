@@ -55,13 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int m = 0; m < wendrix::kModeCount; ++m) {
             int count = 0;
             for (int e = 1; e <= wendrix::ConfirmationMatrix::kMaxEntities; ++e) {
-                if (matrix.IsTicked(e, b, m)) {
+                if (matrix.IsTicked(e, BandIndex{b}, ModeIndex{m})) {
                     Check(e <= entities);
                     Check(b < wendrix::kListBandCount || b == wendrix::kAllBands);
                     ++count;
                 }
             }
-            Check(matrix.ColumnSum(b, m) == count);
+            Check(matrix.ColumnSum(BandIndex{b}, ModeIndex{m}) == count);
         }
     }
     return 0;

@@ -58,7 +58,7 @@ std::vector<Cell> TickedCells(const ConfirmationMatrix& matrix, int entity)
     std::vector<Cell> cells;
     for (int band = 0; band < kBandCount; ++band) {
         for (int mode = 0; mode < kModeCount; ++mode) {
-            if (matrix.IsTicked(entity, band, mode)) {
+            if (matrix.IsTicked(entity, BandIndex{band}, ModeIndex{mode})) {
                 cells.push_back({band, mode});
             }
         }
@@ -137,7 +137,7 @@ TEST(ApplyContact, UnconfirmedFlagDoesNotStopApplyingWhenTheRunDecidedToApply)
     contact.Flags = 0;
     ConfirmationMatrix matrix;
     EXPECT_EQ(ApplyContact(contact, EmbeddedCatalogue(), matrix), ApplyResult::Applied);
-    EXPECT_TRUE(matrix.IsTicked(EntityNumber("JA"), 6, kCw));
+    EXPECT_TRUE(matrix.IsTicked(EntityNumber("JA"), BandIndex{6}, ModeIndex{kCw}));
 }
 
 TEST(ApplyContact, IndexFindsEveryMainPrefixOfTheCatalogue)

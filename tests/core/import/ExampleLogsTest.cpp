@@ -66,12 +66,12 @@ TEST_F(ExampleLogs, DemoLogShowsEveryKindOfReportLine)
     EXPECT_GT(outcome.counters.imported, outcome.counters.confirmed);
     // Contacts outside the band plan reach the all-bands column without any band cell.
     const int england = EntityNumber("G");
-    EXPECT_TRUE(matrix.IsTicked(england, kAllBands, kModeFone));
+    EXPECT_TRUE(matrix.IsTicked(england, BandIndex{kAllBands}, ModeIndex{kModeFone}));
     for (int band = 0; band < kPlanBandCount; ++band) {
-        EXPECT_FALSE(matrix.IsTicked(england, band, kModeFone)) << band;
+        EXPECT_FALSE(matrix.IsTicked(england, BandIndex{band}, ModeIndex{kModeFone})) << band;
     }
     // Confirmed only by eQSL, which was not counted.
-    EXPECT_FALSE(matrix.IsTicked(EntityNumber("I"), kAllBands, kModeMixed));
+    EXPECT_FALSE(matrix.IsTicked(EntityNumber("I"), BandIndex{kAllBands}, ModeIndex{kModeMixed}));
 }
 
 TEST_F(ExampleLogs, LaterLogAddsConfirmationsAndNeverRemovesOne)
@@ -95,16 +95,16 @@ TEST_F(ExampleLogs, LaterLogAddsConfirmationsAndNeverRemovesOne)
                 const bool was = before[static_cast<std::size_t>(entity)]
                                        [static_cast<std::size_t>(band)]
                                        [static_cast<std::size_t>(mode)] != 0;
-                const bool is = matrix.IsTicked(entity, band, mode);
+                const bool is = matrix.IsTicked(entity, BandIndex{band}, ModeIndex{mode});
                 EXPECT_FALSE(was && !is) << entity << " " << band << " " << mode;
                 added += (!was && is) ? 1 : 0;
             }
         }
     }
     EXPECT_GT(added, 0);
-    EXPECT_TRUE(matrix.IsTicked(EntityNumber("UA3"), kBand20m, kModeCw));
-    EXPECT_TRUE(matrix.IsTicked(EntityNumber("VE"), 1, kModeCw));
-    EXPECT_TRUE(matrix.IsTicked(EntityNumber("DL"), 12, kModeCw));
+    EXPECT_TRUE(matrix.IsTicked(EntityNumber("UA3"), BandIndex{kBand20m}, ModeIndex{kModeCw}));
+    EXPECT_TRUE(matrix.IsTicked(EntityNumber("VE"), BandIndex{1}, ModeIndex{kModeCw}));
+    EXPECT_TRUE(matrix.IsTicked(EntityNumber("DL"), BandIndex{12}, ModeIndex{kModeCw}));
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ protected:
 
     [[nodiscard]] bool Ticked(std::string_view prefix, int band, int mode) const
     {
-        return matrix.IsTicked(EntityNumber(prefix), band, mode);
+        return matrix.IsTicked(EntityNumber(prefix), BandIndex{band}, ModeIndex{mode});
     }
 
     // Number of ticked cells in the whole matrix.

@@ -33,7 +33,7 @@ protected:
     {
         list->ClearMatrix();
         for (const auto& [entity, band, mode] : cells) {
-            list->WriteCell(entity, band, mode, 1);
+            list->WriteCell(entity, BandIndex{band}, ModeIndex{mode}, 1);
         }
         evaluation->AccumulateParticipant(call, *list, thresholds);
     }
@@ -161,7 +161,7 @@ TEST_F(EvaluationFigures, CountsAndCallsAgreeWithAPlainCountOverRandomLists)
         for (int m = 0; m < kModeCount; ++m) {
             int participants = 0;
             for (const auto& matrix : lists) {
-                participants += matrix->ColumnSum(b, m) >= thresholds.For(b) ? 1 : 0;
+                participants += matrix->ColumnSum(BandIndex{b}, ModeIndex{m}) >= thresholds.For(b) ? 1 : 0;
             }
             ASSERT_EQ(evaluation->ParticipantCounts(b, m), participants) << b << "/" << m;
             for (int e = 1; e <= kEntities + 1; ++e) {
@@ -169,7 +169,7 @@ TEST_F(EvaluationFigures, CountsAndCallsAgreeWithAPlainCountOverRandomLists)
                 std::string expected;
                 for (int i = 0; i < kLists; ++i) {
                     const auto& matrix = *lists[static_cast<std::size_t>(i)];
-                    if (matrix.ColumnSum(b, m) >= thresholds.For(b) && matrix.IsTicked(e, b, m)) {
+                    if (matrix.ColumnSum(BandIndex{b}, ModeIndex{m}) >= thresholds.For(b) && matrix.IsTicked(e, BandIndex{b}, ModeIndex{m})) {
                         ++confirming;
                         expected += calls[static_cast<std::size_t>(i)] + " ";
                     }

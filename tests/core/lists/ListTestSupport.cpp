@@ -58,7 +58,7 @@ void FillRandomly(ConfirmationMatrix& matrix, int entityCount, std::uint32_t see
         for (int b = 0; b < kBandCount; ++b) {
             for (int m = 0; m < kModeCount; ++m) {
                 if (tick(random)) {
-                    matrix.WriteCell(e, b, m, 1);
+                    matrix.WriteCell(e, BandIndex{b}, ModeIndex{m}, 1);
                 }
             }
         }

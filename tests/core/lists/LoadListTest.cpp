@@ -195,7 +195,7 @@ protected:
         std::vector<std::pair<int, int>> cells;
         for (int b = 0; b < kBandCount; ++b) {
             for (int m = 0; m < kModeCount; ++m) {
-                if (matrix->IsTicked(entity, b, m)) {
+                if (matrix->IsTicked(entity, BandIndex{b}, ModeIndex{m})) {
                     cells.emplace_back(b, m);
                 }
             }
@@ -238,9 +238,9 @@ TEST_F(LoadListFile, RetiredPrefixesAndUnknownOnesLeaveNoTrace)
     (void)LoadAs("DL1ABC.CFD");
     // KH5K, R1MV and XX9 confirm everything on every band; none of it may arrive anywhere.
     for (int b = 0; b < kBandCount; ++b) {
-        EXPECT_LE(matrix->ColumnSum(b, kModeRtty), 1) << "band " << b;
+        EXPECT_LE(matrix->ColumnSum(BandIndex{b}, ModeIndex{kModeRtty}), 1) << "band " << b;
     }
-    EXPECT_EQ(matrix->ColumnSum(0, kModeMixed), 0);
+    EXPECT_EQ(matrix->ColumnSum(BandIndex{0}, ModeIndex{kModeMixed}), 0);
 }
 
 TEST_F(LoadListFile, FoundCountCountsEveryMatchedRecordAndReportsTheShortfall)
@@ -257,12 +257,12 @@ TEST_F(LoadListFile, ColumnSumsAgreeWithTheCellsRead)
         for (int m = 0; m < kModeCount; ++m) {
             int count = 0;
             for (int e = 1; e <= ConfirmationMatrix::kMaxEntities; ++e) {
-                count += matrix->IsTicked(e, b, m) ? 1 : 0;
+                count += matrix->IsTicked(e, BandIndex{b}, ModeIndex{m}) ? 1 : 0;
             }
-            EXPECT_EQ(matrix->ColumnSum(b, m), count) << b << "/" << m;
+            EXPECT_EQ(matrix->ColumnSum(BandIndex{b}, ModeIndex{m}), count) << b << "/" << m;
         }
     }
-    EXPECT_EQ(matrix->ColumnSum(All, M), 7);
+    EXPECT_EQ(matrix->ColumnSum(BandIndex{All}, ModeIndex{M}), 7);
 }
 
 struct CallSignCase
@@ -303,8 +303,8 @@ TEST_F(LoadListFile, EvaluationReportLinesStartWithTheCallPaddedToSeven)
 TEST_F(LoadListFile, ReadingReplacesThePreviousMatrixAndLeavesTheModifiedStateAlone)
 {
     const int ua3 = EntityOf(catalogue, "UA3");
-    matrix->WriteCell(ua3, 12, kModeCw, 1);
-    matrix->WriteCell(ua3, All, kModeCw, 1);
+    matrix->WriteCell(ua3, BandIndex{12}, ModeIndex{kModeCw}, 1);
+    matrix->WriteCell(ua3, BandIndex{All}, ModeIndex{kModeCw}, 1);
     matrix->SetModified(true);
     (void)LoadAs("DL1ABC.CFD");
     EXPECT_EQ(Ticked("UA3"), Cells{});
@@ -326,14 +326,14 @@ TEST_P(UnreadableList, GivesAReadErrorAnEmptyMatrixAndBothReportLines)
     if (GetParam().MakeDirectory) {
         std::filesystem::create_directory(directory.Path() / GetParam().Name);
     }
-    matrix->WriteCell(1, 4, kModeCw, 1);
+    matrix->WriteCell(1, BandIndex{4}, ModeIndex{kModeCw}, 1);
     const auto result =
         LoadList(directory.Path(), GetParam().Name, ListReadMode::Normal, catalogue, *matrix);
     EXPECT_TRUE(result.ReadError);
     EXPECT_EQ(result.Path, directory.Path() / GetParam().Name);
     EXPECT_EQ(result.ReportLines, (std::vector<std::string>{"Falsches Rufzeichen in Zeile 1",
                                                             "Nur 0 von 9 Entities gefunden."}));
-    EXPECT_EQ(matrix->ColumnSum(4, kModeCw), 0);
+    EXPECT_EQ(matrix->ColumnSum(BandIndex{4}, ModeIndex{kModeCw}), 0);
     EXPECT_EQ(ReadErrorText(result.Path), "Lesefehler in Datei " + result.Path.string());
 }
 
@@ -393,7 +393,7 @@ TEST_F(LoadListFile, MarksBeyondTheFirst255CharactersOfALineAreNotRead)
         ListReader reader(catalogue);
         const auto result = reader.ReadListBytes("DL1ABC.CFD", text, ListReadMode::Normal, *matrix);
         EXPECT_EQ(result.FoundCount, found) << blanks;
-        EXPECT_EQ(matrix->ColumnSum(kAllBands, kModeRtty), found) << blanks;
+        EXPECT_EQ(matrix->ColumnSum(BandIndex{kAllBands}, ModeIndex{kModeRtty}), found) << blanks;
     }
 }
 
@@ -439,7 +439,7 @@ TEST_P(ListRoundTrip, SavedListReadsBackEveryStoredCellAndNothingAboveSixMetres)
     }
 
     auto back = std::make_unique<ConfirmationMatrix>();
-    back->WriteCell(1, 12, kModeCw, 1);   // left over from an earlier list
+    back->WriteCell(1, BandIndex{12}, ModeIndex{kModeCw}, 1);   // left over from an earlier list
     const auto result =
         LoadList(directory.Path(), "DK0ABC.CFD", ListReadMode::Normal, catalogue, *back);
     EXPECT_TRUE(result.ReportLines.empty());
@@ -448,7 +448,7 @@ TEST_P(ListRoundTrip, SavedListReadsBackEveryStoredCellAndNothingAboveSixMetres)
         for (int b = 0; b < kBandCount; ++b) {
             for (int m = 0; m < kModeCount; ++m) {
                 const bool stored = b < kListBandCount || b == kAllBands;
-                EXPECT_EQ(back->IsTicked(e, b, m), stored && original->IsTicked(e, b, m))
+                EXPECT_EQ(back->IsTicked(e, BandIndex{b}, ModeIndex{m}), stored && original->IsTicked(e, BandIndex{b}, ModeIndex{m}))
                     << catalogue.Entity(static_cast<std::uint16_t>(e)).MainPrefix << " " << b
                     << "/" << m;
             }

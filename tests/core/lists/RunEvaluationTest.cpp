@@ -38,7 +38,7 @@ protected:
     {
         ConfirmationMatrix list;
         for (const auto& [prefix, band, mode] : cells) {
-            (void)list.SetCell(EntityOf(catalogue, prefix), band, mode, CellOperation::Set);
+            (void)list.SetCell(EntityOf(catalogue, prefix), BandIndex{band}, ModeIndex{mode}, CellOperation::Set);
         }
         directory.Write(name, FormatList(call, catalogue, list));
     }
@@ -75,8 +75,8 @@ TEST_F(EvaluationRun, ReadsEveryListFileInByteOrderWhateverTheCaseOfItsExtension
     EXPECT_TRUE(run.LogLines[2].starts_with("OE3XYZ : 002-002-000-000  "));
     EXPECT_TRUE(run.LogLines[4].starts_with("DL1ABC : 001-001-000-000  "));
     // After the run the matrix holds the last list read.
-    EXPECT_TRUE(matrix->IsTicked(w, k20m, kModeCw));
-    EXPECT_FALSE(matrix->IsTicked(EntityOf(catalogue, "3A"), k20m, kModeCw));
+    EXPECT_TRUE(matrix->IsTicked(w, BandIndex{k20m}, ModeIndex{kModeCw}));
+    EXPECT_FALSE(matrix->IsTicked(EntityOf(catalogue, "3A"), BandIndex{k20m}, ModeIndex{kModeCw}));
 }
 
 TEST_F(EvaluationRun, ProblemLinesOfTheReaderComeBeforeTheCountsOfTheirFile)

@@ -97,9 +97,9 @@ protected:
 
 TEST_F(SaveListFile, LayoutHasTitleBlockOneLinePerMainPrefixAndChecksumWithCrLf)
 {
-    matrix->WriteCell(EntityOf(catalogue, "W"), kAllBands, kModeRtty, 1);   // 43
-    matrix->WriteCell(EntityOf(catalogue, "W"), 9, kModeRtty, 1);           // 43
-    matrix->WriteCell(EntityOf(catalogue, "3A"), 0, kModeCw, 1);            // 5
+    matrix->WriteCell(EntityOf(catalogue, "W"), BandIndex{kAllBands}, ModeIndex{kModeRtty}, 1);   // 43
+    matrix->WriteCell(EntityOf(catalogue, "W"), BandIndex{9}, ModeIndex{kModeRtty}, 1);           // 43
+    matrix->WriteCell(EntityOf(catalogue, "3A"), BandIndex{0}, ModeIndex{kModeCw}, 1);            // 5
     const std::string text = FormatList("DL1ABC", catalogue, *matrix);
 
     ASSERT_TRUE(text.ends_with("\r\n"));
@@ -141,9 +141,9 @@ TEST_F(SaveListFile, WrittenFileIsReadBackIntoTheSameRecordsIncludingTranslatedP
     const int w = EntityOf(catalogue, "W");
     const int ua3 = EntityOf(catalogue, "UA3");
     const int crozet = EntityOf(catalogue, "FT.W");
-    matrix->WriteCell(w, 4, kModeCw, 1);
-    matrix->WriteCell(ua3, kAllBands, kModeFone, 1);
-    matrix->WriteCell(crozet, 9, kModeMixed, 1);
+    matrix->WriteCell(w, BandIndex{4}, ModeIndex{kModeCw}, 1);
+    matrix->WriteCell(ua3, BandIndex{kAllBands}, ModeIndex{kModeFone}, 1);
+    matrix->WriteCell(crozet, BandIndex{9}, ModeIndex{kModeMixed}, 1);
     const auto saved = SaveList(directory.Path(), "DL1ABC", catalogue, *matrix);
     ASSERT_TRUE(saved.Written);
     EXPECT_EQ(saved.Path, directory.Path() / "DL1ABC.CFD");
@@ -153,9 +153,9 @@ TEST_F(SaveListFile, WrittenFileIsReadBackIntoTheSameRecordsIncludingTranslatedP
         LoadList(directory.Path(), "DL1ABC.CFD", ListReadMode::Normal, catalogue, back);
     EXPECT_FALSE(loaded.ReadError);
     EXPECT_TRUE(loaded.ReportLines.empty()) << loaded.ReportLines.front();
-    EXPECT_TRUE(back.IsTicked(w, 4, kModeCw));
-    EXPECT_TRUE(back.IsTicked(ua3, kAllBands, kModeFone));
-    EXPECT_TRUE(back.IsTicked(crozet, 9, kModeMixed));
+    EXPECT_TRUE(back.IsTicked(w, BandIndex{4}, ModeIndex{kModeCw}));
+    EXPECT_TRUE(back.IsTicked(ua3, BandIndex{kAllBands}, ModeIndex{kModeFone}));
+    EXPECT_TRUE(back.IsTicked(crozet, BandIndex{9}, ModeIndex{kModeMixed}));
     EXPECT_EQ(back.ColumnSums(), matrix->ColumnSums());
 }
 
@@ -197,7 +197,7 @@ TEST_F(SaveListFile, FailedSaveOverADirectoryLeavesItAndNoTemporaryFile)
 
 TEST_F(SaveListFile, WriteErrorHalfwayKeepsThePreviousListIntact)
 {
-    matrix->WriteCell(1, 4, kModeCw, 1);
+    matrix->WriteCell(1, BandIndex{4}, ModeIndex{kModeCw}, 1);
     ASSERT_TRUE(SaveList(directory.Path(), "DL1ABC", catalogue, *matrix).Written);
     const std::string before = test::ReadFile(directory.Path() / "DL1ABC.CFD");
     ASSERT_GT(before.size(), 1024u);
@@ -206,7 +206,7 @@ TEST_F(SaveListFile, WriteErrorHalfwayKeepsThePreviousListIntact)
     EXPECT_EXIT(
         {
             LimitFileSizeTo(1024);
-            matrix->WriteCell(2, 9, kModeRtty, 1);
+            matrix->WriteCell(2, BandIndex{9}, ModeIndex{kModeRtty}, 1);
             const auto saved = SaveList(directory.Path(), "DL1ABC", catalogue, *matrix);
             std::exit(saved.Written ? 1 : 0);
         },

@@ -18,8 +18,8 @@ TEST(AwardCounts, EmptyMatrixCountsNothing)
 TEST(AwardCounts, BandsAndSlotsAreCountedPerBandNotPerEntity)
 {
     ConfirmationMatrix matrix;
-    matrix.SetCell(1, kBand30m, kModeCw, CellOperation::Set);
-    matrix.SetCell(1, kBand20m, kModeCw, CellOperation::Set);
+    matrix.SetCell(1, BandIndex{kBand30m}, ModeIndex{kModeCw}, CellOperation::Set);
+    matrix.SetCell(1, BandIndex{kBand20m}, ModeIndex{kModeCw}, CellOperation::Set);
     AwardCounts counts = ComputeAwardCounts(matrix.ColumnSums());
     EXPECT_EQ(counts.NineBandMixed, 2);
     EXPECT_EQ(counts.TenBandMixed, 2);
@@ -27,9 +27,9 @@ TEST(AwardCounts, BandsAndSlotsAreCountedPerBandNotPerEntity)
     EXPECT_EQ(counts.Slot26, 2);
 
     matrix.ClearMatrix();
-    matrix.SetCell(2, 9, kModeRtty, CellOperation::Set);    // 6 m
-    matrix.SetCell(2, 10, kModeCw, CellOperation::Set);     // 2 m counts nowhere
-    matrix.SetCell(3, kAllBands, kModeCw, CellOperation::Set);
+    matrix.SetCell(2, BandIndex{9}, ModeIndex{kModeRtty}, CellOperation::Set);    // 6 m
+    matrix.SetCell(2, BandIndex{10}, ModeIndex{kModeCw}, CellOperation::Set);     // 2 m counts nowhere
+    matrix.SetCell(3, BandIndex{kAllBands}, ModeIndex{kModeCw}, CellOperation::Set);
     counts = ComputeAwardCounts(matrix.ColumnSums());
     EXPECT_EQ(counts.TenBandMixed, 1);
     EXPECT_EQ(counts.NineBandMixed, 0);
@@ -42,12 +42,12 @@ TEST(AwardCounts, EveryClassOnEveryHfBandGivesTwentySixSlots)
     ConfirmationMatrix matrix;
     for (int band = 0; band <= 8; ++band) {
         for (const int mode : {kModeCw, kModeFone, kModeRtty}) {
-            matrix.SetCell(5, band, mode, CellOperation::Set);
-            matrix.SetCell(6, band, mode, CellOperation::Set);
+            matrix.SetCell(5, BandIndex{band}, ModeIndex{mode}, CellOperation::Set);
+            matrix.SetCell(6, BandIndex{band}, ModeIndex{mode}, CellOperation::Set);
         }
     }
     // A hand-edited list may carry the 30 m Fone mark; it still takes no slot.
-    matrix.WriteCell(5, kBand30m, kModeFone, 1);
+    matrix.WriteCell(5, BandIndex{kBand30m}, ModeIndex{kModeFone}, 1);
     const AwardCounts counts = ComputeAwardCounts(matrix.ColumnSums());
     EXPECT_EQ(counts.Slot26, 52);
     EXPECT_EQ(counts.NineBandMixed, 18);
@@ -58,9 +58,9 @@ TEST(ColumnFigures, MixedPlainOthersPaddedThirtyMetreFoneBlank)
 {
     ConfirmationMatrix matrix;
     for (int e = 1; e <= 123; ++e) {
-        matrix.SetCell(e, kBand20m, kModeCw, CellOperation::Set);
+        matrix.SetCell(e, BandIndex{kBand20m}, ModeIndex{kModeCw}, CellOperation::Set);
     }
-    matrix.SetCell(1, kBand20m, kModeFone, CellOperation::Set);
+    matrix.SetCell(1, BandIndex{kBand20m}, ModeIndex{kModeFone}, CellOperation::Set);
     const auto& sums = matrix.ColumnSums();
     EXPECT_EQ(ColumnFigureText(sums, kBand20m, kModeMixed), "123");
     EXPECT_EQ(ColumnFigureText(sums, kBand20m, kModeCw), "123");
