@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev
     clang libclang-rt-14-dev
     python3 hamradio-files
+    fonts-liberation2 poppler-utils
 )
 
 missing=()
