@@ -9,6 +9,10 @@ namespace wendrix {
 namespace {
 
 constexpr std::size_t kCharCount = 256;
+
+// The index lists hold table positions as 16-bit numbers.
+static_assert(EntityCatalogue::kMaxSpecialCalls <= 65536 &&
+              EntityCatalogue::kMaxPrefixEntries <= 65536);
 constexpr std::size_t kMaxCallLength = detail::kCallLength;
 
 std::size_t Byte(char c)

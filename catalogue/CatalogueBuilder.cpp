@@ -2,8 +2,11 @@
 // lines of a country list, in one pass over the lines with a small state machine, followed by the
 // nesting pass over the prefix index.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "catalogue/CountryList.h"
 #include "catalogue/EntityCatalogue.h"
@@ -77,15 +80,37 @@ void FillRange(std::string_view token, PrefixRange& range)
     }
 }
 
-std::string_view RangeKey(const std::array<char, 4>& field)
+// The four characters of a range field as one number that compares like the bytes do.
+std::uint32_t RangeKey(const std::array<char, 4>& field)
 {
-    return {field.data(), field.size()};
+    std::uint32_t key = 0;
+    for (const char c : field) {
+        key = (key << 8) | static_cast<unsigned char>(c);
+    }
+    return key;
 }
 
-std::size_t LowLength(const PrefixRange& range)
+// What the nesting pass compares of one entry.
+struct NestingKey
 {
-    return TrimRight(RangeKey(range.Low)).size();
-}
+    std::uint32_t Low = 0;
+    std::uint32_t High = 0;
+    std::size_t LowLength = 0;   // Low without its fill blanks
+
+    explicit NestingKey(const PrefixRange& range)
+        : Low(RangeKey(range.Low)),
+          High(RangeKey(range.High)),
+          LowLength(TrimRight(std::string_view(range.Low.data(), range.Low.size())).size())
+    {
+    }
+
+    // This entry lies strictly inside the other one and names a longer prefix.
+    [[nodiscard]] bool NestsIn(const NestingKey& other) const
+    {
+        return other.Low < Low && Low < other.High && other.Low < High && High < other.High &&
+               LowLength > other.LowLength;
+    }
+};
 
 }  // namespace
 
@@ -119,6 +144,7 @@ private:
             if (AsciiUpper(line[1]) == 'S') {
                 CloseBlock();
                 m_state = ParserState::Specials;
+                IndexMainPrefixes();
                 // The field counter still holds the last data line's count; the first special
                 // call must start from its first field.
                 m_fieldCounter = 0;
@@ -331,15 +357,22 @@ private:
         }
     }
 
-    [[nodiscard]] std::uint16_t FindEntity(std::string_view prefix) const
+    // The special calls come after every entity, and there are thousands of them: each finds its
+    // entity through a table of main prefixes rather than a walk over all entities.
+    void IndexMainPrefixes()
     {
+        m_entityByPrefix.clear();
         const auto& entities = m_catalogue.m_entities;
         for (std::size_t e = 0; e < entities.size(); ++e) {
-            if (entities[e].MainPrefix == prefix) {
-                return static_cast<std::uint16_t>(e + 1);
-            }
+            // The first entity with a main prefix wins, as in a walk from entity 1.
+            m_entityByPrefix.emplace(entities[e].MainPrefix, static_cast<std::uint16_t>(e + 1));
         }
-        return 0;
+    }
+
+    [[nodiscard]] std::uint16_t FindEntity(std::string_view prefix) const
+    {
+        const auto found = m_entityByPrefix.find(std::string(prefix));
+        return found == m_entityByPrefix.end() ? 0 : found->second;
     }
 
     void FinishSpecial()
@@ -401,22 +434,17 @@ private:
 
     // Moves every entry that lies strictly inside a broader, earlier entry ahead of it, so that
     // the first-match search finds the more specific prefix first.
+    // Only a later entry (i > j) is ever moved, so j runs below i; the keys move with their
+    // entries, so each comparison sees the table as it now stands.
     void NestingPass()
     {
         auto& prefixes = m_catalogue.m_prefixes;
-        const std::size_t count = prefixes.size();
-        for (std::size_t i = 0; i < count; ++i) {
-            for (std::size_t j = 0; j < count; ++j) {
-                if (j == i) {
-                    continue;
-                }
-                const auto lowI = RangeKey(prefixes[i].Low);
-                const auto highI = RangeKey(prefixes[i].High);
-                const auto lowJ = RangeKey(prefixes[j].Low);
-                const auto highJ = RangeKey(prefixes[j].High);
-                if (lowJ < lowI && lowI < highJ && lowJ < highI && highI < highJ &&
-                    LowLength(prefixes[i]) > LowLength(prefixes[j]) && i > j) {
+        std::vector<NestingKey> keys(prefixes.begin(), prefixes.end());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            for (std::size_t j = 0; j < i; ++j) {
+                if (keys[i].NestsIn(keys[j])) {
                     std::swap(prefixes[i], prefixes[j]);
+                    std::swap(keys[i], keys[j]);
                     ++m_catalogue.m_nestingExchanges;
                 }
             }
@@ -434,6 +462,7 @@ private:
     bool m_specialOpen = false;
     bool m_pendingHasEntity = false;
     bool m_pendingUnknown = false;
+    std::unordered_map<std::string, std::uint16_t> m_entityByPrefix;
 };
 
 EntityCatalogue BuildEntityCatalogue(std::span<const std::string_view> lines)

@@ -90,7 +90,9 @@ class EntityCatalogue
 public:
     static constexpr int kMaxEntities = 400;
     static constexpr int kMaxPrefixEntries = 2000;
-    static constexpr int kMaxSpecialCalls = 5000;
+    // Room for every individual call of the public country files (about 11700 lines need one)
+    // and their growth over the coming years; text beyond it is left out and counted.
+    static constexpr int kMaxSpecialCalls = 20000;
     static constexpr int kMaxDxcc = 999;
     static constexpr std::size_t kMainPrefixLength = 5;
     static constexpr std::size_t kNameLength = 30;

@@ -267,7 +267,7 @@ TEST(CatalogueNesting, SpecificEntryInsideABroaderRangeMovesAhead)
     EXPECT_EQ(catalogue.MainPrefixOf(prefixes[1].FirstEntity), "UA3");
 }
 
-TEST(CatalogueCapacity, TextBeyondTheTablesIsLeftOut)
+TEST(CatalogueCapacity, EntitiesBeyondTheTableAreLeftOut)
 {
     std::vector<std::string> lines;
     for (int e = 1; e <= EntityCatalogue::kMaxEntities + 1; ++e) {
@@ -276,18 +276,34 @@ TEST(CatalogueCapacity, TextBeyondTheTablesIsLeftOut)
         lines.push_back("Entity " + std::to_string(e));
         lines.push_back("");
     }
-    lines.push_back("=S");
-    for (int s = 1; s <= EntityCatalogue::kMaxSpecialCalls + 1; ++s) {
-        lines.push_back("S" + std::to_string(s) + " E1");
-    }
     const auto catalogue = Build(lines);
     EXPECT_EQ(catalogue.EntityCount(), EntityCatalogue::kMaxEntities);
     EXPECT_EQ(catalogue.Entity(400).Name, "Entity 400");
     EXPECT_EQ(catalogue.Overflow().Entities, 1);
     EXPECT_EQ(catalogue.PrefixIndex().size(), 401u - 1u) << "the dropped entity's token stays out too";
-    EXPECT_EQ(catalogue.SpecialCallList().size(),
-              static_cast<std::size_t>(EntityCatalogue::kMaxSpecialCalls));
-    EXPECT_EQ(catalogue.Overflow().SpecialCalls, 1);
+}
+
+TEST(CatalogueCapacity, SpecialCallsFillTheTableAndTheRestIsLeftOut)
+{
+    const auto build = [](int specialCount) {
+        std::vector<std::string> lines{"E1 : E1 EU 1 1 0 0 1", "Entity 1", "=S"};
+        for (int s = 1; s <= specialCount; ++s) {
+            lines.push_back("S" + std::to_string(s) + " E1");
+        }
+        return Build(lines);
+    };
+    const auto limit = static_cast<std::size_t>(EntityCatalogue::kMaxSpecialCalls);
+    const std::string lastKept = "S" + std::to_string(EntityCatalogue::kMaxSpecialCalls);
+
+    const auto full = build(EntityCatalogue::kMaxSpecialCalls);
+    ASSERT_EQ(full.SpecialCallList().size(), limit);
+    EXPECT_EQ(full.SpecialCallList().back().Pattern, lastKept);
+    EXPECT_EQ(full.Overflow().SpecialCalls, 0);
+
+    const auto beyond = build(EntityCatalogue::kMaxSpecialCalls + 1);
+    ASSERT_EQ(beyond.SpecialCallList().size(), limit);
+    EXPECT_EQ(beyond.SpecialCallList().back().Pattern, lastKept) << "the list's first lines stay";
+    EXPECT_EQ(beyond.Overflow().SpecialCalls, 1);
 }
 
 TEST(CatalogueCapacity, PrefixEntriesStopAtTheLimit)
