@@ -41,8 +41,6 @@ DEFAULT_CSV = "/usr/share/hamradio-files/cty.csv"
 ALPHABET = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"
 MAX_TOKEN = 4
 MAX_PATTERN = 13
-# The program holds at most 5000 special calls; the list keeps some of them spare.
-SPECIAL_BUDGET = 4800
 PREFIX_COLUMN = 19       # the colon of a data line stands in this column
 LATITUDE_COLUMN = 64     # tab stop where the coordinates begin
 
@@ -278,7 +276,6 @@ class Plan:
         self.skipped_calls = []     # public calls that cannot become a special call
         self.main_prefix_tokens = []  # main prefixes used as tokens for lack of public prefixes
         self.carved = set()         # broad prefixes split one character deeper
-        self.dropped_groups = []    # (true entity, answer without a line, number of calls)
 
     def map_public(self):
         for entity in self.public:
@@ -607,12 +604,13 @@ def find_blockers(plan, lines, date):
     return blockers
 
 
-def choose_call_lines(plan, lines, date, budget):
+def choose_call_lines(plan, lines, date, room):
     """Individual public calls get a line of their own only where the list would otherwise give
-    another answer. Calls are grouped by their entity and the answer they would get without a
-    line; when the lines do not fit into the budget, the largest groups are left out whole."""
+    another answer; every such call gets one. A list whose lines do not fit into the room left in
+    the special-call table is refused rather than shortened, so that no call goes missing
+    unnoticed."""
     checker = Checker(plan, lines, date)
-    groups = collections.defaultdict(list)
+    chosen = []
     for call in sorted(plan.public_calls):
         row = plan.public_calls[call]
         if row is None or checker.resolves_to(call, row):
@@ -620,17 +618,12 @@ def choose_call_lines(plan, lines, date, budget):
         if len(call) > MAX_PATTERN:
             plan.skipped_calls.append(call)
             continue
-        answer = model.resolve_call(checker.catalogue, call, date).main_prefix or "-"
-        groups[(row.main, answer)].append(call)
-    order = sorted(groups, key=lambda key: (len(groups[key]), key))
-    chosen = []
-    for key in order:
-        if len(chosen) + len(groups[key]) <= budget and not plan.dropped_groups:
-            chosen.extend((call, key[0], "") for call in groups[key])
-        else:
-            plan.dropped_groups.append((key[0], key[1], len(groups[key])))
-    plan.dropped_groups.sort(key=lambda g: -g[2])
-    return sorted(chosen)
+        chosen.append((call, row.main, ""))
+    if len(chosen) > room:
+        raise GeneratorError("%d individual calls need a line, the special-call table has room "
+                             "for %d more (capacity %d)"
+                             % (len(chosen), room, model.MAX_SPECIALS))
+    return chosen
 
 
 def verify(plan, lines, date):
@@ -698,7 +691,7 @@ def generate(dat_path, csv_path, entities_path, facts_path):
         carved |= blockers
     else:
         raise GeneratorError("splitting broad prefixes does not converge")
-    specials += choose_call_lines(plan, draft, date, SPECIAL_BUDGET - len(specials))
+    specials += choose_call_lines(plan, draft, date, model.MAX_SPECIALS - len(specials))
     lines = lay_out(plan, version, specials)
     catalogue = verify(plan, lines, date)
     return plan, lines, catalogue, version
@@ -768,9 +761,6 @@ def main(argv=None):
                   % " ".join(plan.main_prefix_tokens))
         if plan.carved:
             print("  broad prefixes split one character deeper: %s" % " ".join(sorted(plan.carved)))
-        for entity, answer, count in plan.dropped_groups:
-            print("  left out: %d calls of %s that the prefixes resolve as %s"
-                  % (count, entity, answer))
         if plan.skipped_calls:
             print("  public calls longer than %d characters left out: %s"
                   % (MAX_PATTERN, " ".join(plan.skipped_calls)))

@@ -270,6 +270,7 @@ Elsewhere:                17:  31:  AF:    1.00:    -1.00:     0.0:  Z6:
             paths[name] = os.path.join(cls.directory.name, name)
             with open(paths[name], "w", encoding="ascii") as stream:
                 stream.write(text)
+        cls.paths = paths
         cls.plan, cls.lines, cls.catalogue, cls.version = generator.generate(
             paths["cty.dat"], paths["cty.csv"], paths["entities.tsv"], paths["facts.tsv"])
 
@@ -318,6 +319,17 @@ Elsewhere:                17:  31:  AF:    1.00:    -1.00:     0.0:  Z6:
         # UZ9AA: UZ would say Uzland; U3NOW: U would say Uland; UX9ZZ: UX9* would say Nowhere.
         # U1AA and UX9YY get their answer anyway; UZ5ZZ's entity is not in the list.
         self.assertEqual(patterns[3:], ["U3NOW", "UX9ZZ", "UZ9AA"])
+
+    def test_calls_that_do_not_fit_are_refused_not_dropped(self):
+        # Three patterns and three call lines: a table of five cannot hold them all.
+        capacity = model.MAX_SPECIALS
+        model.MAX_SPECIALS = 5
+        try:
+            with self.assertRaisesRegex(generator.GeneratorError, "3 individual calls"):
+                generator.generate(self.paths["cty.dat"], self.paths["cty.csv"],
+                                   self.paths["entities.tsv"], self.paths["facts.tsv"])
+        finally:
+            model.MAX_SPECIALS = capacity
 
     def test_answers(self):
         cases = [("U1AB", (0, "UL")), ("U2NAB", (0, "UL")), ("UZ1AB", (0, "UZ")),
