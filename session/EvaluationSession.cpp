@@ -1,0 +1,86 @@
+#include "session/EvaluationSession.h"
+
+#include <utility>
+
+#include "lists/ListFiles.h"
+#include "session/MemberSession.h"
+
+namespace wendrix {
+
+EvaluationSession::EvaluationSession(const EntityCatalogue& catalogue, ConfirmationMatrix& matrix,
+                                     Evaluation& evaluation, std::filesystem::path listDirectory,
+                                     ThresholdStore& store, SessionPrompts& prompts)
+    : m_catalogue(catalogue),
+      m_matrix(matrix),
+      m_evaluation(evaluation),
+      m_listDirectory(std::move(listDirectory)),
+      m_store(store),
+      m_prompts(prompts)
+{
+}
+
+void EvaluationSession::ReadThresholds()
+{
+    m_thresholds = m_store.Read();
+}
+
+const EvaluationRunResult& EvaluationSession::Run()
+{
+    m_lastRun = RunEvaluation(m_listDirectory, m_catalogue, m_thresholds, m_matrix, m_evaluation);
+    m_prompts.ShowReport(kEvaluationLogCaption, m_lastRun.LogLines, false);
+    for (const std::filesystem::path& path : m_lastRun.ReadErrors) {
+        m_prompts.ShowFileError(ReadErrorText(path));
+    }
+    if (m_lastRun.FoundAny()) {
+        m_matrix.SetModified(true);
+    }
+    return m_lastRun;
+}
+
+std::array<std::string, kThresholdRows> EvaluationSession::ThresholdRowTexts() const
+{
+    std::array<std::string, kThresholdRows> texts;
+    for (std::size_t row = 0; row < kThresholdRows; ++row) {
+        texts[row] = std::to_string(m_thresholds.For(ThresholdRowBand(row)));
+    }
+    return texts;
+}
+
+std::optional<std::size_t> EvaluationSession::ApplyThresholdRows(std::span<const std::string> rows)
+{
+    for (std::size_t row = 0; row < kThresholdRows; ++row) {
+        const std::optional<int> value =
+            row < rows.size() ? CheckThreshold(rows[row]) : std::nullopt;
+        if (!value) {
+            m_prompts.ShowError(ThresholdRangeMessage().English);
+            return row;
+        }
+        m_thresholds.minimum[static_cast<std::size_t>(ThresholdRowBand(row))] = *value;
+    }
+    m_store.Write(m_thresholds);
+    Run();
+    return std::nullopt;
+}
+
+std::string EvaluationSession::ParticipantCalls(int entity, BandIndex band, ModeIndex mode) const
+{
+    return m_evaluation.EntityParticipantCalls(entity, band.Value(), mode.Value());
+}
+
+SaveOutcome EvaluationSession::Save()
+{
+    const FileWriteOutcome written = SaveResultFile(m_listDirectory, m_catalogue, m_evaluation);
+    if (!written.Written) {
+        m_prompts.ShowFileError(WriteErrorText(written.Path));
+        return SaveOutcome::WriteFailed;
+    }
+    m_matrix.SetModified(false);
+    return SaveOutcome::Saved;
+}
+
+bool EvaluationSession::Close()
+{
+    return CloseAfterAsking(*this, m_prompts);
+}
+
+}  // namespace wendrix

@@ -1,0 +1,115 @@
+#include "session/MemberSession.h"
+
+#include <system_error>
+#include <utility>
+
+#include "lists/RunEvaluation.h"
+#include "lists/SaveList.h"
+#include "session/CallSign.h"
+
+namespace wendrix {
+
+MemberSession::MemberSession(const EntityCatalogue& catalogue, ConfirmationMatrix& matrix,
+                             std::filesystem::path listDirectory, SessionPrompts& prompts)
+    : m_catalogue(catalogue),
+      m_matrix(matrix),
+      m_listDirectory(std::move(listDirectory)),
+      m_prompts(prompts),
+      m_resolver(catalogue)
+{
+}
+
+void MemberSession::SetCallSign(std::string_view text)
+{
+    m_callSign = FilterCallSign(text);
+}
+
+std::optional<std::string> MemberSession::UploadHint() const
+{
+    return wendrix::UploadHint(m_callSign);
+}
+
+std::filesystem::path MemberSession::ListFilePath() const
+{
+    return wendrix::ListFilePath(m_listDirectory, m_callSign);
+}
+
+StartupFound MemberSession::Start()
+{
+    bool more = false;
+    bool error = false;
+    m_earlierLists = FindListFiles(m_listDirectory, kMaxOfferedLists, more, error);
+    if (m_earlierLists.empty()) {
+        return StartupFound::NoList;
+    }
+    if (m_earlierLists.size() == 1) {
+        ReadList(m_earlierLists.front());
+        return StartupFound::OneListRead;
+    }
+    return StartupFound::SeveralLists;
+}
+
+bool MemberSession::OfferEarlierLists()
+{
+    if (m_earlierLists.size() < 2) {
+        return false;
+    }
+    const std::optional<std::string> chosen = m_prompts.ChooseListFile(m_earlierLists);
+    if (!chosen) {
+        return false;
+    }
+    ReadList(*chosen);
+    return true;
+}
+
+ListLoadResult MemberSession::ReadList(std::string_view fileName)
+{
+    ListLoadResult result =
+        LoadList(m_listDirectory, fileName, ListReadMode::Normal, m_catalogue, m_matrix);
+    // The edit shows the call sign the file is named after, as the program set it.
+    m_callSign = result.CallSign;
+    if (result.ReadError) {
+        m_prompts.ShowFileError(ReadErrorText(result.Path));
+    }
+    if (!result.ReportLines.empty()) {
+        m_prompts.ShowReport(ListReportCaption(fileName), result.ReportLines, true);
+    }
+    return result;
+}
+
+ImportOutcome MemberSession::Import(ImportPrompts& prompts, ImportProgress& progress,
+                                    ImportReport& report, LogSourceOpener& opener)
+{
+    return ImportRun(m_resolver, m_matrix, prompts, progress, report, opener).Run();
+}
+
+void MemberSession::ClearList()
+{
+    m_matrix.ClearMatrix();
+}
+
+SaveOutcome MemberSession::Save()
+{
+    if (m_callSign.size() <= kShortestUnsavableCallLength) {
+        m_prompts.ShowError(kCallTooShortText);
+        return SaveOutcome::CallTooShort;
+    }
+    std::error_code error;
+    if (std::filesystem::exists(ListFilePath(), error) && !m_prompts.AskOverwriteList()) {
+        return SaveOutcome::OverwriteDeclined;
+    }
+    const FileWriteOutcome written = SaveList(m_listDirectory, m_callSign, m_catalogue, m_matrix);
+    if (!written.Written) {
+        m_prompts.ShowFileError(WriteErrorText(written.Path));
+        return SaveOutcome::WriteFailed;
+    }
+    m_matrix.SetModified(false);
+    return SaveOutcome::Saved;
+}
+
+bool MemberSession::Close()
+{
+    return CloseAfterAsking(*this, m_prompts);
+}
+
+}  // namespace wendrix

@@ -1,0 +1,145 @@
+#include "session/EvaluationSession.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "SessionTestSupport.h"
+#include "core/lists/ListTestSupport.h"
+#include "lists/SaveList.h"
+#include "support/TempDir.h"
+
+namespace wendrix {
+namespace {
+
+using testing::_;
+using testing::Return;
+using testing::SizeIs;
+using testing::StrictMock;
+
+namespace fs = std::filesystem;
+
+class MockThresholdStore : public ThresholdStore
+{
+public:
+    MOCK_METHOD(BandThresholds, Read, (), (const, override));
+    MOCK_METHOD(void, Write, (const BandThresholds&), (override));
+};
+
+class EvaluationSessionTest : public testing::Test
+{
+protected:
+    // A list whose W row has 20 m CW, and as many further 20 m CW entities as asked.
+    void WriteList(std::string_view call, int moreEntities)
+    {
+        ConfirmationMatrix list;
+        list.SetCell(test::EntityOf(catalogue, "W"), BandIndex{4}, ModeIndex{kModeCw},
+                     CellOperation::Set);
+        for (int e = 1; e <= moreEntities; ++e) {
+            list.SetCell(e + 2, BandIndex{4}, ModeIndex{kModeCw}, CellOperation::Set);
+        }
+        ASSERT_TRUE(SaveList(directory.Path(), call, catalogue, list).Written);
+    }
+    [[nodiscard]] std::string WCell() const
+    {
+        return session.Figures().PerMilleText(test::EntityOf(catalogue, "W"), 4, kModeCw);
+    }
+
+    EntityCatalogue catalogue = test::SmallListCatalogue();
+    std::unique_ptr<ConfirmationMatrix> matrix = std::make_unique<ConfirmationMatrix>();
+    std::unique_ptr<Evaluation> evaluation = std::make_unique<Evaluation>();
+    test::TempDir directory;
+    StrictMock<MockThresholdStore> store;
+    StrictMock<test::MockSessionPrompts> prompts;
+    EvaluationSession session{catalogue, *matrix, *evaluation, directory.Path(), store, prompts};
+};
+
+TEST_F(EvaluationSessionTest, ThresholdRowsShowTotalFirstThenTheBandsUpTo6m)
+{
+    EXPECT_CALL(store, Read()).WillOnce(Return(BandThresholds{}));
+    session.ReadThresholds();
+    const auto rows = session.ThresholdRowTexts();
+    EXPECT_EQ(rows[0], "150");
+    EXPECT_EQ(rows[1], "75");
+    for (std::size_t row = 2; row < kThresholdRows; ++row) {
+        EXPECT_EQ(rows[row], "100") << kThresholdRowLabels[row];
+    }
+}
+
+TEST_F(EvaluationSessionTest, ARunShowsItsLogAndMakesTheResultSavableOnlyWhenListsWereFound)
+{
+    EXPECT_CALL(prompts, ShowReport(kEvaluationLogCaption, SizeIs(0), false));
+    EXPECT_FALSE(session.Run().FoundAny());
+    EXPECT_FALSE(session.HasUnsavedChanges());
+
+    WriteList("DL1ABC", 0);
+    EXPECT_CALL(prompts, ShowReport(kEvaluationLogCaption, SizeIs(2), false));
+    EXPECT_EQ(session.Run().FilesRead, 1u);
+    EXPECT_TRUE(session.HasUnsavedChanges());
+}
+
+TEST_F(EvaluationSessionTest, AnInvalidRowStopsTheThresholdsThereAndStoresNothing)
+{
+    // Two lists: one with 3 entities on 20 m CW, one with 1. With thresholds 0 both count.
+    WriteList("DL1ABC", 2);
+    WriteList("W1AW", 0);
+    std::vector<std::string> rows(kThresholdRows, "0");
+    EXPECT_CALL(prompts, ShowReport(_, _, false)).Times(2);
+    EXPECT_CALL(store, Write(_));
+    EXPECT_EQ(session.ApplyThresholdRows(rows), std::nullopt);
+    EXPECT_EQ(WCell(), "1000");
+    EXPECT_EQ(session.ParticipantCalls(test::EntityOf(catalogue, "W"), BandIndex{4},
+                                       ModeIndex{kModeCw}),
+              "DL1ABC W1AW ");
+
+    // 20 m (row 5) now needs 2; row 7 is out of range: the rows before it apply in memory, but
+    // nothing is stored and the evaluation does not run again.
+    rows[5] = " 2 ";
+    rows[7] = "301";
+    EXPECT_CALL(prompts, ShowError("Value outside range of 0...300."));
+    EXPECT_EQ(session.ApplyThresholdRows(rows), std::optional<std::size_t>(7));
+    EXPECT_EQ(session.Thresholds().For(kBand20m), 2);
+    EXPECT_EQ(WCell(), "1000") << "figures of the last run";
+
+    rows[7] = "";
+    EXPECT_CALL(prompts, ShowError("Value outside range of 0...300."));
+    EXPECT_EQ(session.ApplyThresholdRows(rows), std::optional<std::size_t>(7)) << "empty";
+
+    rows[7] = "0";
+    BandThresholds stored;
+    EXPECT_CALL(store, Write(_)).WillOnce(testing::SaveArg<0>(&stored));
+    EXPECT_EQ(session.ApplyThresholdRows(rows), std::nullopt);
+    EXPECT_EQ(stored.For(kBand20m), 2);
+    EXPECT_EQ(stored.For(10), 0) << "2 m keeps its value";
+    EXPECT_EQ(WCell(), "1000") << "only DL1ABC reaches 2 on 20 m CW and it confirms W";
+    EXPECT_EQ(session.ParticipantCalls(test::EntityOf(catalogue, "W"), BandIndex{4},
+                                       ModeIndex{kModeCw}),
+              "DL1ABC ");
+}
+
+TEST_F(EvaluationSessionTest, SavingWritesTheResultFileAndAFailureKeepsTheWindowOpen)
+{
+    WriteList("DL1ABC", 0);
+    EXPECT_CALL(prompts, ShowReport(_, _, false));
+    session.Run();
+
+    // A directory in the way of the result file: the write fails.
+    const fs::path result = directory.Path() / "Wendrix.TXT";
+    fs::create_directory(result);
+    EXPECT_CALL(prompts, AskSaveOnClose()).Times(2).WillRepeatedly(Return(true));
+    EXPECT_CALL(prompts, ShowFileError("Schreibfehler in Datei " + result.string()));
+    EXPECT_FALSE(session.Close());
+    EXPECT_TRUE(session.HasUnsavedChanges());
+
+    fs::remove(result);
+    EXPECT_TRUE(session.Close());
+    EXPECT_FALSE(session.HasUnsavedChanges());
+    EXPECT_EQ(test::ReadFile(result), FormatResultFile(catalogue, *evaluation));
+}
+
+}  // namespace
+}  // namespace wendrix
