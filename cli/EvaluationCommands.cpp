@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "lists/ResultFile.h"
 #include "lists/RunEvaluation.h"
 #include "matrix/BandThresholds.h"
 

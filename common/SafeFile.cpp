@@ -7,6 +7,13 @@
 #include <string>
 #include <system_error>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace wendrix {
 
 namespace {
@@ -24,7 +31,8 @@ std::string UniqueSuffix()
 }
 
 // Opens a new file next to the target that did not exist before ("x": exclusive creation).
-std::FILE* CreateTemporary(const std::filesystem::path& target, std::filesystem::path& created)
+std::FILE* CreateTemporaryFile(const std::filesystem::path& target,
+                               std::filesystem::path& created)
 {
     const auto directory = target.parent_path();
     // Built by appending: the "literal + string" form trips a false -Wrestrict in g++ 12 at -O3.
@@ -58,7 +66,75 @@ std::filesystem::path ResolveTarget(const std::filesystem::path& target)
     return target;
 }
 
+class DiskSteps final : public SafeWriteSteps
+{
+public:
+    std::FILE* CreateTemporary(const std::filesystem::path& target,
+                               std::filesystem::path& created) override
+    {
+        return CreateTemporaryFile(target, created);
+    }
+    bool Write(std::FILE* file, std::string_view content) override
+    {
+        return content.empty() ||
+               std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    }
+    bool Flush(std::FILE* file) override
+    {
+        return std::fflush(file) == 0 && std::ferror(file) == 0;
+    }
+    bool Sync(std::FILE* file) override
+    {
+#ifdef _WIN32
+        return _commit(_fileno(file)) == 0;
+#else
+        return ::fsync(::fileno(file)) == 0;
+#endif
+    }
+    bool Close(std::FILE* file) override { return std::fclose(file) == 0; }
+    bool Replace(const std::filesystem::path& temporary,
+                 const std::filesystem::path& target) override
+    {
+        std::error_code error;
+        std::filesystem::rename(temporary, target, error);
+        return !error;
+    }
+    bool SyncDirectory(const std::filesystem::path& directory) override
+    {
+#ifdef _WIN32
+        (void)directory;   // the rename itself is made durable by the file system there
+        return true;
+#else
+        const std::string name = directory.empty() ? std::string(".") : directory.string();
+        const int descriptor = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (descriptor < 0) {
+            return false;
+        }
+        errno = 0;
+        bool synced = ::fsync(descriptor) == 0;
+        // Some file systems cannot sync a directory at all; the rename is then as safe as
+        // they make it.
+        if (!synced && (errno == EINVAL || errno == ENOTSUP)) {
+            synced = true;
+        }
+        ::close(descriptor);
+        return synced;
+#endif
+    }
+    void Remove(const std::filesystem::path& temporary) override
+    {
+        std::error_code error;
+        std::filesystem::remove(temporary, error);
+    }
+};
+
 }  // namespace
+
+SafeWriteSteps& DiskWriteSteps()
+{
+    static DiskSteps steps;
+    return steps;
+}
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode)
 {
@@ -73,42 +149,42 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode)
 #endif
 }
 
-bool WriteFileSafely(const std::filesystem::path& requestedTarget, std::string_view content)
+bool WriteFileSafely(const std::filesystem::path& requestedTarget, std::string_view content,
+                     SafeWriteSteps& steps)
 {
     const auto target = ResolveTarget(requestedTarget);
     if (target.filename().empty()) {
         return false;
     }
     std::filesystem::path temporary;
-    std::FILE* file = CreateTemporary(target, temporary);
+    std::FILE* file = steps.CreateTemporary(target, temporary);
     if (file == nullptr) {
         return false;
     }
 
-    bool good = true;
-    if (!content.empty()) {
-        good = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    }
-    good = std::fflush(file) == 0 && good;
-    good = std::ferror(file) == 0 && good;
-    good = std::fclose(file) == 0 && good;
+    // Every step runs even after a failure, so the file is closed in any case.
+    bool good = steps.Write(file, content);
+    good = steps.Flush(file) && good;
+    good = good && steps.Sync(file);
+    good = steps.Close(file) && good;
 
-    std::error_code error;
     if (good) {
         // Keep the access rights of the file being replaced.
+        std::error_code error;
         const auto previous = std::filesystem::status(target, error);
         if (!error && std::filesystem::is_regular_file(previous)) {
             std::filesystem::permissions(temporary, previous.permissions(),
                                          std::filesystem::perm_options::replace, error);
         }
-        error.clear();
-        std::filesystem::rename(temporary, target, error);
-        good = !error;
+        good = steps.Replace(temporary, target);
     }
     if (!good) {
-        std::filesystem::remove(temporary, error);
+        steps.Remove(temporary);
+        return false;
     }
-    return good;
+    // The new list is in place; without this its name could still point at the old data, or at
+    // nothing, after a power cut. A failure here is reported so the change stays unsaved.
+    return steps.SyncDirectory(target.parent_path());
 }
 
 }  // namespace wendrix

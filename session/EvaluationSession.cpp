@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "lists/ListFiles.h"
+#include "lists/ResultFile.h"
 #include "session/MemberSession.h"
 
 namespace wendrix {

@@ -11,6 +11,7 @@
 
 #include "ListGenerator.h"
 #include "lists/LoadList.h"
+#include "lists/ResultFile.h"
 #include "lists/RunEvaluation.h"
 #include "lists/SaveList.h"
 

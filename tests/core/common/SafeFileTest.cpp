@@ -1,9 +1,11 @@
 #include "common/SafeFile.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/resource.h>
@@ -108,6 +110,94 @@ TEST_P(FailedSafeWrite, LeavesThePreviousFileUntouchedAndNoTemporaryFile)
 INSTANTIATE_TEST_SUITE_P(Causes, FailedSafeWrite,
                          ::testing::Values(Failure::MissingDirectory, Failure::TargetIsADirectory,
                                            Failure::FileSizeLimit));
+
+// Runs the disk's steps, writes down their order and fails the one it is told to.
+class RecordingSteps final : public SafeWriteSteps
+{
+public:
+    explicit RecordingSteps(std::string failAt = {}) : m_failAt(std::move(failAt)) {}
+
+    std::FILE* CreateTemporary(const fs::path& target, fs::path& created) override
+    {
+        return Step("create") ? DiskWriteSteps().CreateTemporary(target, created) : nullptr;
+    }
+    bool Write(std::FILE* file, std::string_view content) override
+    {
+        return DiskWriteSteps().Write(file, content) && Step("write");
+    }
+    bool Flush(std::FILE* file) override { return DiskWriteSteps().Flush(file) && Step("flush"); }
+    bool Sync(std::FILE* file) override { return DiskWriteSteps().Sync(file) && Step("sync"); }
+    bool Close(std::FILE* file) override { return DiskWriteSteps().Close(file) && Step("close"); }
+    bool Replace(const fs::path& temporary, const fs::path& target) override
+    {
+        return Step("replace") && DiskWriteSteps().Replace(temporary, target);
+    }
+    bool SyncDirectory(const fs::path& directory) override
+    {
+        return DiskWriteSteps().SyncDirectory(directory) && Step("sync directory");
+    }
+    void Remove(const fs::path& temporary) override
+    {
+        Step("remove");
+        DiskWriteSteps().Remove(temporary);
+    }
+
+    std::vector<std::string> steps;
+
+private:
+    bool Step(const std::string& name)
+    {
+        steps.push_back(name);
+        return name != m_failAt;
+    }
+    std::string m_failAt;
+};
+
+TEST(WriteFileSafely, SyncsTheDataBeforeTheRenameAndTheDirectoryAfterIt)
+{
+    test::TempDir directory;
+    const auto target = directory.Write("A.CFD", "old");
+    RecordingSteps steps;
+    ASSERT_TRUE(WriteFileSafely(target, "new", steps));
+    EXPECT_EQ(steps.steps, (std::vector<std::string>{"create", "write", "flush", "sync", "close",
+                                                     "replace", "sync directory"}));
+    EXPECT_EQ(test::ReadFile(target), "new");
+}
+
+class FailedSafeWriteStep : public ::testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(FailedSafeWriteStep, BeforeTheRenameKeepsTheOldFileAndRemovesTheTemporaryOne)
+{
+    test::TempDir directory;
+    const auto target = directory.Write("A.CFD", "old");
+    RecordingSteps steps(GetParam());
+    EXPECT_FALSE(WriteFileSafely(target, "new", steps));
+    EXPECT_EQ(test::ReadFile(target), "old");
+    EXPECT_EQ(Entries(directory.Path()), std::vector<std::string>{"A.CFD"});
+    EXPECT_EQ(std::count(steps.steps.begin(), steps.steps.end(), "close"),
+              GetParam() == "create" ? 0 : 1)
+        << "the file is closed whatever failed";
+    EXPECT_EQ(std::count(steps.steps.begin(), steps.steps.end(), "replace"),
+              GetParam() == "replace" ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, FailedSafeWriteStep,
+                         ::testing::Values("create", "write", "flush", "sync", "close", "replace"),
+                         [](const ::testing::TestParamInfo<std::string>& step) {
+                             return step.param;
+                         });
+
+TEST(WriteFileSafely, AFailedDirectorySyncIsReportedAlthoughTheNewFileIsInPlace)
+{
+    test::TempDir directory;
+    const auto target = directory.Write("A.CFD", "old");
+    RecordingSteps steps("sync directory");
+    EXPECT_FALSE(WriteFileSafely(target, "new", steps));
+    EXPECT_EQ(test::ReadFile(target), "new");
+    EXPECT_EQ(Entries(directory.Path()), std::vector<std::string>{"A.CFD"});
+}
 
 }  // namespace
 }  // namespace wendrix

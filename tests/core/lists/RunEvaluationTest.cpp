@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "ListTestSupport.h"
+#include "lists/ResultFile.h"
 #include "lists/SaveList.h"
 #include "support/TempDir.h"
 

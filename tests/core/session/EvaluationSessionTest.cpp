@@ -10,6 +10,7 @@
 
 #include "SessionTestSupport.h"
 #include "core/lists/ListTestSupport.h"
+#include "lists/ResultFile.h"
 #include "lists/SaveList.h"
 #include "support/TempDir.h"
 
