@@ -1,0 +1,56 @@
+#include "session/CommandLine.h"
+
+#include <system_error>
+
+#include "common/SafeFile.h"
+#include "common/Text.h"
+
+namespace wendrix {
+
+StartupChoice ParseCommandLine(std::span<const std::string> parameters,
+                               const std::filesystem::path& programDirectory)
+{
+    StartupChoice choice;
+    choice.ListDirectory = programDirectory;
+    for (const std::string& parameter : parameters) {
+        if (AsciiUpper(parameter) == "RESULT") {
+            choice.EvaluationMode = true;
+            continue;
+        }
+        std::error_code error;
+        if (!parameter.empty() && std::filesystem::is_directory(parameter, error)) {
+            choice.ListDirectory = parameter;
+            choice.DirectoryGiven = true;
+        }
+    }
+    return choice;
+}
+
+bool IsWritableDirectory(const std::filesystem::path& directory)
+{
+    // Writing a probe is the only test that also answers for read-only mounts, access control
+    // lists and the like.
+    std::filesystem::path probe;
+    std::FILE* file = DiskWriteSteps().CreateTemporary(directory / "Wendrix.probe", probe);
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    std::error_code error;
+    std::filesystem::remove(probe, error);
+    return true;
+}
+
+std::filesystem::path UsableListDirectory(
+    const StartupChoice& choice, const std::function<std::filesystem::path()>& userFallback)
+{
+    if (choice.DirectoryGiven || IsWritableDirectory(choice.ListDirectory)) {
+        return choice.ListDirectory;
+    }
+    std::filesystem::path fallback = userFallback();
+    std::error_code error;
+    std::filesystem::create_directories(fallback, error);
+    return fallback;
+}
+
+}  // namespace wendrix
