@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and fuzzing Wendrix need. Run as root;
-# installs only what is missing, so a second run is quick.
+# Installs the Debian 12 packages that building, testing and fuzzing Wendrix need, plus a virtual
+# X server, a small window manager and screenshot tools for looking at the desktop window on a
+# machine without a display. Run as root; installs only what is missing, so a second run is quick.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     python3 hamradio-files
     fonts-liberation2 poppler-utils
+    xvfb x11-utils x11-apps imagemagick twm
 )
 
 missing=()
