@@ -15,5 +15,7 @@ void RegisterImportCommands(CLI::App& app, const EntityCatalogue& catalogue);
 void RegisterListCommands(CLI::App& app, const EntityCatalogue& catalogue);
 // evaluate
 void RegisterEvaluationCommands(CLI::App& app, const EntityCatalogue& catalogue);
+// print
+void RegisterPrintCommands(CLI::App& app, const EntityCatalogue& catalogue);
 
 }  // namespace wendrix::cli

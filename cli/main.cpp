@@ -19,6 +19,7 @@ int main(int argc, char** argv)
         wendrix::cli::RegisterImportCommands(app, catalogue);
         wendrix::cli::RegisterListCommands(app, catalogue);
         wendrix::cli::RegisterEvaluationCommands(app, catalogue);
+        wendrix::cli::RegisterPrintCommands(app, catalogue);
         CLI11_PARSE(app, argc, argv);
         return 0;
     } catch (const std::exception& error) {
