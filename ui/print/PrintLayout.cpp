@@ -73,16 +73,6 @@ int PrintLayout::EntityAt(int page, int block, int row) const
     return entity <= m_entityCount ? entity : 0;
 }
 
-PrintPlace PrintLayout::PlaceOf(int entity) const
-{
-    if (entity < 1 || entity > m_entityCount) {
-        return {};
-    }
-    const int blockIndex = (entity - 1) / m_rowsPerBlock;   // 0..3 over both pages
-    return {blockIndex / kBlocksPerPage + 1, blockIndex % kBlocksPerPage,
-            (entity - 1) % m_rowsPerBlock + 1};
-}
-
 int PrintLayout::LastVisitedRow(int page, int block) const
 {
     const int before = (block + kBlocksPerPage * (page - 1)) * m_rowsPerBlock;

@@ -7,15 +7,6 @@
 // so the print-out fills the page on any printer. Nothing here paints.
 namespace wendrix {
 
-// Where an entity lands: page 1..2, block 0 (left) or 1 (right), row 1..RowsPerBlock().
-struct PrintPlace
-{
-    int page = 0;
-    int block = 0;
-    int row = 0;
-    friend bool operator==(const PrintPlace&, const PrintPlace&) = default;
-};
-
 class PrintLayout
 {
 public:
@@ -65,10 +56,9 @@ public:
     // The frame of a box, both corners inside: (x - 1, y - 1) to (x + Wc - 2, y + H + 2).
     [[nodiscard]] QRect BoxRect(int block, int band, int box, int row) const;
 
-    // Entity number 1..N printed at the place, 0 where the place holds none.
+    // Entity number 1..N printed on page 1..2, block 0..1 (left, right), row 1..R; 0 where the
+    // place holds none. Page 1 holds the first 2R entities, left block first, top to bottom.
     [[nodiscard]] int EntityAt(int page, int block, int row) const;
-    // The place of entity 1..N; all zero for any other number.
-    [[nodiscard]] PrintPlace PlaceOf(int entity) const;
     // The last row the block walks through: the first row without an entity, or its last row
     // when it is full (0 when a block has no rows at all).
     [[nodiscard]] int LastVisitedRow(int page, int block) const;
