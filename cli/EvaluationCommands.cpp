@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "Commands.h"
+#include "TerminalPrompts.h"
 #include "lists/ResultFile.h"
 #include "lists/RunEvaluation.h"
 #include "matrix/BandThresholds.h"
+#include "session/EvaluationSession.h"
 
 #ifdef WENDRIX_HAVE_QT_SETTINGS
 #include "ui/settings/UserSettings.h"
@@ -59,7 +61,19 @@ std::optional<BandThresholds> ParseThresholdList(const std::string& text, std::s
     return thresholds;
 }
 
-BandThresholds ChooseThresholds(const EvaluateOptions& options)
+// Thresholds given on the command line: read as given, never stored.
+class GivenThresholds final : public ThresholdStore
+{
+public:
+    explicit GivenThresholds(const BandThresholds& thresholds) : m_thresholds(thresholds) {}
+    [[nodiscard]] BandThresholds Read() const override { return m_thresholds; }
+    void Write(const BandThresholds& /*thresholds*/) override {}
+
+private:
+    BandThresholds m_thresholds;
+};
+
+std::unique_ptr<ThresholdStore> ChooseThresholds(const EvaluateOptions& options)
 {
     if (options.ThresholdsGiven) {
         std::string problem;
@@ -68,60 +82,58 @@ BandThresholds ChooseThresholds(const EvaluateOptions& options)
             std::cerr << ThresholdRangeMessage().English << " (--thresholds: " << problem << ")\n";
             throw CLI::RuntimeError(1);
         }
-        return *parsed;
+        return std::make_unique<GivenThresholds>(*parsed);
     }
     if (options.UseStored) {
 #ifdef WENDRIX_HAVE_QT_SETTINGS
-        return OpenUserThresholdStore()->Read();
+        return OpenUserThresholdStore();
 #else
         std::cerr << "--use-stored-thresholds: this build keeps no stored thresholds\n";
         throw CLI::RuntimeError(1);
 #endif
     }
-    return {};
+    return std::make_unique<GivenThresholds>(BandThresholds{});
 }
 
 void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
 {
-    const BandThresholds thresholds = ChooseThresholds(options);
+    const std::unique_ptr<ThresholdStore> store = ChooseThresholds(options);
     const std::filesystem::path directory(options.Directory);
     std::error_code error;
     if (!std::filesystem::is_directory(directory, error)) {
-        std::cerr << "No such directory: " << directory.string() << '\n';
+        std::cerr << "No such directory: " << ForTerminal(directory.string(), StderrIsTerminal())
+                  << '\n';
         throw CLI::RuntimeError(2);
     }
-
     auto matrix = std::make_unique<ConfirmationMatrix>();
     auto evaluation = std::make_unique<Evaluation>();
-    const EvaluationRunResult run =
-        RunEvaluation(directory, catalogue, thresholds, *matrix, *evaluation);
+    TerminalSessionPrompts prompts("evaluate");
+    EvaluationSession session(catalogue, *matrix, *evaluation, directory, *store, prompts);
+    session.ReadThresholds();
+    const EvaluationRunResult& run = session.Run();
     if (run.DirectoryError) {
-        std::cerr << "Cannot list the directory " << directory.string() << '\n';
+        std::cerr << "Cannot list the directory "
+                  << ForTerminal(directory.string(), StderrIsTerminal()) << '\n';
         throw CLI::RuntimeError(2);
-    }
-    for (const std::string& line : run.LogLines) {
-        std::cout << line << '\n';
-    }
-    for (const auto& path : run.ReadErrors) {
-        std::cerr << ReadErrorText(path) << '\n';
     }
     if (run.LimitReached) {
         std::cerr << "Only the first " << kMaxEvaluatedFiles
                   << " list files (in name order) were evaluated\n";
     }
     if (!run.FoundAny()) {
-        std::cerr << "No list files (*.CFD) in " << directory.string()
+        std::cerr << "No list files (*.CFD) in "
+                  << ForTerminal(directory.string(), StderrIsTerminal())
                   << "; no result file written\n";
         return;
     }
-    const FileWriteOutcome saved = SaveResultFile(directory, catalogue, *evaluation);
-    if (!saved.Written) {
-        std::cerr << WriteErrorText(saved.Path) << '\n';
-        throw CLI::RuntimeError(3);
+    if (session.Save() != SaveOutcome::Saved) {
+        throw CLI::RuntimeError(3);   // the message is printed
     }
     std::cout << ResultParticipantsLine(*evaluation) << '\n';
     std::cerr << run.FilesRead << " list files evaluated; result written to "
-              << saved.Path.string() << '\n';
+              << ForTerminal((directory / std::string(kResultFileName)).string(),
+                             StderrIsTerminal())
+              << '\n';
 }
 
 }  // namespace

@@ -11,16 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
-
 #include "Commands.h"
-#include "catalogue/CallResolver.h"
+#include "TerminalPrompts.h"
 #include "common/Text.h"
 #include "import/ImportRun.h"
 #include "lists/ListFiles.h"
-#include "lists/LoadList.h"
-#include "lists/SaveList.h"
 #include "matrix/ConfirmationMatrix.h"
+#include "session/CallSign.h"
+#include "session/MemberSession.h"
 
 namespace wendrix::cli {
 
@@ -29,7 +27,6 @@ namespace {
 constexpr int kExitBadInput = 1;
 constexpr int kExitReadError = 2;
 constexpr int kExitWriteError = 3;
-constexpr std::size_t kMinCallLength = 4;
 
 struct ImportOptions
 {
@@ -47,21 +44,17 @@ struct ImportOptions
 }
 
 // The own call sign as the desktop's call-sign edit accepts it: upper case, only A-Z, 0-9, "-"
-// and "_", and at least four characters (a shorter one cannot be saved).
+// and "_", and more than three characters (a shorter one cannot be saved).
 std::string CheckedCallSign(std::string_view text)
 {
-    const std::string call = AsciiUpper(text);
-    for (const char c : call) {
-        const bool allowed =
-            (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
-        if (!allowed) {
-            Fail("the call sign \"" + std::string(text) +
-                     "\" may hold only the letters A-Z, the digits 0-9, \"-\" and \"_\"",
-                 kExitBadInput);
-        }
+    const std::string call = FilterCallSign(text);
+    if (call != AsciiUpper(text)) {
+        Fail("the call sign \"" + ForTerminal(text, StderrIsTerminal()) +
+                 "\" may hold only the letters A-Z, the digits 0-9, \"-\" and \"_\"",
+             kExitBadInput);
     }
-    if (call.size() < kMinCallLength) {
-        Fail("Bitte Rufzeichen eintragen. (the call sign needs at least 4 characters)",
+    if (!UploadHint(call)) {
+        Fail(std::string(kCallTooShortText) + " (the call sign needs at least 4 characters)",
              kExitBadInput);
     }
     return call;
@@ -87,7 +80,7 @@ std::filesystem::path CheckedLog(const std::string& name)
 struct Terminal
 {
     bool barShown = false;
-    bool reportOnTerminal = ::isatty(STDOUT_FILENO) != 0;
+    bool reportOnTerminal = StdoutIsTerminal();
 
     void ClearBar()
     {
@@ -103,7 +96,7 @@ class TerminalProgress final : public ImportProgress
 {
 public:
     explicit TerminalProgress(Terminal& terminal)
-        : m_terminal(terminal), m_enabled(::isatty(STDERR_FILENO) != 0)
+        : m_terminal(terminal), m_enabled(StderrIsTerminal())
     {
     }
 
@@ -124,7 +117,8 @@ public:
         const int filled = percent * kWidth / 100;
         std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
                   << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] "
-                  << PadLeftSpaces(std::to_string(percent), 3) << "% " << m_text << std::flush;
+                  << PadLeftSpaces(std::to_string(percent), 3) << "% "
+                  << ForTerminal(m_text, true) << std::flush;
         m_terminal.barShown = true;
         return true;
     }
@@ -157,7 +151,7 @@ public:
         if (m_lines++ == 0) {
             std::cout << m_caption << ":\n";
         }
-        std::cout << "  " << line << '\n';
+        std::cout << "  " << ForTerminal(line, m_terminal.reportOnTerminal) << '\n';
     }
     [[nodiscard]] std::uint64_t LineCount() const { return m_lines; }
 
@@ -182,7 +176,8 @@ public:
     [[nodiscard]] ReadErrorAnswer AskOnReadError(const std::filesystem::path& file) override
     {
         m_terminal.ClearBar();
-        std::cerr << "wendrix-cli import: " << ReadErrorText(file) << '\n';
+        std::cerr << "wendrix-cli import: "
+                  << ForTerminal(ReadErrorText(file), StderrIsTerminal()) << '\n';
         return ReadErrorAnswer::Abort;
     }
     [[nodiscard]] EntityAnswer AskTakeEntity(const EntityQuestion& /*question*/) override
@@ -231,40 +226,31 @@ void Import(const EntityCatalogue& catalogue, const ImportOptions& options)
     }
 
     auto matrix = std::make_unique<ConfirmationMatrix>();
-    const std::string listName = call + std::string(kListExtension);
-    if (std::filesystem::exists(directory / listName, error)) {
-        const ListLoadResult loaded =
-            LoadList(directory, listName, ListReadMode::Normal, catalogue, *matrix);
-        if (!loaded.ReportLines.empty()) {
-            std::cerr << ListReportCaption(listName) << ":\n";
-            for (const std::string& line : loaded.ReportLines) {
-                std::cerr << "  " << line << '\n';
-            }
-        }
+    TerminalSessionPrompts sessionPrompts("import");
+    MemberSession session(catalogue, *matrix, directory, sessionPrompts);
+    session.SetCallSign(call);
+    if (std::filesystem::exists(session.ListFilePath(), error)) {
+        const ListLoadResult loaded = session.ReadList(call + std::string(kListExtension));
         if (loaded.ReadError) {
             // Writing now would replace a list we could not read completely.
-            Fail(ReadErrorText(loaded.Path) + " (nothing imported, nothing written)",
-                 kExitReadError);
+            Fail("nothing imported, nothing written", kExitReadError);
         }
     }
 
     Terminal terminal;
-    const CallResolver resolver(catalogue);
     FlagPrompts prompts(options, logs, terminal);
     TerminalProgress progress(terminal);
     TerminalReport report(terminal);
     DiskLogSourceOpener opener;
-    const ImportOutcome outcome =
-        ImportRun(resolver, *matrix, prompts, progress, report, opener).Run();
+    const ImportOutcome outcome = session.Import(prompts, progress, report, opener);
     terminal.ClearBar();
 
     // An aborted run still applied the contacts before the read error; they are saved like the
     // rest, and the exit code tells that the import is incomplete.
-    const FileWriteOutcome written = SaveList(directory, call, catalogue, *matrix);
-    if (!written.Written) {
-        Fail(WriteErrorText(written.Path), kExitWriteError);
+    if (session.Save() != SaveOutcome::Saved) {
+        throw CLI::RuntimeError(kExitWriteError);   // the message is printed
     }
-    std::cout << "Liste gespeichert: " << written.Path.string() << '\n';
+    std::cout << "Liste gespeichert: " << session.ListFilePath().string() << '\n';
     if (outcome.end == ImportEnd::AbortedOnReadError) {
         Fail("import stopped at the read error; the contacts before it are saved", kExitReadError);
     }

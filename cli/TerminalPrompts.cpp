@@ -1,0 +1,67 @@
+#include "TerminalPrompts.h"
+
+#include <iostream>
+#include <utility>
+
+#include <unistd.h>
+
+#include "common/Text.h"
+
+namespace wendrix::cli {
+
+bool StdoutIsTerminal()
+{
+    static const bool terminal = ::isatty(STDOUT_FILENO) != 0;
+    return terminal;
+}
+
+bool StderrIsTerminal()
+{
+    static const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    return terminal;
+}
+
+std::string ForTerminal(std::string_view text, bool toTerminal)
+{
+    return toTerminal ? EscapeForTerminal(text) : std::string(text);
+}
+
+TerminalSessionPrompts::TerminalSessionPrompts(std::string commandName)
+    : m_prefix("wendrix-cli " + std::move(commandName) + ": ")
+{
+}
+
+void TerminalSessionPrompts::ShowError(std::string_view text)
+{
+    std::cerr << m_prefix << ForTerminal(text, StderrIsTerminal()) << '\n';
+}
+
+void TerminalSessionPrompts::ShowFileError(std::string_view text)
+{
+    std::cerr << m_prefix << ForTerminal(text, StderrIsTerminal()) << '\n';
+}
+
+std::optional<std::string> TerminalSessionPrompts::ChooseListFile(
+    std::span<const std::string> /*names*/)
+{
+    return std::nullopt;
+}
+
+void TerminalSessionPrompts::ShowReport(std::string_view caption,
+                                        std::span<const std::string> lines, bool modal)
+{
+    if (!modal) {
+        const bool terminal = StdoutIsTerminal();
+        for (const std::string& line : lines) {
+            std::cout << ForTerminal(line, terminal) << '\n';
+        }
+        return;
+    }
+    const bool terminal = StderrIsTerminal();
+    std::cerr << ForTerminal(caption, terminal) << ":\n";
+    for (const std::string& line : lines) {
+        std::cerr << "  " << ForTerminal(line, terminal) << '\n';
+    }
+}
+
+}  // namespace wendrix::cli
