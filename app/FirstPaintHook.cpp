@@ -1,0 +1,48 @@
+#include "FirstPaintHook.h"
+
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+namespace wendrix::app {
+
+FirstPaintHook::FirstPaintHook(QWidget& window)
+    : QObject(&window),
+      m_window(window),
+      m_screenshotPath(qEnvironmentVariable("WENDRIX_SCREENSHOT")),
+      m_quit(qEnvironmentVariableIntValue("WENDRIX_QUIT_AFTER_FIRST_PAINT") != 0)
+{
+    if (m_quit || !m_screenshotPath.isEmpty()) {
+        window.installEventFilter(this);
+    }
+}
+
+bool FirstPaintHook::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_done && watched == &m_window && event->type() == QEvent::Paint) {
+        m_done = true;
+        // The window paints before its children; act once the whole frame is done.
+        QTimer::singleShot(0, this, &FirstPaintHook::AfterFirstPaint);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FirstPaintHook::AfterFirstPaint()
+{
+    if (!m_screenshotPath.isEmpty()) {
+        if (!m_window.grab().save(m_screenshotPath, "PNG")) {
+            std::fprintf(stderr, "wendrix: cannot write %s\n", qPrintable(m_screenshotPath));
+        }
+        QCoreApplication::quit();
+        return;
+    }
+    if (m_quit) {
+        QCoreApplication::quit();
+    }
+}
+
+}  // namespace wendrix::app

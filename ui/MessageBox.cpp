@@ -1,0 +1,190 @@
+#include "ui/MessageBox.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace wendrix::ui {
+
+namespace {
+
+struct ButtonText
+{
+    MessageButton Button;
+    const char* English;
+    const char* German;
+    QMessageBox::ButtonRole Role;
+};
+
+// In the order the box shows its buttons.
+constexpr std::array<ButtonText, 11> kButtons{{
+    {MessageButton::Yes, "&Yes", "&Ja", QMessageBox::YesRole},
+    {MessageButton::No, "&No", "&Nein", QMessageBox::NoRole},
+    {MessageButton::Ok, "OK", "OK", QMessageBox::AcceptRole},
+    {MessageButton::Cancel, "Cancel", "Abbrechen", QMessageBox::RejectRole},
+    {MessageButton::Abort, "&Abort", "&Abbrechen", QMessageBox::RejectRole},
+    {MessageButton::Retry, "&Retry", "&Wiederholen", QMessageBox::AcceptRole},
+    {MessageButton::Ignore, "&Ignore", "&Ignorieren", QMessageBox::AcceptRole},
+    {MessageButton::All, "All", "Alle", QMessageBox::YesRole},
+    {MessageButton::NoToAll, "No To All", "Alle Nein", QMessageBox::NoRole},
+    {MessageButton::YesToAll, "Yes To All", "Alle Ja", QMessageBox::YesRole},
+    {MessageButton::Help, "Help", "Hilfe", QMessageBox::HelpRole},
+}};
+
+std::size_t ShownPosition(MessageButton button)
+{
+    const auto found = std::find_if(kButtons.begin(), kButtons.end(),
+                                    [button](const ButtonText& b) { return b.Button == button; });
+    return static_cast<std::size_t>(found - kButtons.begin());
+}
+
+bool Contains(const std::vector<MessageButton>& buttons, MessageButton button)
+{
+    return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
+}
+
+QMessageBox::Icon IconOf(MessageType type)
+{
+    switch (type) {
+    case MessageType::Warning:
+        return QMessageBox::Warning;
+    case MessageType::Error:
+        return QMessageBox::Critical;
+    case MessageType::Confirmation:
+        return QMessageBox::Question;
+    case MessageType::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+}  // namespace
+
+QString MessageCaption(MessageType type, MessageLanguage language)
+{
+    const bool german = language == MessageLanguage::German;
+    switch (type) {
+    case MessageType::Warning:
+        return german ? QStringLiteral("Warnung") : QStringLiteral("Warning");
+    case MessageType::Error:
+        return german ? QStringLiteral("Fehler") : QStringLiteral("Error");
+    case MessageType::Confirmation:
+        return german ? QStringLiteral("Bestätigung") : QStringLiteral("Confirmation");
+    case MessageType::Information:
+        break;
+    }
+    return QStringLiteral("Information");
+}
+
+QString ButtonCaption(MessageButton button, MessageLanguage language)
+{
+    const std::size_t position = ShownPosition(button);
+    if (position >= kButtons.size()) {
+        return {};
+    }
+    const ButtonText& text = kButtons[position];
+    return QString::fromUtf8(language == MessageLanguage::German ? text.German : text.English);
+}
+
+std::vector<MessageButton> ButtonsInShownOrder(std::vector<MessageButton> buttons)
+{
+    std::erase(buttons, MessageButton::None);
+    std::sort(buttons.begin(), buttons.end(), [](MessageButton a, MessageButton b) {
+        return ShownPosition(a) < ShownPosition(b);
+    });
+    buttons.erase(std::unique(buttons.begin(), buttons.end()), buttons.end());
+    return buttons;
+}
+
+MessageButton DefaultButton(const std::vector<MessageButton>& buttons)
+{
+    for (const MessageButton candidate :
+         {MessageButton::Ok, MessageButton::Yes, MessageButton::Retry}) {
+        if (Contains(buttons, candidate)) {
+            return candidate;
+        }
+    }
+    return MessageButton::None;
+}
+
+MessageButton EscapeButton(const std::vector<MessageButton>& buttons)
+{
+    for (const MessageButton candidate :
+         {MessageButton::Cancel, MessageButton::No, MessageButton::Ok}) {
+        if (Contains(buttons, candidate)) {
+            return candidate;
+        }
+    }
+    return MessageButton::None;
+}
+
+bool IsYes(MessageButton answer)
+{
+    return answer == MessageButton::Yes;
+}
+
+EntityAnswer ToEntityAnswer(MessageButton answer)
+{
+    switch (answer) {
+    case MessageButton::Yes:
+        return EntityAnswer::Yes;
+    case MessageButton::YesToAll:
+        return EntityAnswer::YesToAll;
+    case MessageButton::NoToAll:
+        return EntityAnswer::NoToAll;
+    default:
+        return EntityAnswer::No;
+    }
+}
+
+ReadErrorAnswer ToReadErrorAnswer(MessageButton answer)
+{
+    return answer == MessageButton::Ok ? ReadErrorAnswer::Abort : ReadErrorAnswer::Ignore;
+}
+
+QPoint MessagePosition(QPoint defaultPosition, int top, int left)
+{
+    return {left > 0 ? left : defaultPosition.x(), top > 0 ? top : defaultPosition.y()};
+}
+
+MessageButton ShowMessage(QWidget* parent, const MessageRequest& request)
+{
+    constexpr MessageLanguage language = kMessageLanguage;
+    QMessageBox box(parent);
+    box.setIcon(IconOf(request.Type));
+    box.setWindowTitle(MessageCaption(request.Type, language));
+    box.setText(language == MessageLanguage::German ? request.German : request.English);
+    box.setProperty("helpContext", request.HelpContext);
+
+    const std::vector<MessageButton> buttons = ButtonsInShownOrder(request.Buttons);
+    std::map<QAbstractButton*, MessageButton> answers;
+    for (const MessageButton button : buttons) {
+        const ButtonText& text = kButtons[ShownPosition(button)];
+        QPushButton* pushButton = box.addButton(ButtonCaption(button, language), text.Role);
+        answers.emplace(pushButton, button);
+        if (button == DefaultButton(buttons)) {
+            box.setDefaultButton(pushButton);
+        }
+        if (button == EscapeButton(buttons)) {
+            box.setEscapeButton(pushButton);
+        }
+    }
+
+    if (request.Top > 0 || request.Left > 0) {
+        box.adjustSize();
+        QRect area = parent != nullptr ? parent->window()->frameGeometry()
+                                       : QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint centred = area.center() - QPoint(box.width() / 2, box.height() / 2);
+        box.move(MessagePosition(centred, request.Top, request.Left));
+    }
+
+    box.exec();
+    const auto found = answers.find(box.clickedButton());
+    return found != answers.end() ? found->second : MessageButton::None;
+}
+
+}  // namespace wendrix::ui

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <vector>
+
+#include <QMessageBox>
+#include <QString>
+
+#include "import/ImportPrompts.h"
+
+// The program's message box: a German and an English text, the caption from the kind of
+// message, the button captions from one table, and an optional place on the screen.
+namespace wendrix::ui {
+
+enum class MessageType { Warning, Error, Information, Confirmation };
+enum class MessageButton {
+    None, Yes, No, Ok, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help
+};
+enum class MessageLanguage { English, German };
+
+// The program shows its messages in English; nothing changes that.
+inline constexpr MessageLanguage kMessageLanguage = MessageLanguage::English;
+
+[[nodiscard]] QString MessageCaption(MessageType type, MessageLanguage language);
+// With "&" before the accelerator letter ("&Yes", "&Ja").
+[[nodiscard]] QString ButtonCaption(MessageButton button, MessageLanguage language);
+
+// The buttons in the order the box shows them, whatever order they were asked for in.
+[[nodiscard]] std::vector<MessageButton> ButtonsInShownOrder(std::vector<MessageButton> buttons);
+// The button that Enter presses (OK, else Yes, else Retry) and the one that Escape or the
+// close box stands for (Cancel, else No, else OK); None when the set has no such button.
+[[nodiscard]] MessageButton DefaultButton(const std::vector<MessageButton>& buttons);
+[[nodiscard]] MessageButton EscapeButton(const std::vector<MessageButton>& buttons);
+
+// From the answer to what the asker acts on. Only the answers a question names count; every
+// other answer (Escape, the close box, a button of another meaning) counts as the opposite.
+[[nodiscard]] bool IsYes(MessageButton answer);
+[[nodiscard]] EntityAnswer ToEntityAnswer(MessageButton answer);
+[[nodiscard]] ReadErrorAnswer ToReadErrorAnswer(MessageButton answer);   // OK aborts
+
+struct MessageRequest
+{
+    QString German;
+    QString English;
+    MessageType Type = MessageType::Information;
+    std::vector<MessageButton> Buttons{MessageButton::Ok};
+    int Top = 0;    // used when above 0, else the default place
+    int Left = 0;
+    int HelpContext = 0;
+};
+
+// The place of a box: the given coordinates where they are above 0, the default ones else.
+[[nodiscard]] QPoint MessagePosition(QPoint defaultPosition, int top, int left);
+
+// Shows the box modally and returns the button pressed (None when it was closed otherwise
+// and has no Escape button).
+MessageButton ShowMessage(QWidget* parent, const MessageRequest& request);
+
+}  // namespace wendrix::ui

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+#include "matrix/ConfirmationMatrix.h"
+#include "matrix/MatrixEditing.h"
+#include "ui/TZtEdit.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTableWidget;
+
+namespace wendrix {
+class EntityCatalogue;
+class Evaluation;
+}  // namespace wendrix
+
+namespace wendrix::ui {
+
+class MatrixView;
+struct MatrixHit;
+
+// The main window: the matrix with its header and sum row, the call-sign edit, the buttons and
+// the hint texts, in a fixed client area of 1018 x 734 designed at 96 pixels per inch. It shows
+// the state it is given and turns clicks into matrix edits; the flows behind the import, save,
+// thresholds and print buttons and behind closing belong to whoever connects to its signals.
+class TKvMainForm final : public QWidget, private MatrixObserver
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TKvMainForm)
+
+public:
+    static constexpr int kClientWidth = 1018;
+    static constexpr int kClientHeight = 734;
+
+    // The collaborators must outlive the window.
+    TKvMainForm(const EntityCatalogue& catalogue, ConfirmationMatrix& matrix,
+                const Evaluation& evaluation, bool evaluationMode, QWidget* parent = nullptr);
+    ~TKvMainForm() override;
+
+    [[nodiscard]] bool EvaluationMode() const { return m_evaluationMode; }
+
+    // One row per entity, back to the first row, matrix and sum row repainted; "Liste löschen"
+    // follows the matrix. Run after a list was read, an import or an evaluation.
+    void RefreshMatrixView();
+
+    // The call sign as the edit holds it (upper case, filtered as typed).
+    [[nodiscard]] QString CallSign() const;
+    void SetCallSign(const QString& callSign);
+    void FocusCallSign();
+
+    // Asked before the window closes; false keeps it open. Without one the window just closes.
+    void SetCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
+
+    // The target of the popup menu, stored by the last right click on the matrix.
+    [[nodiscard]] const PopupTarget& Target() const { return m_popupTarget; }
+
+signals:
+    void ImportRequested();       // "ADIF-Log(s) importieren"
+    void SaveRequested();         // "Liste speichern"
+    void LevelsRequested();       // "Schwellwerte"
+    void PrintRequested();        // "Drucken"
+    void FirstShown();            // the window is on the screen for the first time
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildPopupMenu();
+    void SetTabOrder();
+    void AdaptToMode();
+    void ScaleToScreen();
+
+    void DrawGridMouseDown(Qt::MouseButton button, QPoint position);
+    void ShowParticipantCalls(const std::optional<MatrixHit>& hit);
+    void StorePopupTarget(const std::optional<MatrixHit>& hit);
+    void RunPopupCommand(PopupCommand command);
+    void ButtonClearClick();
+    void ZtEditCallChange(const QString& text);
+    void UpdateButtonClear();
+
+    void CellsChanged(const CellChange& change) override;
+    void ModifiedChanged(bool modified) override;
+
+    const EntityCatalogue& m_catalogue;
+    ConfirmationMatrix& m_matrix;
+    const Evaluation& m_evaluation;
+    const bool m_evaluationMode;
+    const int m_ppi;
+    ZtEditShared m_ztEditShared;
+    std::unique_ptr<MatrixView> m_view;
+    PopupTarget m_popupTarget;
+    std::function<bool()> m_mayClose;
+    bool m_shown = false;
+
+    // Owned by the window as their parent.
+    QPushButton* ButtonImport = nullptr;
+    TZtEdit* ZtEditCall = nullptr;
+    QPushButton* ButtonSave = nullptr;
+    QPushButton* ButtonClear = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QLabel* StaticText3 = nullptr;
+    QLabel* StaticTextSend = nullptr;
+    QPushButton* ButtonLevels = nullptr;
+    QTableWidget* StringGridLevel = nullptr;
+    TZtEdit* ZtEditCalls = nullptr;
+    QPushButton* ButtonPrint = nullptr;
+    QLabel* Labelcall = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* Col = nullptr;
+    QMenu* Row = nullptr;
+};
+
+// "Wendrix 1.37 - " and the maker's mark.
+[[nodiscard]] QString MainWindowCaption();
+
+}  // namespace wendrix::ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+
+#include <QLineEdit>
+
+// The one-line edit of the call signs: an overwrite mode shared by all such edits (Insert
+// toggles it; the character under the caret is then always selected, so typing replaces it),
+// and a Backspace that still works when a character filter of the window drops the backspace
+// character.
+namespace wendrix::ui {
+
+// What all edits of the kind share: the overwrite mode, and the text length and caret position
+// at the last key-down, for the key-up that follows.
+struct ZtEditShared
+{
+    bool Overwrite = false;
+    int LengthAtKeyDown = -1;
+    int CaretAtKeyDown = -1;
+};
+
+class TZtEdit final : public QLineEdit
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TZtEdit)
+
+public:
+    // Decides for each typed character whether the edit sees it; a dropped one is discarded.
+    using CharacterFilter = std::function<bool(QChar)>;
+
+    TZtEdit(ZtEditShared& shared, QWidget* parent = nullptr);
+
+    void SetCharacterFilter(CharacterFilter filter) { m_filter = std::move(filter); }
+    // Letters typed or pasted appear in upper case (ASCII a..z only).
+    void SetUpperCase(bool upperCase);
+
+    // The caret position: the start of the selection when there is one.
+    [[nodiscard]] int Caret() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void SelectAtCaret(int caret);
+    [[nodiscard]] bool Overwrite() const { return m_shared.Overwrite; }
+
+    ZtEditShared& m_shared;
+    CharacterFilter m_filter;
+};
+
+}  // namespace wendrix::ui

@@ -1,0 +1,112 @@
+#include "ui/matrix/MatrixCellPainter.h"
+
+#include <QPainter>
+
+#include "catalogue/EntityCatalogue.h"
+#include "lists/Evaluation.h"
+#include "matrix/AwardCounts.h"
+#include "matrix/ConfirmationMatrix.h"
+#include "ui/matrix/ColumnGeometry.h"
+
+namespace wendrix::ui {
+
+namespace {
+QString Latin1(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+MatrixCellPainter::MatrixCellPainter(const EntityCatalogue& catalogue,
+                                     const ConfirmationMatrix& matrix,
+                                     const Evaluation& evaluation, bool evaluationMode,
+                                     GridColours colours)
+    : m_catalogue(catalogue),
+      m_matrix(matrix),
+      m_evaluation(evaluation),
+      m_evaluationMode(evaluationMode),
+      m_colours(colours),
+      m_regular(ArialFont(12)),
+      m_bold(ArialFont(12, true)),
+      m_share(ArialFont(7))
+{
+}
+
+void MatrixCellPainter::PaintCell(QPainter& painter, int column, int row, const QRect& cell) const
+{
+    const int entity = row + 1;
+    if (entity < 1 || entity > m_catalogue.EntityCount()) {
+        return;
+    }
+    painter.setPen(QPen(m_colours.Text, 1));
+    if (column == kPrefixColumn || column == kNameColumn) {
+        const EntityRecord& record = m_catalogue.Entity(static_cast<std::uint16_t>(entity));
+        painter.setFont(column == kPrefixColumn ? m_bold : m_regular);
+        painter.fillRect(cell, m_colours.Fixed);
+        DrawTextAt(painter, cell.left() + 3, cell.top() + 2,
+                   Latin1(column == kPrefixColumn ? record.MainPrefix : record.Name));
+        return;
+    }
+    if (m_evaluationMode) {
+        PaintShares(painter, entity, column, cell);
+    } else {
+        PaintTicks(painter, entity, column, cell);
+    }
+}
+
+void MatrixCellPainter::PaintFrame(QPainter& painter, const QRect& quarter,
+                                   const QColor& colour) const
+{
+    painter.fillRect(quarter, m_colours.Cell);
+    painter.setPen(QPen(colour, 1));
+    painter.drawRect(quarter.adjusted(0, 0, -1, -1));
+}
+
+void MatrixCellPainter::PaintTicks(QPainter& painter, int entity, int column,
+                                   const QRect& cell) const
+{
+    static const QString mark = QStringLiteral("X");
+    painter.setFont(m_bold);
+    const BandIndex band{BandOfColumn(column)};
+    for (int k = 0; k < 4; ++k) {
+        if (!IsPaintedQuarter(column, k)) {
+            continue;
+        }
+        const QColor& colour = ModeColours()[static_cast<std::size_t>(k)];
+        const QRect quarter = QuarterRect(cell, k, QuarterSpacing::Gapped);
+        if (m_matrix.IsTicked(entity, band, ModeIndex{ModeOfQuarter(k)})) {
+            painter.fillRect(quarter, colour);
+            painter.setPen(m_colours.Text);
+            DrawTextAt(painter, quarter.left() + 2, cell.top() + 2, mark);
+        } else {
+            PaintFrame(painter, quarter, colour);
+        }
+    }
+}
+
+void MatrixCellPainter::PaintShares(QPainter& painter, int entity, int column,
+                                    const QRect& cell) const
+{
+    painter.setFont(m_share);
+    const int band = BandOfColumn(column);
+    for (int k = 0; k < 4; ++k) {
+        if (!IsPaintedQuarter(column, k)) {
+            continue;
+        }
+        const int mode = ModeOfQuarter(k);
+        const QColor& colour = ModeColours()[static_cast<std::size_t>(k)];
+        const QRect quarter = QuarterRect(cell, k, QuarterSpacing::Gapped);
+        const auto text = PercentageText(m_evaluation.EntityParticipantCounts(entity, band, mode),
+                                         m_evaluation.ParticipantCounts(band, mode));
+        if (!text) {
+            PaintFrame(painter, quarter, colour);
+            continue;
+        }
+        painter.fillRect(quarter, colour);
+        painter.setPen(m_colours.Text);
+        const int x = *text == "-" ? quarter.left() + 5 : quarter.left();
+        DrawTextAt(painter, x, cell.top() + 2, Latin1(*text));
+    }
+}
+
+}  // namespace wendrix::ui
