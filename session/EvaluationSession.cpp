@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/Text.h"
 #include "lists/ListFiles.h"
 #include "lists/ResultFile.h"
 #include "session/MemberSession.h"
@@ -28,9 +29,13 @@ void EvaluationSession::ReadThresholds()
 const EvaluationRunResult& EvaluationSession::Run()
 {
     m_lastRun = RunEvaluation(m_listDirectory, m_catalogue, m_thresholds, m_matrix, m_evaluation);
+    // The log names the participants by their file names, which are bytes on some platforms.
+    for (std::string& line : m_lastRun.LogLines) {
+        line = ToValidUtf8(std::move(line));
+    }
     m_prompts.ShowReport(kEvaluationLogCaption, m_lastRun.LogLines, false);
     for (const std::filesystem::path& path : m_lastRun.ReadErrors) {
-        m_prompts.ShowFileError(ReadErrorText(path));
+        m_prompts.ShowFileError(ToValidUtf8(ReadErrorText(path)));
     }
     if (m_lastRun.FoundAny()) {
         m_matrix.SetModified(true);
@@ -72,7 +77,7 @@ SaveOutcome EvaluationSession::Save()
 {
     const FileWriteOutcome written = SaveResultFile(m_listDirectory, m_catalogue, m_evaluation);
     if (!written.Written) {
-        m_prompts.ShowFileError(WriteErrorText(written.Path));
+        m_prompts.ShowFileError(ToValidUtf8(WriteErrorText(written.Path)));
         return SaveOutcome::WriteFailed;
     }
     m_matrix.SetModified(false);

@@ -3,6 +3,7 @@
 #include <system_error>
 #include <utility>
 
+#include "common/Text.h"
 #include "lists/RunEvaluation.h"
 #include "lists/SaveList.h"
 #include "session/CallSign.h"
@@ -68,11 +69,12 @@ ListLoadResult MemberSession::ReadList(std::string_view fileName)
         LoadList(m_listDirectory, fileName, ListReadMode::Normal, m_catalogue, m_matrix);
     // The edit shows the call sign the file is named after, as the program set it.
     m_callSign = result.CallSign;
+    // File names are bytes on some platforms; windows need UTF-8.
     if (result.ReadError) {
-        m_prompts.ShowFileError(ReadErrorText(result.Path));
+        m_prompts.ShowFileError(ToValidUtf8(ReadErrorText(result.Path)));
     }
     if (!result.ReportLines.empty()) {
-        m_prompts.ShowReport(ListReportCaption(fileName), result.ReportLines, true);
+        m_prompts.ShowReport(ToValidUtf8(ListReportCaption(fileName)), result.ReportLines, true);
     }
     return result;
 }
@@ -100,7 +102,7 @@ SaveOutcome MemberSession::Save()
     }
     const FileWriteOutcome written = SaveList(m_listDirectory, m_callSign, m_catalogue, m_matrix);
     if (!written.Written) {
-        m_prompts.ShowFileError(WriteErrorText(written.Path));
+        m_prompts.ShowFileError(ToValidUtf8(WriteErrorText(written.Path)));
         return SaveOutcome::WriteFailed;
     }
     m_matrix.SetModified(false);

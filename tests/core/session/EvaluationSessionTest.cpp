@@ -142,5 +142,19 @@ TEST_F(EvaluationSessionTest, SavingWritesTheResultFileAndAFailureKeepsTheWindow
     EXPECT_EQ(test::ReadFile(result), FormatResultFile(catalogue, *evaluation));
 }
 
+TEST_F(EvaluationSessionTest, TheLogNamesLatin1FileNamesInValidUtf8)
+{
+    WriteList("D\xFC" "1ABC", 0);   // a file name in Latin-1 bytes, as an old system wrote it
+    std::vector<std::string> log;
+    EXPECT_CALL(prompts, ShowReport(kEvaluationLogCaption, _, false))
+        .WillOnce([&](std::string_view, std::span<const std::string> lines, bool) {
+            log.assign(lines.begin(), lines.end());
+        });
+    session.Run();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_TRUE(log[0].starts_with("D\xC3\xBC" "1ABC : ")) << log[0];
+    EXPECT_TRUE(fs::exists(directory.Path() / "D\xFC" "1ABC.CFD")) << "the file itself is untouched";
+}
+
 }  // namespace
 }  // namespace wendrix
