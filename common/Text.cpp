@@ -1,6 +1,7 @@
 #include "common/Text.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace wendrix {
@@ -115,6 +116,163 @@ std::string RepeatText(std::string_view text, int count)
 std::int64_t RoundHalfEven(double value)
 {
     return static_cast<std::int64_t>(std::nearbyint(value));
+}
+
+namespace {
+
+// The length of the valid UTF-8 sequence that starts at p, 0 when none does. The second byte's
+// range rules out overlong forms (E0, F0), surrogates (ED) and code points above U+10FFFF (F4).
+std::size_t Utf8SequenceLength(const unsigned char* p, std::size_t available)
+{
+    const unsigned char lead = p[0];
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;   // a continuation byte, C0, C1 or F5..FF
+    }
+    if (available < length || p[1] < low || p[1] > high) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((p[k] & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// Skips plain ASCII from position i on, eight bytes at a time.
+std::size_t SkipAscii(const unsigned char* text, std::size_t i, std::size_t size)
+{
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        if ((word & 0x8080808080808080ULL) != 0) {
+            break;
+        }
+    }
+    while (i < size && text[i] < 0x80) {
+        ++i;
+    }
+    return i;
+}
+
+// The position of the first byte that is not part of a valid UTF-8 sequence, or size.
+std::size_t FirstInvalidUtf8(std::string_view text)
+{
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    for (;;) {
+        i = SkipAscii(bytes, i, size);
+        if (i == size) {
+            return size;
+        }
+        const std::size_t length = Utf8SequenceLength(bytes + i, size - i);
+        if (length == 0) {
+            return i;
+        }
+        i += length;
+    }
+}
+
+// Appends text, converted from position from on, where the first invalid byte is.
+void AppendConverted(std::string& out, std::string_view text, std::size_t from)
+{
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+    out.append(text.substr(0, from));
+    for (std::size_t i = from; i < text.size();) {
+        const std::size_t length = Utf8SequenceLength(bytes + i, text.size() - i);
+        if (length > 0) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            // Latin-1: the byte's value is its code point, U+0080..U+00FF in two bytes.
+            out += static_cast<char>(0xC0 | (bytes[i] >> 6));
+            out += static_cast<char>(0x80 | (bytes[i] & 0x3F));
+            ++i;
+        }
+    }
+}
+
+void AppendHexEscape(std::string& out, unsigned char byte)
+{
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    out += "\\x";
+    out += kDigits[byte >> 4];
+    out += kDigits[byte & 0x0F];
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view text)
+{
+    return FirstInvalidUtf8(text) == text.size();
+}
+
+std::string_view AsValidUtf8(std::string_view text, std::string& buffer)
+{
+    const std::size_t invalid = FirstInvalidUtf8(text);
+    if (invalid == text.size()) {
+        return text;
+    }
+    buffer.clear();
+    AppendConverted(buffer, text, invalid);
+    return buffer;
+}
+
+std::string ToValidUtf8(std::string text)
+{
+    const std::size_t invalid = FirstInvalidUtf8(text);
+    if (invalid == text.size()) {
+        return text;
+    }
+    std::string converted;
+    converted.reserve(text.size() + (text.size() - invalid));
+    AppendConverted(converted, text, invalid);
+    return converted;
+}
+
+std::string EscapeForTerminal(std::string_view text)
+{
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char byte = bytes[i];
+        if (byte < 0x20 || byte == 0x7F) {
+            AppendHexEscape(out, byte);
+            ++i;
+            continue;
+        }
+        const std::size_t length = Utf8SequenceLength(bytes + i, text.size() - i);
+        if (length == 0) {
+            AppendHexEscape(out, byte);
+            ++i;
+        } else if (length == 2 && byte == 0xC2 && bytes[i + 1] < 0xA0) {
+            AppendHexEscape(out, byte);   // C1 control: U+0080..U+009F
+            AppendHexEscape(out, bytes[i + 1]);
+            i += 2;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    return out;
 }
 
 }  // namespace wendrix
