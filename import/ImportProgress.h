@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
+#include <string>
 #include <string_view>
 
 // How the import run shows its progress: one window per file, shown at 0 percent, stepped
@@ -33,5 +36,16 @@ public:
 {
     return percent < 0 ? 0 : (percent > 100 ? 100 : static_cast<int>(percent));
 }
+
+// The upper text of the progress window for a file, as valid UTF-8, cut after 255 bytes without
+// splitting a character.
+[[nodiscard]] std::string ProgressFileText(const std::filesystem::path& file);
+inline constexpr std::string_view kProgressWaitText = "Bitte warten ...";
+inline constexpr std::size_t kProgressTextLimit = 255;
+
+// Bytes read * 100 div the expected total, which is the file size rounded down to a multiple of
+// 128, but at least 1.
+[[nodiscard]] std::uint64_t ExpectedTotal(std::uint64_t fileSize);
+[[nodiscard]] std::int64_t ProgressPercent(std::uint64_t bytesRead, std::uint64_t expectedTotal);
 
 }  // namespace wendrix

@@ -1,15 +1,18 @@
 #include "import/ImportPrompts.h"
 
+#include "common/Text.h"
+
 namespace wendrix {
 
 std::string EntityQuestion::Text() const
 {
-    return "Land ermittelt : " + mainPrefix + " für " + call + "(" + std::to_string(year) + ")";
+    return ToValidUtf8("Land ermittelt : " + mainPrefix + " für " + call + "(" +
+                       std::to_string(year) + ")");
 }
 
 std::string ReadErrorQuestionText(const std::filesystem::path& file)
 {
-    return "Lesefehler in Datei " + file.string() + "\r\nImport abbrechen ?";
+    return ToValidUtf8("Lesefehler in Datei " + file.string() + "\r\nImport abbrechen ?");
 }
 
 }  // namespace wendrix

@@ -14,7 +14,7 @@ enum class EntityAnswer { Yes, No, YesToAll, NoToAll };
 enum class ReadErrorAnswer { Abort, Ignore };
 
 // "Land ermittelt : <prefix> für <call>(<year>)": the entity found from a call sign, offered for
-// confirmation.
+// confirmation. The run hands the call over as valid UTF-8 (a Latin-1 log is converted).
 struct EntityQuestion
 {
     std::string mainPrefix;

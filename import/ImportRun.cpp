@@ -1,17 +1,15 @@
 #include "import/ImportRun.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "import/AdifLogReader.h"
 
 namespace wendrix {
 
 namespace {
-
-constexpr std::string_view kUndefinedPrefix = "0";
-
-ReportContact ReportContactOf(const ContactRecord& contact)
-{
-    return {contact.Call, contact.Year, contact.Month, contact.Day};
-}
 
 // Connects the log driver to the session for one file: progress per line, records, read errors.
 class FileHandler final : public AdifLogHandler
@@ -50,6 +48,11 @@ public:
                    : ReadErrorAction::Ignore;
     }
 
+    void BytesSkipped(std::uint64_t /*offset*/, std::uint64_t count) override
+    {
+        m_session.HandleSkippedBytes(m_file, count);
+    }
+
 private:
     ImportSession& m_session;
     ImportPrompts& m_prompts;
@@ -60,98 +63,6 @@ private:
 };
 
 }  // namespace
-
-std::string ProgressFileText(const std::filesystem::path& file)
-{
-    std::string text = "Lese ADIF-Log " + file.string();
-    if (text.size() > kProgressTextLimit) {
-        std::size_t cut = kProgressTextLimit;
-        // Paths are UTF-8 on this platform: do not leave half a character at the end.
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0u) == 0x80u) {
-            --cut;
-        }
-        text.resize(cut);
-    }
-    return text;
-}
-
-std::uint64_t ExpectedTotal(std::uint64_t fileSize)
-{
-    const std::uint64_t total = fileSize / 128 * 128;
-    return total == 0 ? 1 : total;
-}
-
-std::int64_t ProgressPercent(std::uint64_t bytesRead, std::uint64_t expectedTotal)
-{
-    return static_cast<std::int64_t>(bytesRead * 100 / std::max<std::uint64_t>(expectedTotal, 1));
-}
-
-ImportSession::ImportSession(const CallResolver& resolver, ConfirmationMatrix& matrix,
-                             ImportPrompts& prompts, ImportReport& report)
-    : m_resolver(resolver),
-      m_prompts(prompts),
-      m_report(report),
-      m_applier(resolver.Catalogue(), matrix)
-{
-}
-
-void ImportSession::HandleRejected(std::string_view reportLine)
-{
-    ++m_counters.skipped;
-    m_report.AddLine(reportLine);
-}
-
-void ImportSession::HandleAccepted(const ContactRecord& contact)
-{
-    ++m_counters.imported;
-    if (!contact.IsConfirmed()) {
-        return;   // counted, never applied
-    }
-    ++m_counters.confirmed;
-    if (!contact.Prefix.empty() && contact.Prefix != kUndefinedPrefix) {
-        m_applier.Apply(contact);
-        return;
-    }
-
-    m_contact = contact;
-    if (m_contact.Prefix.empty()) {
-        ++m_counters.withoutCode;
-        DetermineEntity(m_contact);
-    }
-    if (m_contact.Prefix == kUndefinedPrefix) {
-        m_contact.Prefix.clear();
-        ++m_counters.withoutCode;
-        ++m_counters.unclear;
-        WriteUndefinedEntityLine(m_line, ReportContactOf(m_contact));
-        m_report.AddLine(m_line);
-    }
-    // A contact whose entity stayed unknown reaches here with an empty prefix and ticks nothing.
-    m_applier.Apply(m_contact);
-}
-
-void ImportSession::DetermineEntity(ContactRecord& contact)
-{
-    if (m_lastAnswer != EntityAnswer::NoToAll) {
-        const ResolutionResult resolved = m_resolver.Resolve(contact.Call, contact.Date());
-        if (resolved.Status == ResolutionStatus::Resolved ||
-            resolved.Status == ResolutionStatus::ResolvedTwoPart) {
-            if (m_lastAnswer != EntityAnswer::YesToAll) {
-                m_lastAnswer = m_prompts.AskTakeEntity(
-                    EntityQuestion{resolved.MainPrefix, contact.Call, contact.Year});
-            }
-            if (m_lastAnswer == EntityAnswer::Yes || m_lastAnswer == EntityAnswer::YesToAll) {
-                ++m_counters.determined;
-                contact.Prefix = resolved.MainPrefix;
-                WriteDeterminedLine(m_line, contact.Prefix, ReportContactOf(contact));
-                m_report.AddLine(m_line);
-                return;
-            }
-        }
-    }
-    ++m_counters.unclear;
-    WriteUnclearLine(m_line, ReportContactOf(contact));
-    m_report.AddLine(m_line);
-}
 
 ImportRun::ImportRun(const CallResolver& resolver, ConfirmationMatrix& matrix,
                      ImportPrompts& prompts, ImportProgress& progress, ImportReport& report,

@@ -1,6 +1,5 @@
 #include "import/ImportSummary.h"
 
-
 namespace wendrix {
 
 namespace {
@@ -21,7 +20,10 @@ ImportSummary BuildImportSummary(const ImportCounters& counters)
         text += kLineBreak;
         text += std::to_string(counters.unclear) + " Länder unklar.";
     }
-    if (counters.skipped > 0 || counters.unclear > 0 || counters.determined > 0) {
+    // Bytes passed over at a read error are no figure of the summary, but their line in the
+    // report would go unseen without the offer.
+    if (counters.skipped > 0 || counters.unclear > 0 || counters.determined > 0 ||
+        counters.bytesSkipped > 0) {
         text += kLineBreak;
         text += kLineBreak;
         text += kShowReportQuestion;
@@ -95,6 +97,15 @@ void WriteUndefinedEntityLine(std::string& out, const ReportContact& c)
 {
     out.assign("Land undefiniert (DXCC-ID=0) : ");
     AppendCallAndDate(out, c);
+}
+
+void WriteSkippedBytesLine(std::string& out, std::string_view file, std::uint64_t count)
+{
+    out.assign("Lesefehler in Datei ");
+    out += file;
+    out += ": ";
+    out += std::to_string(count);
+    out += count == 1 ? " Byte übersprungen" : " Bytes übersprungen";
 }
 
 }  // namespace wendrix

@@ -16,6 +16,7 @@ struct ImportCounters
     std::int64_t withoutCode = 0;   // confirmed contacts without a usable DXCC code (or with 0)
     std::int64_t determined = 0;    // entities taken over from the call sign
     std::int64_t unclear = 0;       // confirmed contacts whose entity stays unknown
+    std::int64_t bytesSkipped = 0;  // unreadable bytes passed over after Ignore at a read error
 
     friend bool operator==(const ImportCounters&, const ImportCounters&) = default;
 };
@@ -51,5 +52,7 @@ void WriteDeterminedLine(std::string& out, std::string_view mainPrefix, const Re
 void WriteUnclearLine(std::string& out, const ReportContact& c);
 // "Land undefiniert (DXCC-ID=0) : " + call + "  " + date
 void WriteUndefinedEntityLine(std::string& out, const ReportContact& c);
+// "Lesefehler in Datei " + file + ": " + count + " Bytes übersprungen" (" Byte" for one)
+void WriteSkippedBytesLine(std::string& out, std::string_view file, std::uint64_t count);
 
 }  // namespace wendrix

@@ -9,7 +9,9 @@
 
 #include "AdifLogGenerator.h"
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifFile.h"
+#include "import/AdifFileSource.h"
+#include "import/AdifLogReader.h"
+#include "import/AdifMemorySource.h"
 
 namespace wendrix::bench {
 namespace {

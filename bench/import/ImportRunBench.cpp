@@ -17,6 +17,7 @@
 
 #include "catalogue/CallResolver.h"
 #include "import/AdifLogGenerator.h"
+#include "import/AdifMemorySource.h"
 #include "import/ImportRun.h"
 
 namespace wendrix::bench {

@@ -10,7 +10,8 @@
 #include <string_view>
 
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifFile.h"
+#include "import/AdifFileSource.h"
+#include "import/AdifLogReader.h"
 
 namespace {
 

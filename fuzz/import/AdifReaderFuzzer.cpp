@@ -12,7 +12,8 @@
 
 #include "AdifReference.h"
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifFile.h"
+#include "import/AdifLogReader.h"
+#include "import/AdifMemorySource.h"
 #include "import/AdifReader.h"
 
 namespace {

@@ -3,14 +3,18 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "AdifReference.h"
+#include "FaultySource.h"
 #include "catalogue/EntityCatalogue.h"
 #include "common/Text.h"
-#include "import/AdifFile.h"
+#include "import/AdifFileSource.h"
+#include "import/AdifLogReader.h"
+#include "import/AdifMemorySource.h"
 #include "import/AdifReader.h"
 #include "import/Classification.h"
 #include "support/TempDir.h"
@@ -19,6 +23,7 @@ namespace wendrix {
 namespace {
 
 using test::Describe;
+using test::FaultySource;
 using test::ReadOutcome;
 
 // Collects what the driver reports while reading a log.
@@ -35,11 +40,16 @@ public:
         ++readErrors;
         return onReadError;
     }
+    void BytesSkipped(std::uint64_t offset, std::uint64_t count) override
+    {
+        skips.emplace_back(offset, count);
+    }
 
     std::vector<std::uint64_t> lines;
     std::size_t stopBeforeLine = 0;   // 1-based line whose BeginLine answers false; 0 = never
     ReadErrorAction onReadError = ReadErrorAction::Ignore;
     int readErrors = 0;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> skips;   // offset and count
 };
 
 std::vector<ReadOutcome> ReadLog(std::string_view bytes, std::size_t maxPiece = 0,
@@ -538,72 +548,132 @@ TEST(AdifLog, StoppingBeforeALineLeavesThatLineUnread)
     }
 }
 
-// Hands out the bytes of a log but fails once at a given offset.
-class FailingSource final : public AdifByteSource
-{
-public:
-    FailingSource(std::string bytes, std::size_t failAt)
-        : m_bytes(std::move(bytes)), m_failAt(failAt)
-    {
-    }
-    ReadResult Read(std::span<char> buffer) override
-    {
-        // A bad spot: every read that reaches it fails there.
-        std::size_t end = std::min(m_bytes.size(), m_position + buffer.size());
-        const bool fail = m_position <= m_failAt && m_failAt < end;
-        if (fail) {
-            end = m_failAt;
-        }
-        std::copy(m_bytes.begin() + static_cast<std::ptrdiff_t>(m_position),
-                  m_bytes.begin() + static_cast<std::ptrdiff_t>(end), buffer.begin());
-        const std::size_t count = end - m_position;
-        m_position = end;
-        return {count, fail};
-    }
-    bool Seek(std::uint64_t offset) override
-    {
-        if (offset > m_bytes.size()) {
-            return false;
-        }
-        m_position = static_cast<std::size_t>(offset);
-        return true;
-    }
-    std::uint64_t Size() const override { return m_bytes.size(); }
+// ---------------------------------------------------------------------------------------------
+// Read errors: Ignore drops the line with the bad spot and nothing else that could be read
 
-private:
-    std::string m_bytes;
-    std::size_t m_failAt;
-    std::size_t m_position = 0;
+// Four lines of one record each.
+std::vector<std::string> FourLines()
+{
+    return {Rec("<CALL:4>W1AW") + "\n", Rec("<CALL:6>DL1ABC") + "\n", Rec("<CALL:5>JA1AA") + "\n",
+            Rec("<CALL:5>VK2AB") + "\n"};
+}
+
+std::size_t LineStart(std::size_t line)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < line; ++i) {
+        start += FourLines()[i].size();
+    }
+    return start;
+}
+
+struct ReadErrorCase
+{
+    const char* name;
+    std::size_t badFrom;               // offset of the bad spot in the log
+    std::size_t badLength;             // 0: a passing fault
+    std::size_t unit;                  // the source's failure unit
+    std::vector<std::string> calls;    // the records read, in order
+    std::uint64_t skipped;             // bytes reported as passed over, from badFrom on
 };
 
-TEST(AdifLog, ReadErrorIgnoredDropsOnlyTheBrokenLine)
+void PrintTo(const ReadErrorCase& c, std::ostream* os)
 {
-    // Three lines of records; the unreadable stretch lies in the second line.
-    std::string first = Rec("<CALL:4>W1AW") + "\n";
-    std::string second = Rec("<CALL:6>DL1ABC") + std::string(5000, ' ') + "\n";
-    std::string third = Rec("<CALL:5>JA1AA") + "\n";
-    for (std::size_t block : {AdifLogReader::kBlockSize, std::size_t{64}}) {
-        FailingSource source(first + second + third, first.size() + 10);
+    *os << c.name;
+}
+
+class ReadErrorIgnored : public ::testing::TestWithParam<ReadErrorCase>
+{
+};
+
+TEST_P(ReadErrorIgnored, DropsTheLineWithTheBadSpotAndReportsWhatCouldNotBeRead)
+{
+    const ReadErrorCase& c = GetParam();
+    std::string log;
+    for (const std::string& line : FourLines()) {
+        log += line;
+    }
+    // Whole lines in the buffer, and lines longer than the block, which are measured first.
+    for (const std::size_t block : {AdifLogReader::kBlockSize, std::size_t{64}, std::size_t{16}}) {
+        SCOPED_TRACE(block);
+        FaultySource source(log, {c.badFrom, c.badLength}, c.unit);
         Recorder recorder;
         AdifLogReader reader(test::ReaderCheckCatalogue(), false, block);
         EXPECT_EQ(reader.Read(source, recorder), AdifLogEnd::EndOfData);
         EXPECT_EQ(recorder.readErrors, 1);
-        ASSERT_EQ(recorder.outcomes.size(), 2u) << Describe(recorder.outcomes);
-        EXPECT_EQ(recorder.outcomes[0].contact.Call, "W1AW");
-        EXPECT_EQ(recorder.outcomes[1].contact.Call, "JA1AA");
+        std::vector<std::string> calls;
+        for (const ReadOutcome& outcome : recorder.outcomes) {
+            calls.push_back(outcome.accepted ? outcome.contact.Call : outcome.report);
+        }
+        EXPECT_EQ(calls, c.calls);
+        using Skip = std::pair<std::uint64_t, std::uint64_t>;
+        const std::vector<Skip> expectedSkips =
+            c.skipped == 0 ? std::vector<Skip>{} : std::vector<Skip>{{c.badFrom, c.skipped}};
+        EXPECT_EQ(recorder.skips, expectedSkips);
     }
+}
+
+// The first multiple of unit at or above offset.
+std::size_t UnitAtOrAbove(std::size_t offset, std::size_t unit)
+{
+    return (offset + unit - 1) / unit * unit;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AdifLog, ReadErrorIgnored,
+    testing::Values(
+        ReadErrorCase{"PassingFaultInsideALine", LineStart(1) + 10, 0, 1,
+                      {"W1AW", "JA1AA", "VK2AB"}, 0},
+        ReadErrorCase{"PassingFaultAtALineStart", LineStart(1), 0, 1,
+                      {"W1AW", "JA1AA", "VK2AB"}, 0},
+        ReadErrorCase{"PassingFaultOnTheLineFeed", LineStart(2) - 1, 0, 1,
+                      {"W1AW", "JA1AA", "VK2AB"}, 0},
+        ReadErrorCase{"PassingFaultOnTheFirstByte", 0, 0, 1, {"DL1ABC", "JA1AA", "VK2AB"}, 0},
+        ReadErrorCase{"LastingSpotInsideALine", LineStart(1) + 10, 7, 1,
+                      {"W1AW", "JA1AA", "VK2AB"}, 7},
+        ReadErrorCase{"LastingSpotOfOneByte", LineStart(1) + 10, 1, 1,
+                      {"W1AW", "JA1AA", "VK2AB"}, 1},
+        ReadErrorCase{"LastingSpotOverALineFeedCostsTheNextLineToo", LineStart(1) + 10,
+                      LineStart(2) - LineStart(1), 1, {"W1AW", "VK2AB"},
+                      LineStart(2) - LineStart(1)},
+        ReadErrorCase{"LastingSpotOnTheFirstBytes", 0, 3, 1, {"DL1ABC", "JA1AA", "VK2AB"}, 3},
+        ReadErrorCase{"LastingSpotToTheEnd", LineStart(3) + 5, LineStart(4) - LineStart(3) - 5, 1,
+                      {"W1AW", "DL1ABC", "JA1AA"}, LineStart(4) - LineStart(3) - 5},
+        ReadErrorCase{"LastingSpotSkipsUpToTheNextReadableUnit", LineStart(1) + 10, 7, 16,
+                      {"W1AW", "JA1AA", "VK2AB"},
+                      UnitAtOrAbove(LineStart(1) + 17, 16) - (LineStart(1) + 10)}),
+    [](const testing::TestParamInfo<ReadErrorCase>& testInfo) {
+        return std::string(testInfo.param.name);
+    });
+
+TEST(AdifLog, SourceThatFailsEverywhereCostsFewReads)
+{
+    // Behind the first line nothing can be read: looking for a readable spot one byte at a time
+    // would take a million reads.
+    const std::string first = Rec("<CALL:4>W1AW") + "\n";
+    const std::string log = first + std::string(1'000'000, 'x');
+    FaultySource source(log, {first.size(), log.size() - first.size()});
+    Recorder recorder;
+    AdifLogReader reader(test::ReaderCheckCatalogue(), false);
+    EXPECT_EQ(reader.Read(source, recorder), AdifLogEnd::EndOfData);
+    ASSERT_EQ(recorder.outcomes.size(), 1u);
+    EXPECT_EQ(recorder.outcomes[0].contact.Call, "W1AW");
+    using Skip = std::pair<std::uint64_t, std::uint64_t>;
+    EXPECT_EQ(recorder.skips, (std::vector<Skip>{{first.size(), log.size() - first.size()}}));
+    EXPECT_LT(source.FailedReads(), 64);
 }
 
 TEST(AdifLog, ReadErrorAbortEndsTheLogAndKeepsWhatCameBefore)
 {
     const std::string log = Rec("<CALL:4>W1AW") + "\n" + Rec("<CALL:6>DL1ABC") + "\n";
-    FailingSource source(log, log.size() - 5);
+    FaultySource source(log, {log.size() - 5, 0});
     Recorder recorder;
     recorder.onReadError = ReadErrorAction::Abort;
     AdifLogReader reader(test::ReaderCheckCatalogue(), false, 32);
     EXPECT_EQ(reader.Read(source, recorder), AdifLogEnd::Aborted);
     ASSERT_EQ(recorder.outcomes.size(), 1u);
     EXPECT_EQ(recorder.outcomes[0].contact.Call, "W1AW");
+    EXPECT_TRUE(recorder.skips.empty());
 }
 
 TEST(AdifLog, FileOnDiskIsReadAndItsOpenRecordDoesNotReachTheNextFile)

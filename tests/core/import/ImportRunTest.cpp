@@ -1,6 +1,7 @@
 #include "import/ImportRun.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -188,7 +189,7 @@ TEST_F(ImportRunTest, OkAtReadErrorEndsTheRunButKeepsAndMarksTheContactsAlreadyA
                                Contact({{"CALL", "I2ABC"}, {"DXCC", "248"}});
     const std::filesystem::path second = "broken.adi";
     opener.Register(second, [broken] {
-        return std::make_unique<FailingSource>(broken, broken.find("G4XYZ"));
+        return std::make_unique<FaultySource>(broken, BadSpot{broken.find("G4XYZ")});
     });
     const auto third = Log("third.adi", Contact({{"CALL", "JA1ABC"}, {"DXCC", "339"}}));
     ExpectStart(false, {first, second, third});
@@ -218,7 +219,7 @@ TEST_F(ImportRunTest, OkAtReadErrorMarksTheListChangedLikeACompletedRun)
     const std::string broken = Contact({{"QSL_RCVD", "N"}}) + Contact({{"CALL", "G4XYZ"}});
     const std::filesystem::path log = "broken.adi";
     opener.Register(log, [broken] {
-        return std::make_unique<FailingSource>(broken, broken.find("G4XYZ"));
+        return std::make_unique<FaultySource>(broken, BadSpot{broken.find("G4XYZ")});
     });
     ExpectStart(false, {log});
     EXPECT_CALL(prompts, AskOnReadError(log)).WillOnce(Return(ReadErrorAnswer::Abort));
@@ -232,33 +233,91 @@ TEST_F(ImportRunTest, OkAtReadErrorMarksTheListChangedLikeACompletedRun)
     EXPECT_TRUE(outcome.refreshView);
 }
 
-TEST_F(ImportRunTest, IgnoreAtReadErrorDropsTheBrokenLineAndGoesOn)
+struct IgnoreCase
 {
-    // The reader jumps over a stretch it cannot read; the filler keeps the last record clear of
-    // that stretch.
-    std::string filler;
-    while (filler.size() < 20000) {
-        filler += Contact({{"CALL", "OK1ABC"}, {"DXCC", "503"}, {"QSL_RCVD", "N"}});
-    }
+    const char* name;
+    std::size_t badLength;   // 0: a passing fault
+    std::string skipLine;    // the report line about the bytes passed over, if any
+};
+
+void PrintTo(const IgnoreCase& value, std::ostream* out)
+{
+    *out << value.name;
+}
+
+class IgnoreAtReadError : public ImportRunTest, public testing::WithParamInterface<IgnoreCase>
+{
+};
+
+TEST_P(IgnoreAtReadError, DropsOnlyTheBrokenLineAndReportsWhatCouldNotBeRead)
+{
+    const IgnoreCase& c = GetParam();
     const std::string broken = Contact({{"CALL", "F5ABC"}, {"DXCC", "227"}}) +
-                               Contact({{"CALL", "G4XYZ"}, {"DXCC", "223"}}) + filler +
+                               Contact({{"CALL", "G4XYZ"}, {"DXCC", "223"}}) +
                                Contact({{"CALL", "I2ABC"}, {"DXCC", "248"}});
     const std::filesystem::path log = "broken.adi";
-    opener.Register(log, [broken] {
-        return std::make_unique<FailingSource>(broken, broken.find("G4XYZ"));
+    opener.Register(log, [&broken, &c] {
+        return std::make_unique<FaultySource>(broken, BadSpot{broken.find("G4XYZ"), c.badLength});
     });
     const auto next = Log("next.adi", Contact({{"CALL", "JA1ABC"}, {"DXCC", "339"}}));
     ExpectStart(false, {log, next});
     EXPECT_CALL(prompts, AskOnReadError(log)).WillOnce(Return(ReadErrorAnswer::Ignore));
-    EXPECT_CALL(prompts, ShowSummary(HasSubstr(" QSOs importiert, davon 3 QSOs bestätigt.")));
+    const std::string figures = "3 QSOs importiert, davon 3 QSOs bestätigt.";
+    if (c.skipLine.empty()) {
+        EXPECT_CALL(prompts, ShowSummary(figures));
+    } else {
+        // The line about the lost bytes is worth offering the report for.
+        EXPECT_CALL(prompts, AskShowReport(figures + "\r\n\r\n" + std::string(kShowReportQuestion)))
+            .WillOnce(Return(false));
+    }
 
     const ImportOutcome outcome = RunImport();
 
     EXPECT_EQ(outcome.end, ImportEnd::Completed);
+    EXPECT_EQ(outcome.counters.imported, 3);
+    EXPECT_EQ(outcome.counters.confirmed, 3);
+    EXPECT_EQ(outcome.counters.skipped, 0);
+    EXPECT_EQ(outcome.counters.bytesSkipped, static_cast<std::int64_t>(c.badLength));
     EXPECT_TRUE(Ticked("F", kBand20m, kModeCw));
     EXPECT_FALSE(Ticked("G", kBand20m, kModeCw));
     EXPECT_TRUE(Ticked("I", kBand20m, kModeCw));
     EXPECT_TRUE(Ticked("JA", kBand20m, kModeCw));
+    const std::vector<std::string> expectedLines =
+        c.skipLine.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.skipLine};
+    EXPECT_EQ(report.Lines(), expectedLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImportRun, IgnoreAtReadError,
+    testing::Values(IgnoreCase{"PassingFault", 0, ""},
+                    IgnoreCase{"OneUnreadableByte", 1,
+                               "Lesefehler in Datei broken.adi: 1 Byte übersprungen"},
+                    IgnoreCase{"SevenUnreadableBytes", 7,
+                               "Lesefehler in Datei broken.adi: 7 Bytes übersprungen"}),
+    [](const testing::TestParamInfo<IgnoreCase>& testInfo) {
+        return std::string(testInfo.param.name);
+    });
+
+TEST_F(ImportRunTest, Latin1LogTextReachesTheReportAndTheQuestionAsUtf8)
+{
+    // A log written in Latin-1: "ü" is the single byte 0xFC. The reader upper-cases only ASCII.
+    const auto log = Log("latin1.adi", Contact({{"CALL", "DL1AB\xFC"}, {"DXCC", ""}}) +
+                                           Contact({{"CALL", "SM5ABC"}, {"MODE", "FT4"},
+                                                    {"NAME", "J\xFCrgen"}}) +
+                                           Contact({{"CALL", "EA3\xFC"}, {"DXCC", "0"}}));
+    ExpectStart(false, {log});
+    EXPECT_CALL(prompts, AskTakeEntity(EntityQuestion{"DL", "DL1AB\xC3\xBC", 2023}))
+        .WillOnce(Return(EntityAnswer::Yes));
+    EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
+
+    RunImport();
+
+    ASSERT_EQ(report.Lines().size(), 3u);
+    EXPECT_EQ(report.Lines()[0], "Land ermittelt : DL     f\xC3\xBCr DL1AB\xC3\xBC  2023-01-05");
+    EXPECT_THAT(report.Lines()[1], StartsWith("Mode skipped: <CALL:6>SM5ABC"));
+    EXPECT_THAT(report.Lines()[1], HasSubstr("<NAME:6>J\xC3\xBCRGEN"));
+    EXPECT_EQ(report.Lines()[2], "Land undefiniert (DXCC-ID=0) : EA3\xC3\xBC  2023-01-05");
+    EXPECT_TRUE(Ticked("DL", kBand20m, kModeCw));
 }
 
 class EqslAnswer : public ImportRunTest, public testing::WithParamInterface<bool>
@@ -414,6 +473,8 @@ TEST_F(ImportRunTest, ProgressTextIsCutAfter255CharactersWithoutSplittingACharac
     const std::string text = ProgressFileText("/x" + umlauts);
     EXPECT_EQ(text.size(), 254u);
     EXPECT_THAT(text, EndsWith("ä"));
+    // The same name in Latin-1 is shown as UTF-8 and cut the same way.
+    EXPECT_EQ(ProgressFileText("/x" + std::string(150, '\xE4')), text);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "ImportRunTestSupport.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -47,26 +46,6 @@ std::string Contact(const Fields& overrides)
     }
     std::erase_if(fields, [](const auto& field) { return field.second.empty(); });
     return AdifRecord(fields);
-}
-
-FailingSource::ReadResult FailingSource::Read(std::span<char> buffer)
-{
-    std::size_t end = std::min(m_bytes.size(), m_position + buffer.size());
-    const bool failNow = !m_failed && m_position <= m_failAt && m_failAt < end;
-    if (failNow) {
-        end = m_failAt;
-        m_failed = true;
-    }
-    const std::size_t count = end - m_position;
-    std::memcpy(buffer.data(), m_bytes.data() + m_position, count);
-    m_position = end;
-    return {count, failNow};
-}
-
-bool FailingSource::Seek(std::uint64_t offset)
-{
-    m_position = static_cast<std::size_t>(std::min<std::uint64_t>(offset, m_bytes.size()));
-    return true;
 }
 
 std::unique_ptr<AdifByteSource> TestOpener::Open(const std::filesystem::path& file)

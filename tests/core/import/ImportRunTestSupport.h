@@ -12,6 +12,7 @@
 
 #include <gmock/gmock.h>
 
+#include "FaultySource.h"
 #include "catalogue/CallResolver.h"
 #include "catalogue/EntityCatalogue.h"
 #include "import/ImportRun.h"
@@ -60,24 +61,6 @@ using Fields = std::vector<std::pair<std::string, std::string>>;
 // A plausible CW contact on 20 m; fields given here replace or extend the defaults. A field
 // given with an empty value is left out.
 [[nodiscard]] std::string Contact(const Fields& overrides);
-
-// A byte source that fails once at a given offset, then goes on as its reader asks.
-class FailingSource final : public AdifByteSource
-{
-public:
-    FailingSource(std::string bytes, std::size_t failAt) : m_bytes(std::move(bytes)), m_failAt(failAt)
-    {
-    }
-    [[nodiscard]] ReadResult Read(std::span<char> buffer) override;
-    [[nodiscard]] bool Seek(std::uint64_t offset) override;
-    [[nodiscard]] std::uint64_t Size() const override { return m_bytes.size(); }
-
-private:
-    std::string m_bytes;
-    std::size_t m_failAt;
-    std::size_t m_position = 0;
-    bool m_failed = false;
-};
 
 // Opens registered in-memory logs by name and everything else from disk.
 class TestOpener final : public LogSourceOpener

@@ -1,91 +1,20 @@
-#include "import/AdifFile.h"
+#include "import/AdifLogReader.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
-#include <system_error>
 
 #include "common/Text.h"
+#include "import/AdifReader.h"
 #include "import/ByteScan.h"
 
 namespace wendrix {
 
-// ---------------------------------------------------------------------------------------------
-// Sources
-
-std::unique_ptr<AdifFileSource> AdifFileSource::Open(const std::filesystem::path& path)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return nullptr;
-    }
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        return nullptr;
-    }
-    std::unique_ptr<AdifFileSource> source(new AdifFileSource());
-    // Unbuffered: the driver reads in large blocks of its own.
-    source->m_stream.rdbuf()->pubsetbuf(nullptr, 0);
-    source->m_stream.open(path, std::ios::in | std::ios::binary);
-    if (!source->m_stream.is_open()) {
-        return nullptr;
-    }
-    source->m_size = size;
-    return source;
-}
-
-AdifByteSource::ReadResult AdifFileSource::Read(std::span<char> buffer)
-{
-    ReadResult result;
-    if (buffer.empty()) {
-        return result;
-    }
-    m_stream.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    result.Count = static_cast<std::size_t>(m_stream.gcount());
-    if (m_stream.bad()) {
-        result.Error = true;
-    }
-    if (!m_stream.good()) {
-        m_stream.clear();   // end of file or an error: either way the next call starts afresh
-    }
-    return result;
-}
-
-bool AdifFileSource::Seek(std::uint64_t offset)
-{
-    m_stream.clear();
-    m_stream.seekg(static_cast<std::streamoff>(offset), std::ios::beg);
-    return !m_stream.fail();
-}
-
-AdifByteSource::ReadResult AdifMemorySource::Read(std::span<char> buffer)
-{
-    std::size_t count = std::min(buffer.size(), m_bytes.size() - m_position);
-    if (m_maxPiece > 0) {
-        count = std::min(count, m_maxPiece);
-    }
-    std::memcpy(buffer.data(), m_bytes.data() + m_position, count);
-    m_position += count;
-    return {count, false};
-}
-
-bool AdifMemorySource::Seek(std::uint64_t offset)
-{
-    if (offset > m_bytes.size()) {
-        return false;
-    }
-    m_position = static_cast<std::size_t>(offset);
-    return true;
-}
-
-// ---------------------------------------------------------------------------------------------
-// The driver
-
 namespace {
 
 constexpr std::uint64_t kNoEoh = std::numeric_limits<std::uint64_t>::max();
-constexpr std::uint64_t kErrorSkip = 4096;   // how far to jump over an unreadable stretch
+constexpr std::uint64_t kNoOffset = std::numeric_limits<std::uint64_t>::max();
 
 // Drops CR bytes in place; returns the new length.
 std::size_t DropCarriageReturns(char* text, std::size_t length)
@@ -219,6 +148,8 @@ private:
 
     void Refill();
     Step HandleReadError();
+    [[nodiscard]] std::uint64_t FindReadableOffset(std::uint64_t from);
+    [[nodiscard]] bool Readable(std::uint64_t offset);
     Step ProcessBufferedLine(char* text, std::size_t rawLength);
     Step ProcessLongLine();
 
@@ -243,6 +174,9 @@ private:
     bool m_atEnd = false;
     bool m_errorPending = false;     // a read failed at m_errorOffset
     std::uint64_t m_errorOffset = 0;
+    // A read error met while looking ahead beyond a long line, raised again when reading gets
+    // there once more, so that it is handled like any other.
+    std::uint64_t m_deferredError = kNoOffset;
     bool m_discardToLf = false;      // the rest of a dropped line is still to be skipped
     std::uint64_t m_bytesRead = 0;
 
@@ -278,6 +212,7 @@ AdifLogEnd AdifLogReader::Impl::Read(AdifByteSource& source, AdifLogHandler& han
     m_offset = 0;
     m_atEnd = false;
     m_errorPending = false;
+    m_deferredError = kNoOffset;
     m_discardToLf = false;
     m_bytesRead = 0;
 
@@ -350,8 +285,17 @@ void AdifLogReader::Impl::Refill()
     if (m_end == m_buffer.size() || m_atEnd || m_errorPending) {
         return;
     }
-    const auto result = m_source->Read(std::span<char>(m_buffer.data() + m_end,
-                                                       m_buffer.size() - m_end));
+    std::size_t space = m_buffer.size() - m_end;
+    if (m_deferredError != kNoOffset && m_deferredError - m_offset <= space) {
+        space = static_cast<std::size_t>(m_deferredError - m_offset);
+        if (space == 0) {
+            m_errorPending = true;
+            m_errorOffset = m_deferredError;
+            m_deferredError = kNoOffset;
+            return;
+        }
+    }
+    const auto result = m_source->Read(std::span<char>(m_buffer.data() + m_end, space));
     m_end += result.Count;
     m_offset += result.Count;
     if (result.Error) {
@@ -371,7 +315,13 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::HandleReadError()
     // Drop the line that could not be read: what arrived of it, the unreadable stretch, and
     // whatever of it follows up to its LF.
     m_pos = m_end = 0;
-    const std::uint64_t resume = m_errorOffset + kErrorSkip;
+    const std::uint64_t resume = FindReadableOffset(m_errorOffset);
+    if (resume > m_errorOffset) {
+        m_handler->BytesSkipped(m_errorOffset, resume - m_errorOffset);
+    }
+    if (m_deferredError != kNoOffset && m_deferredError <= resume) {
+        m_deferredError = kNoOffset;
+    }
     if (resume >= m_source->Size() || !m_source->Seek(resume)) {
         m_atEnd = true;
         return Step::Go;
@@ -379,6 +329,58 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::HandleReadError()
     m_offset = resume;
     m_discardToLf = true;
     return Step::Go;
+}
+
+// Where reading can go on behind a read error at from: right there when a second try succeeds,
+// as it does after most passing errors; otherwise at the first multiple of the source's failure
+// unit that can be read. The distance doubles while reads keep failing and is then narrowed down
+// by halving, so that a long unreadable stretch, or a source that fails everywhere, costs a few
+// dozen reads rather than one per unit, while at most one unit of good bytes is passed over
+// when the bad stretch is one piece. The end of the data counts as readable.
+std::uint64_t AdifLogReader::Impl::FindReadableOffset(std::uint64_t from)
+{
+    const std::uint64_t size = m_source->Size();
+    if (from >= size || Readable(from)) {
+        return from;
+    }
+    const std::uint64_t unit = std::max<std::uint64_t>(m_source->FailureUnit(), 1);
+    std::uint64_t bad = from;   // known unreadable
+    std::uint64_t good = size;  // known readable, or the end
+    for (std::uint64_t units = 1;; units *= 2) {
+        const std::uint64_t probe = (from / unit + units) * unit;
+        if (probe >= size) {
+            break;
+        }
+        if (Readable(probe)) {
+            good = probe;
+            break;
+        }
+        bad = probe;
+    }
+    for (;;) {
+        std::uint64_t middle = (bad + (good - bad) / 2) / unit * unit;
+        if (middle <= bad) {
+            middle = (bad / unit + 1) * unit;
+        }
+        if (middle >= good) {
+            return good;
+        }
+        if (Readable(middle)) {
+            good = middle;
+        } else {
+            bad = middle;
+        }
+    }
+}
+
+bool AdifLogReader::Impl::Readable(std::uint64_t offset)
+{
+    if (!m_source->Seek(offset)) {
+        return false;
+    }
+    char byte = 0;
+    const AdifByteSource::ReadResult result = m_source->Read(std::span<char>(&byte, 1));
+    return result.Count > 0 || !result.Error;
 }
 
 AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessBufferedLine(char* text,
@@ -492,7 +494,10 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
     m_offset = lineStart;
     m_pos = m_end = 0;
     m_atEnd = false;
-    m_errorPending = false;
+    if (m_errorPending) {
+        m_deferredError = m_errorOffset;   // behind the line's LF
+        m_errorPending = false;
+    }
 
     BeginLine(length, lastEohEnd);
     std::uint64_t remaining = rawLength;

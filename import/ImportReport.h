@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+// Where the report lines of an import run go: the report window, the terminal, a list in tests.
+// Every line handed over is valid UTF-8.
+namespace wendrix {
+
+class ImportReport
+{
+public:
+    virtual ~ImportReport() = default;
+    // Empties the report and gives it its caption; called once at the start of every run.
+    virtual void BeginReport(std::string_view caption) = 0;
+    virtual void AddLine(std::string_view line) = 0;
+};
+
+}  // namespace wendrix

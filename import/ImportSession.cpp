@@ -1,0 +1,97 @@
+#include "import/ImportSession.h"
+
+#include "common/Text.h"
+
+namespace wendrix {
+
+namespace {
+
+constexpr std::string_view kUndefinedPrefix = "0";
+
+ReportContact ReportContactOf(const ContactRecord& contact)
+{
+    return {contact.Call, contact.Year, contact.Month, contact.Day};
+}
+
+}  // namespace
+
+ImportSession::ImportSession(const CallResolver& resolver, ConfirmationMatrix& matrix,
+                             ImportPrompts& prompts, ImportReport& report)
+    : m_resolver(resolver),
+      m_prompts(prompts),
+      m_report(report),
+      m_applier(resolver.Catalogue(), matrix)
+{
+}
+
+void ImportSession::HandleRejected(std::string_view reportLine)
+{
+    ++m_counters.skipped;
+    AddReportLine(reportLine);
+}
+
+void ImportSession::HandleAccepted(const ContactRecord& contact)
+{
+    ++m_counters.imported;
+    if (!contact.IsConfirmed()) {
+        return;   // counted, never applied
+    }
+    ++m_counters.confirmed;
+    if (!contact.Prefix.empty() && contact.Prefix != kUndefinedPrefix) {
+        m_applier.Apply(contact);
+        return;
+    }
+
+    m_contact = contact;
+    if (m_contact.Prefix.empty()) {
+        ++m_counters.withoutCode;
+        DetermineEntity(m_contact);
+    }
+    if (m_contact.Prefix == kUndefinedPrefix) {
+        m_contact.Prefix.clear();
+        ++m_counters.withoutCode;
+        ++m_counters.unclear;
+        WriteUndefinedEntityLine(m_line, ReportContactOf(m_contact));
+        AddReportLine(m_line);
+    }
+    // A contact whose entity stayed unknown reaches here with an empty prefix and ticks nothing.
+    m_applier.Apply(m_contact);
+}
+
+void ImportSession::HandleSkippedBytes(const std::filesystem::path& file, std::uint64_t count)
+{
+    m_counters.bytesSkipped += static_cast<std::int64_t>(count);
+    WriteSkippedBytesLine(m_line, file.string(), count);
+    AddReportLine(m_line);
+}
+
+void ImportSession::DetermineEntity(ContactRecord& contact)
+{
+    if (m_lastAnswer != EntityAnswer::NoToAll) {
+        const ResolutionResult resolved = m_resolver.Resolve(contact.Call, contact.Date());
+        if (resolved.Status == ResolutionStatus::Resolved ||
+            resolved.Status == ResolutionStatus::ResolvedTwoPart) {
+            if (m_lastAnswer != EntityAnswer::YesToAll) {
+                m_lastAnswer = m_prompts.AskTakeEntity(
+                    EntityQuestion{resolved.MainPrefix, ToValidUtf8(contact.Call), contact.Year});
+            }
+            if (m_lastAnswer == EntityAnswer::Yes || m_lastAnswer == EntityAnswer::YesToAll) {
+                ++m_counters.determined;
+                contact.Prefix = resolved.MainPrefix;
+                WriteDeterminedLine(m_line, contact.Prefix, ReportContactOf(contact));
+                AddReportLine(m_line);
+                return;
+            }
+        }
+    }
+    ++m_counters.unclear;
+    WriteUnclearLine(m_line, ReportContactOf(contact));
+    AddReportLine(m_line);
+}
+
+void ImportSession::AddReportLine(std::string_view line)
+{
+    m_report.AddLine(AsValidUtf8(line, m_converted));
+}
+
+}  // namespace wendrix
