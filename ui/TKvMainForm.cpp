@@ -15,6 +15,7 @@
 #include "catalogue/EntityCatalogue.h"
 #include "lists/Evaluation.h"
 #include "session/CallSign.h"
+#include "ui/print/PrintDialogFlow.h"
 #include "ui/WindowScaling.h"
 #include "ui/matrix/MatrixView.h"
 
@@ -193,7 +194,9 @@ void TKvMainForm::BuildControls()
 
     ButtonPrint = button("ButtonPrint", QStringLiteral("Drucken"), {934, 38, 62, 20});
     ButtonPrint->setToolTip(QStringLiteral("'2 Seiten Grafik'"));
-    connect(ButtonPrint, &QPushButton::clicked, this, &TKvMainForm::PrintRequested);
+    connect(ButtonPrint, &QPushButton::clicked, this, [this] {
+        static_cast<void>(PrintWithDialog(this, CallSign(), m_catalogue, m_matrix));
+    });
 
     Labelcall = label("Labelcall", QStringLiteral("Eigenes Rufzeichen: "), {4, 10, 101, 13});
 

@@ -27,8 +27,8 @@ struct MatrixHit;
 
 // The main window: the matrix with its header and sum row, the call-sign edit, the buttons and
 // the hint texts, in a fixed client area of 1018 x 734 designed at 96 pixels per inch. It shows
-// the state it is given and turns clicks into matrix edits; the flows behind the import, save,
-// thresholds and print buttons and behind closing belong to whoever connects to its signals.
+// the state it is given, turns clicks into matrix edits and prints; the flows behind the import,
+// save and thresholds buttons and behind closing belong to whoever connects to its signals.
 class TKvMainForm final : public QWidget, private MatrixObserver
 {
     Q_OBJECT
@@ -64,7 +64,6 @@ signals:
     void ImportRequested();       // "ADIF-Log(s) importieren"
     void SaveRequested();         // "Liste speichern"
     void LevelsRequested();       // "Schwellwerte"
-    void PrintRequested();        // "Drucken"
     void FirstShown();            // the window is on the screen for the first time
 
 protected:
