@@ -105,13 +105,12 @@ void PaintBox(QPainter& painter, const PrintLayout& layout, int block, int band,
 {
     const QColor colour(kBoxColours[static_cast<std::size_t>(box)]);
     const QRect rect = layout.BoxRect(block, band, box, row);
+    Frame(painter, rect, colour);
     if (!ticked) {
-        Frame(painter, rect, colour);
         return;
     }
-    // A ticked box is filled in its colour as a whole, so it reads the same whatever the width
-    // of its letter, with the letter in white on it.
-    painter.fillRect(rect, colour);
+    // The letter is written on its own background in the box's colour; the box keeps its frame
+    // around it.
     const int x = layout.BoxX(block, band, box);
     int shift = 0;
     if (box == kModeFone) {
