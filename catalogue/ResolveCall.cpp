@@ -4,6 +4,42 @@
 
 namespace wendrix {
 
+namespace {
+
+// The indices 0..count-1, for the reference scan over a whole table.
+class AllIndices
+{
+public:
+    explicit AllIndices(std::size_t count) : m_count(count) {}
+
+    class Iterator
+    {
+    public:
+        explicit Iterator(std::size_t index) : m_index(index) {}
+        [[nodiscard]] std::size_t operator*() const { return m_index; }
+        Iterator& operator++()
+        {
+            ++m_index;
+            return *this;
+        }
+        [[nodiscard]] bool operator!=(const Iterator& other) const
+        {
+            return m_index != other.m_index;
+        }
+
+    private:
+        std::size_t m_index;
+    };
+
+    [[nodiscard]] Iterator begin() const { return Iterator(0); }
+    [[nodiscard]] Iterator end() const { return Iterator(m_count); }
+
+private:
+    std::size_t m_count;
+};
+
+}  // namespace
+
 bool MatchCallPattern(std::string_view call, std::string_view pattern)
 {
     std::size_t n = pattern.size();
@@ -63,8 +99,8 @@ ResolutionResult ResolveCall(const EntityCatalogue& catalogue, std::string_view 
     const std::size_t prefixCount = catalogue.PrefixIndex().size();
     return detail::ResolveWith(
         catalogue, call, date, trace,
-        [specialCount](std::string_view) { return detail::AllIndices(specialCount); },
-        [prefixCount](std::string_view) { return detail::AllIndices(prefixCount); });
+        [specialCount](std::string_view) { return AllIndices(specialCount); },
+        [prefixCount](std::string_view) { return AllIndices(prefixCount); });
 }
 
 }  // namespace wendrix

@@ -2,21 +2,34 @@
 
 // The resolution algorithm, shared by the reference ResolveCall (which looks at every special
 // call and prefix entry) and CallResolver (which looks only at those that can match). Both hand
-// in the sequences to scan; the algorithm itself exists once.
+// in the sequences to scan, so the steps that scan them are templates here; every other step is
+// an ordinary function in ResolveCallImpl.cpp.
+//
+// The steps hand their findings on as plain values, collected in ResolutionSteps. The optional
+// explanation (ResolutionTrace) is written from those values once the resolution has ended, so
+// no step needs to know whether anybody asked for one.
 #include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
+#include "catalogue/EntityCatalogue.h"
 #include "catalogue/ResolveCall.h"
+#include "common/Dates.h"
 
 namespace wendrix::detail {
 
 inline constexpr std::size_t kCallLength = 15;
 inline constexpr std::size_t kPartLength = 6;
+inline constexpr std::size_t kMaxParts = 3;
+inline constexpr std::size_t kMaxCandidates = 2;
 
 // A part of a call: at most 6 characters, copied so that a call-area digit can be put into it.
+// Only the first Size characters are ever read.
 struct CallPart
 {
-    std::array<char, kPartLength> Chars{};
+    std::array<char, kPartLength> Chars;
     std::size_t Size = 0;
 
     [[nodiscard]] std::string_view View() const { return {Chars.data(), Size}; }
@@ -29,6 +42,21 @@ struct CallPart
     }
 };
 
+// The call cut at its "/" and read: which texts stand for an entity, and what the other parts
+// said about the call.
+struct CallShape
+{
+    std::array<CallPart, kMaxParts> Parts;             // as split, before anything was dropped
+    int PartCount = 0;
+    std::array<CallPart, kMaxCandidates> Candidates;   // the texts to resolve, in order
+    int CandidateCount = 0;                            // 0: nothing is left to resolve
+    int SignificantParts = 0;   // parts after dropping suffixes; 2 makes a two-part answer
+    bool Mobile = false;        // a last part "MM" or "AM" was set aside
+    bool PortableDropped = false;
+    bool CallAreaDigit = false;
+};
+
+// The answer for one candidate text, with where it came from.
 struct Candidate
 {
     std::uint16_t Entity = 0;
@@ -36,41 +64,134 @@ struct Candidate
     bool TooShort = false;
     bool Resolved = false;
     std::size_t MatchedLength = 0;
+    int SpecialCall = -1;          // index into SpecialCallList() that decided, or -1
+    int PrefixEntry = -1;          // index into PrefixIndex() that decided, or -1
+    std::uint16_t PrefixEntity = 0;
+    bool ViaPredecessor = false;
+    int BlockSizeFound = 0;        // block size of the accepted entry, before trimming
 };
 
-// The indices 0..count-1, for the reference scan over a whole table.
-class AllIndices
+// Everything one resolution found, filled step by step.
+struct ResolutionSteps
 {
-public:
-    explicit AllIndices(std::size_t count) : m_count(count) {}
+    CallShape Shape;
+    int SpecialCall = -1;          // the special call accepted for the whole call, or -1
+    bool DeclaredNoEntity = false;
+    std::array<Candidate, kMaxCandidates> Candidates{};
+    int CandidatesResolved = 0;    // how many of Shape's candidates were looked up
+    int Chosen = 0;
+};
 
-    class Iterator
-    {
-    public:
-        explicit Iterator(std::size_t index) : m_index(index) {}
-        [[nodiscard]] std::size_t operator*() const { return m_index; }
-        Iterator& operator++()
-        {
-            ++m_index;
-            return *this;
+// Cuts the call (at most 15 characters) into parts and applies the rules for mobile suffixes,
+// portable designators and call-area digits; the shape must be fresh.
+void ShapeCall(std::string_view whole, CallShape& shape);
+
+// Weighs a prefix entry that matches the text: fills the candidate and returns true when the
+// entry decides (the search stops there).
+[[nodiscard]] bool TryPrefixEntry(const EntityCatalogue& catalogue, std::size_t index,
+                                  std::size_t textLength, DateKey date, Candidate& candidate);
+
+// Fills a fresh candidate with what an accepted special call gives.
+void TakeSpecialCall(const EntityCatalogue& catalogue, int special, Candidate& candidate);
+
+// Trims a shared block to the entities valid on the date and sets the matched length.
+void FinishCandidate(const EntityCatalogue& catalogue, std::string_view text, DateKey date,
+                     Candidate& candidate);
+
+// Index into the shape's candidates of the one that answers.
+[[nodiscard]] int ChooseCandidate(const CallShape& shape,
+                                  const std::array<Candidate, kMaxCandidates>& candidates);
+
+// The status, main prefix and candidate count that the chosen candidate gives.
+[[nodiscard]] ResolutionResult MakeResult(const EntityCatalogue& catalogue, const CallShape& shape,
+                                          const Candidate& winner);
+
+// Writes the explanation of a finished resolution from what its steps found.
+void RecordTrace(const ResolutionSteps& steps, ResolutionTrace& trace);
+
+// The last special call of the scanned ones that matches the whole call on the date and is at
+// least as specific as the one before; an entry naming no entity ends the scan at once.
+template <typename Indices>
+[[nodiscard]] int FindSpecialCall(std::span<const SpecialCall> specials, std::string_view whole,
+                                  DateKey date, const Indices& indices)
+{
+    int found = -1;
+    std::size_t lastLength = 0;
+    for (const auto index : indices) {
+        const SpecialCall& special = specials[index];
+        if (!special.IsValidOn(date) || !MatchCallPattern(whole, special.Pattern)) {
+            continue;
         }
-        [[nodiscard]] bool operator!=(const Iterator& other) const { return m_index != other.m_index; }
+        const std::size_t length = SignificantLength(special.Pattern);
+        if (length < lastLength) {
+            continue;
+        }
+        lastLength = length;
+        found = static_cast<int>(index);
+        if (special.Entity == 0) {
+            break;
+        }
+    }
+    return found;
+}
 
-    private:
-        std::size_t m_index;
-    };
-
-    [[nodiscard]] Iterator begin() const { return Iterator(0); }
-    [[nodiscard]] Iterator end() const { return Iterator(m_count); }
-
-private:
-    std::size_t m_count;
-};
-
-[[nodiscard]] inline bool IsPortableDesignator(std::string_view part)
+// First-match search of the scanned prefix entries for one candidate text; fills a fresh
+// candidate.
+template <typename Indices>
+void SearchPrefixIndex(const EntityCatalogue& catalogue, std::string_view text, DateKey date,
+                       const Indices& indices, Candidate& candidate)
 {
-    return part == "P" || part == "M" || part == "A" || part == "B" || part == "LT" ||
-           part == "LH" || part == "LS" || part == "LGT" || part == "QRP";
+    const auto prefixes = catalogue.PrefixIndex();
+    for (const auto index : indices) {
+        if (prefixes[index].Matches(text) &&
+            TryPrefixEntry(catalogue, index, text.size(), date, candidate)) {
+            break;
+        }
+    }
+    candidate.BlockSizeFound = candidate.BlockCount;
+}
+
+// The resolution itself; leaves what each step found in `steps`.
+template <typename SpecialsFor, typename PrefixesFor>
+ResolutionResult RunSteps(const EntityCatalogue& catalogue, std::string_view call, DateKey date,
+                          const SpecialsFor& specialsFor, const PrefixesFor& prefixesFor,
+                          ResolutionSteps& steps)
+{
+    if (call.empty()) {
+        return {};
+    }
+    const std::string_view whole = call.substr(0, kCallLength);
+    ShapeCall(whole, steps.Shape);
+    const CallShape& shape = steps.Shape;
+    if (shape.CandidateCount == 0) {
+        return {};
+    }
+
+    // The special calls are matched against the whole call, so their answer is the same for
+    // every candidate: look it up once.
+    const auto specials = catalogue.SpecialCallList();
+    steps.SpecialCall = FindSpecialCall(specials, whole, date, specialsFor(whole));
+    steps.DeclaredNoEntity =
+        steps.SpecialCall >= 0 && specials[static_cast<std::size_t>(steps.SpecialCall)].Entity == 0;
+    if (steps.DeclaredNoEntity) {
+        ResolutionResult result;
+        result.Status = ResolutionStatus::NoEntity;
+        return result;
+    }
+
+    for (int c = 0; c < shape.CandidateCount; ++c) {
+        const std::string_view text = shape.Candidates[static_cast<std::size_t>(c)].View();
+        Candidate& candidate = steps.Candidates[static_cast<std::size_t>(c)];
+        if (steps.SpecialCall >= 0) {
+            TakeSpecialCall(catalogue, steps.SpecialCall, candidate);
+        } else {
+            SearchPrefixIndex(catalogue, text, date, prefixesFor(text), candidate);
+        }
+        FinishCandidate(catalogue, text, date, candidate);
+        steps.CandidatesResolved = c + 1;
+    }
+    steps.Chosen = ChooseCandidate(shape, steps.Candidates);
+    return MakeResult(catalogue, shape, steps.Candidates[static_cast<std::size_t>(steps.Chosen)]);
 }
 
 // SpecialsFor(W) and PrefixesFor(S) return ranges of indices into the special-call list and the
@@ -80,237 +201,10 @@ ResolutionResult ResolveWith(const EntityCatalogue& catalogue, std::string_view 
                              ResolutionTrace* trace, const SpecialsFor& specialsFor,
                              const PrefixesFor& prefixesFor)
 {
-    ResolutionResult result;
-    if (call.empty()) {
-        return result;
-    }
-    const std::string_view whole = call.substr(0, kCallLength);
-
-    // Splitting at "/": empty runs before a "/" are skipped, the scan stops at a third part.
-    std::array<CallPart, 3> parts;
-    int partCount = 0;
-    bool stopped = false;
-    std::size_t runStart = 0;
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (whole[i] != '/') {
-            continue;
-        }
-        if (i > runStart) {
-            parts[static_cast<std::size_t>(partCount++)].Assign(whole.substr(runStart, i - runStart));
-            if (partCount == 3) {
-                stopped = true;
-                break;
-            }
-        }
-        runStart = i + 1;
-    }
-    if (!stopped) {
-        parts[static_cast<std::size_t>(partCount++)].Assign(whole.substr(runStart));
-    }
+    ResolutionSteps steps;
+    ResolutionResult result = RunSteps(catalogue, call, date, specialsFor, prefixesFor, steps);
     if (trace != nullptr) {
-        for (int p = 0; p < partCount; ++p) {
-            trace->Parts.emplace_back(parts[static_cast<std::size_t>(p)].View());
-        }
-    }
-    const auto part = [&parts](int number) -> CallPart& {
-        return parts[static_cast<std::size_t>(number - 1)];
-    };
-
-    int n = partCount;
-    bool mobile = false;
-    if (part(n).View() == "MM" || part(n).View() == "AM") {
-        mobile = true;
-        --n;
-        if (trace != nullptr) {
-            trace->Mobile = true;
-        }
-        if (n == 0) {
-            return result;
-        }
-    }
-    if (n > 2) {
-        n = 2;
-    }
-    if (part(n).Size == 0) {
-        --n;
-        if (n == 0) {
-            return result;
-        }
-    }
-    if (n == 2 && IsPortableDesignator(part(2).View())) {
-        n = 1;
-        if (trace != nullptr) {
-            trace->PortableDropped = true;
-        }
-    }
-    int candidateCount = n;
-    if (n == 2 && part(2).Size == 1 && part(2).Chars[0] >= '0' && part(2).Chars[0] <= '9') {
-        const char digit = part(2).Chars[0];
-        if (trace != nullptr) {
-            trace->CallAreaDigit = true;
-        }
-        const char first = whole[0];
-        if (first == 'K' || first == 'W' || first == 'N' || first == 'A') {
-            const char area[2] = {'W', digit};
-            part(2).Assign(std::string_view(area, 2));
-        } else {
-            candidateCount = 1;
-            CallPart& home = part(1);
-            std::size_t position = 1;
-            while (position < home.Size && (home.Chars[position] < '0' || home.Chars[position] > '9')) {
-                ++position;
-            }
-            if (position == 1 && position + 1 < home.Size && home.Chars[2] >= '0' &&
-                home.Chars[2] <= '9') {
-                position = 2;
-            }
-            if (position < home.Size) {
-                home.Chars[position] = digit;
-            }
-        }
-    }
-
-    // The special calls are matched against the whole call, so their answer is the same for
-    // every candidate: look it up once.
-    int specialIndex = -1;
-    {
-        std::size_t lastLength = 0;
-        const auto specials = catalogue.SpecialCallList();
-        for (const auto index : specialsFor(whole)) {
-            const SpecialCall& special = specials[index];
-            if (!special.IsValidOn(date) || !MatchCallPattern(whole, special.Pattern)) {
-                continue;
-            }
-            const std::size_t length = SignificantLength(special.Pattern);
-            if (length < lastLength) {
-                continue;
-            }
-            lastLength = length;
-            specialIndex = static_cast<int>(index);
-            if (special.Entity == 0) {
-                if (trace != nullptr) {
-                    trace->DeclaredInvalidBy = specialIndex;
-                }
-                result.Status = ResolutionStatus::NoEntity;
-                return result;
-            }
-        }
-    }
-
-    std::array<Candidate, 2> candidates{};
-    const auto entities = catalogue.Entities();
-    const auto prefixes = catalogue.PrefixIndex();
-    const auto validEntity = [&](std::uint16_t e) {
-        return e >= 1 && e <= entities.size() && entities[e - 1u].IsValidOn(date);
-    };
-    for (int c = 0; c < candidateCount; ++c) {
-        Candidate& candidate = candidates[static_cast<std::size_t>(c)];
-        const std::string_view s = part(c + 1).View();
-        const std::size_t m = s.size() < 4 ? s.size() : 4;
-        CandidateTrace step;
-        step.Text = std::string(s);
-        if (specialIndex >= 0) {
-            candidate.Entity = catalogue.SpecialCallList()[static_cast<std::size_t>(specialIndex)].Entity;
-            candidate.BlockCount = 1;
-            candidate.Resolved = true;
-            step.SpecialCall = specialIndex;
-        } else {
-            bool acceptedViaPrefix = false;
-            for (const auto index : prefixesFor(s)) {
-                const PrefixRange& range = prefixes[index];
-                if (!range.Matches(s)) {
-                    continue;
-                }
-                const std::uint16_t e = range.FirstEntity;
-                if (e == 0 || e > entities.size()) {
-                    continue;
-                }
-                const EntityRecord& record = entities[e - 1u];
-                if (record.IsValidOn(date)) {
-                    candidate.Entity = e;
-                    candidate.BlockCount = range.BlockSize;
-                    const std::size_t base = record.BasePrefixLength < 4 ? record.BasePrefixLength : 4;
-                    if (base <= m) {
-                        candidate.TooShort = false;
-                        candidate.Resolved = true;
-                        acceptedViaPrefix = true;
-                        step.PrefixEntry = static_cast<int>(index);
-                        step.PrefixEntity = e;
-                        break;
-                    }
-                    candidate.TooShort = true;
-                } else {
-                    const std::uint16_t predecessor = catalogue.FindEntityByPrefix(record.Predecessor);
-                    if (predecessor != 0) {
-                        candidate.Entity = predecessor;
-                        candidate.BlockCount = 1;
-                        candidate.TooShort = false;
-                        candidate.Resolved = true;
-                        step.PrefixEntry = static_cast<int>(index);
-                        step.PrefixEntity = e;
-                        step.ViaPredecessor = true;
-                        break;
-                    }
-                }
-            }
-            step.BlockSizeFound = candidate.BlockCount;
-            if (acceptedViaPrefix && candidate.BlockCount > 1) {
-                for (int k = candidate.BlockCount - 1; k >= 1; --k) {
-                    if (validEntity(static_cast<std::uint16_t>(candidate.Entity + k))) {
-                        break;
-                    }
-                    candidate.BlockCount = k;
-                }
-            }
-        }
-        if (candidate.Resolved) {
-            const std::string& mainPrefix = entities[candidate.Entity - 1u].MainPrefix;
-            candidate.MatchedLength = mainPrefix.size();
-            if (candidate.BlockCount > 1 && mainPrefix.size() == m && s.substr(0, m) == mainPrefix) {
-                candidate.BlockCount = 1;
-            }
-        }
-        if (trace != nullptr) {
-            step.BlockSizeAfterTrim = candidate.BlockCount;
-            step.TooShort = candidate.TooShort;
-            step.Entity = candidate.Resolved ? candidate.Entity : 0;
-            step.MatchedLength = static_cast<int>(candidate.MatchedLength);
-            step.Rest = static_cast<int>(s.size()) - static_cast<int>(candidate.MatchedLength);
-            trace->Candidates.push_back(std::move(step));
-        }
-    }
-
-    int chosen = 0;
-    if (candidateCount == 2 && candidates[1].Resolved) {
-        const auto rest1 = static_cast<long>(part(1).Size) - static_cast<long>(candidates[0].MatchedLength);
-        const auto rest2 = static_cast<long>(part(2).Size) - static_cast<long>(candidates[1].MatchedLength);
-        if (rest1 > rest2 || (rest1 == rest2 && part(1).Size > part(2).Size)) {
-            chosen = 1;
-        }
-    }
-    if (!candidates[0].Resolved && part(1).View().substr(0, 2) == "PJ") {
-        chosen = 0;
-    }
-    if (trace != nullptr) {
-        trace->Chosen = chosen;
-    }
-
-    const Candidate& winner = candidates[static_cast<std::size_t>(chosen)];
-    if (!winner.Resolved) {
-        result.Status = winner.TooShort ? ResolutionStatus::NotResolved : ResolutionStatus::NoEntity;
-        return result;
-    }
-    result.Entity = winner.Entity;
-    result.MainPrefix = entities[winner.Entity - 1u].MainPrefix;
-    result.CandidateCount = static_cast<std::uint16_t>(winner.BlockCount);
-    if (mobile) {
-        result.Status = ResolutionStatus::Mobile;
-    } else if (winner.BlockCount >= 2) {
-        result.Status = ResolutionStatus::Ambiguous;
-    } else if (n == 2) {
-        result.Status = ResolutionStatus::ResolvedTwoPart;
-    } else {
-        result.Status = ResolutionStatus::Resolved;
+        RecordTrace(steps, *trace);
     }
     return result;
 }
