@@ -165,6 +165,41 @@ TEST(ResolveCall, ExplainsWhichEntryDecided)
               "DL0XX");
 }
 
+// The explanation shows the parts as written but the texts that were resolved, with the digit
+// put in and the USA's call area as a second candidate; both resolvers explain alike.
+TEST(ResolveCall, ExplainsPartsAsWrittenAndCandidatesAsResolved)
+{
+    const CallResolver resolver(SmallCatalogue());
+    const auto explain = [&](bool indexed, std::string_view call, DateKey date) {
+        ResolutionTrace trace;
+        (void)(indexed ? resolver.Resolve(call, date, &trace)
+                       : ResolveCall(SmallCatalogue(), call, date, &trace));
+        return trace;
+    };
+    for (const bool indexed : {false, true}) {
+        SCOPED_TRACE(indexed ? "CallResolver" : "ResolveCall");
+        const auto area = explain(indexed, "DL1ABC/8", 20200101);
+        EXPECT_EQ(area.Parts, (std::vector<std::string>{"DL1ABC", "8"}));
+        EXPECT_TRUE(area.CallAreaDigit);
+        ASSERT_EQ(area.Candidates.size(), 1u);
+        EXPECT_EQ(area.Candidates[0].Text, "DL8ABC");
+
+        const auto usa = explain(indexed, "KH6ABC/4", 20200101);
+        ASSERT_EQ(usa.Candidates.size(), 2u);
+        EXPECT_EQ(usa.Candidates[1].Text, "W4");
+        EXPECT_EQ(usa.Candidates[0].Rest, 3);
+        EXPECT_EQ(usa.Candidates[1].Rest, 1);
+        EXPECT_EQ(usa.Chosen, 1);
+
+        const auto block = explain(indexed, "FO5ABC", 19900101);
+        ASSERT_EQ(block.Candidates.size(), 1u);
+        EXPECT_EQ(SmallCatalogue().PrefixIndex()[static_cast<std::size_t>(
+                      block.Candidates[0].PrefixEntry)].Describe(), "FO");
+        EXPECT_EQ(block.Candidates[0].BlockSizeFound, 4);
+        EXPECT_EQ(block.Candidates[0].BlockSizeAfterTrim, 3) << "FO/M was not valid yet";
+    }
+}
+
 // Calls built from every prefix entry and special call of a catalogue, in the shapes the
 // resolver must handle: plain, portable, mobile, call-area digits and prefixes of other areas.
 std::vector<std::string> CorpusFor(const EntityCatalogue& catalogue)
