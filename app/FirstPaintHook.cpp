@@ -1,5 +1,6 @@
 #include "FirstPaintHook.h"
 
+#include <chrono>
 #include <cstdio>
 
 #include <QCoreApplication>
@@ -41,6 +42,12 @@ void FirstPaintHook::AfterFirstPaint()
         return;
     }
     if (m_quit) {
+        // The moment of the first complete frame, for the start-up measurement (wall clock, ns).
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf("first-paint-ns %lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        std::fflush(stdout);
         QCoreApplication::quit();
     }
 }

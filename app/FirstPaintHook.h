@@ -7,8 +7,8 @@ class QWidget;
 
 namespace wendrix::app {
 
-// Acts once a window has been painted for the first time: saves a picture of it and/or quits
-// the program. Used by the screenshot script and the start-up measurement, through the
+// Acts once a window has been painted for the first time: saves a picture of it, or prints the
+// moment ("first-paint-ns" and the wall-clock time in nanoseconds) and quits. Used by the screenshot script and the start-up measurement, through the
 // environment (WENDRIX_SCREENSHOT=file.png, WENDRIX_QUIT_AFTER_FIRST_PAINT=1), so the
 // program's own command line stays as it is.
 class FirstPaintHook final : public QObject

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -33,13 +32,15 @@ QFont SansSerifFont(const QString& family, int pixelSize)
     return font;
 }
 
-// "MS Sans Serif" where the platform has it. Elsewhere Arial's metric twin comes first: the
-// default sans font of Linux desktops is so much wider that the fixed labels would be cut.
+// "MS Sans Serif" on Windows. Elsewhere Arial's metric twin: the default sans font of Linux
+// desktops is so much wider that the fixed labels would be cut.
 QFont WindowFont()
 {
-    const QString designed = QStringLiteral("MS Sans Serif");
-    return SansSerifFont(QFontDatabase::hasFamily(designed) ? designed : QStringLiteral("Arial"),
-                         11);
+#ifdef Q_OS_WIN
+    return SansSerifFont(QStringLiteral("MS Sans Serif"), 11);
+#else
+    return SansSerifFont(QStringLiteral("Arial"), 11);
+#endif
 }
 
 void SetTextColour(QWidget& widget, const QColor& colour)

@@ -1,5 +1,7 @@
 #include "ui/matrix/MatrixCellPainter.h"
 
+#include <string>
+
 #include <QPainter>
 
 #include "catalogue/EntityCatalogue.h"
@@ -28,8 +30,10 @@ MatrixCellPainter::MatrixCellPainter(const EntityCatalogue& catalogue,
       m_colours(colours),
       m_regular(ArialFont(12)),
       m_bold(ArialFont(12, true)),
-      m_share(ArialFont(7))
+      m_share(ArialFont(7)),
+      m_mark(QStringLiteral("X"))
 {
+    m_mark.setTextFormat(Qt::PlainText);
 }
 
 void MatrixCellPainter::PaintCell(QPainter& painter, int column, int row, const QRect& cell) const
@@ -65,7 +69,6 @@ void MatrixCellPainter::PaintFrame(QPainter& painter, const QRect& quarter,
 void MatrixCellPainter::PaintTicks(QPainter& painter, int entity, int column,
                                    const QRect& cell) const
 {
-    static const QString mark = QStringLiteral("X");
     painter.setFont(m_bold);
     const BandIndex band{BandOfColumn(column)};
     for (int k = 0; k < 4; ++k) {
@@ -77,7 +80,7 @@ void MatrixCellPainter::PaintTicks(QPainter& painter, int entity, int column,
         if (m_matrix.IsTicked(entity, band, ModeIndex{ModeOfQuarter(k)})) {
             painter.fillRect(quarter, colour);
             painter.setPen(m_colours.Text);
-            DrawTextAt(painter, quarter.left() + 2, cell.top() + 2, mark);
+            painter.drawStaticText(quarter.left() + 2, cell.top() + 2, m_mark);
         } else {
             PaintFrame(painter, quarter, colour);
         }
@@ -104,8 +107,13 @@ void MatrixCellPainter::PaintShares(QPainter& painter, int entity, int column,
         }
         painter.fillRect(quarter, colour);
         painter.setPen(m_colours.Text);
-        const int x = *text == "-" ? quarter.left() + 5 : quarter.left();
-        DrawTextAt(painter, x, cell.top() + 2, Latin1(*text));
+        const bool none = *text == "-";
+        QStaticText& shown = m_shareTexts[none ? 101 : std::stoul(*text)];
+        if (shown.text().isEmpty()) {
+            shown.setText(Latin1(*text));
+            shown.setTextFormat(Qt::PlainText);
+        }
+        painter.drawStaticText(none ? quarter.left() + 5 : quarter.left(), cell.top() + 2, shown);
     }
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+
 #include <QFont>
+#include <QStaticText>
 
 #include "ui/matrix/MatrixStyle.h"
 #include "ui/matrix/OwnerDrawGrid.h"
@@ -38,6 +41,9 @@ private:
     QFont m_regular;
     QFont m_bold;
     QFont m_share;
+    // Laid-out texts of the marks and percentages, which every row repeats.
+    QStaticText m_mark;
+    mutable std::array<QStaticText, 102> m_shareTexts;   // "  0".."100", then "-"
 };
 
 }  // namespace wendrix::ui
