@@ -54,7 +54,6 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wendrix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Wendrix"));
     try {
         const wendrix::EntityCatalogue catalogue = wendrix::BuildEntityCatalogue();
         wendrix::ConfirmationMatrix matrix;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Wendrix and starts it. The desktop window is not built yet, so
-# this starts the command-line tool: the catalogue summary, a call resolved with its reasons, and
-# the member's job on the example logs (import, survey list, totals).
+# Installs what is missing, builds Wendrix and starts the desktop program with the survey list
+# that the example logs make. On a machine without a display it says so and runs the headless
+# demonstration of the command-line tool instead: the catalogue summary, a call resolved with
+# its reasons, and the member's job on the example logs (import, survey list, totals).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,17 @@ cli=build/cli/wendrix-cli
 demo=build/demo
 rm -rf "$demo"
 mkdir -p "$demo"
+
+if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then
+    "$cli" import --call DA0WDX --dir "$demo" --resolved accept examples/demo.adi \
+        examples/later.adi > /dev/null
+    echo "Starting wendrix with the list $demo/DA0WDX.CFD"
+    exec build/app/wendrix "$demo"
+fi
+
+echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the desktop program cannot open"
+echo "its window here, so this runs the command-line tool's demonstration instead."
+echo "(tools/screenshot.sh renders the window to a picture without a display.)"
 
 step() {
     echo

@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     python3 hamradio-files
     fonts-liberation2 poppler-utils
-    xvfb x11-utils x11-apps imagemagick twm
+    xvfb x11-utils x11-apps imagemagick twm xfonts-base
 )
 
 missing=()
