@@ -61,9 +61,13 @@ void MatrixCellPainter::PaintCell(QPainter& painter, int column, int row, const 
 void MatrixCellPainter::PaintFrame(QPainter& painter, const QRect& quarter,
                                    const QColor& colour) const
 {
-    painter.fillRect(quarter, m_colours.Cell);
-    painter.setPen(QPen(colour, 1));
-    painter.drawRect(quarter.adjusted(0, 0, -1, -1));
+    // A one-pixel frame around the white inside, drawn as four solid strips: a thousand framed
+    // quarters fill a screen, and strips are much cheaper for the raster engine than outlines.
+    painter.fillRect(quarter.adjusted(1, 1, -1, -1), m_colours.Cell);
+    painter.fillRect(QRect(quarter.left(), quarter.top(), quarter.width(), 1), colour);
+    painter.fillRect(QRect(quarter.left(), quarter.bottom(), quarter.width(), 1), colour);
+    painter.fillRect(QRect(quarter.left(), quarter.top(), 1, quarter.height()), colour);
+    painter.fillRect(QRect(quarter.right(), quarter.top(), 1, quarter.height()), colour);
 }
 
 void MatrixCellPainter::PaintTicks(QPainter& painter, int entity, int column,
