@@ -28,7 +28,7 @@ public:
     // Decides for each typed character whether the edit sees it; a dropped one is discarded.
     using CharacterFilter = std::function<bool(QChar)>;
 
-    TZtEdit(ZtEditShared& shared, QWidget* parent = nullptr);
+    explicit TZtEdit(ZtEditShared& shared, QWidget* parent = nullptr);
 
     void SetCharacterFilter(CharacterFilter filter) { m_filter = std::move(filter); }
     // Letters typed or pasted appear in upper case (ASCII a..z only).
