@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -263,6 +264,23 @@ private slots:
         Trigger("rowSetAll");
         QCOMPARE(m_matrix->ColumnSum(BandIndex{kAllBands}, ModeIndex{kModeFone}), 1);
         QVERIFY(Child<QPushButton>("ButtonClear").isEnabled());
+    }
+
+    void rightClickOpensThePopupMenuOnlyInTheNormalMode()
+    {
+        for (const bool evaluationMode : {false, true}) {
+            Open(evaluationMode);
+            m_window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+            const QPoint position = QuarterPoint(kColumn20m, 0, 1);
+            Click(Qt::RightButton, position);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, position,
+                                    Grid().viewport()->mapToGlobal(position));
+            QCoreApplication::sendEvent(Grid().viewport(), &event);
+            auto& menu = Child<QMenu>("PopupMenu1");
+            QCOMPARE(menu.isVisible(), !evaluationMode);
+            menu.close();
+        }
     }
 
     void rightClickOutsideTheCountColumnsDisablesTheColumnItems()
