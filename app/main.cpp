@@ -1,5 +1,5 @@
-// wendrix: the desktop program. Builds the program's state (catalogue, matrix, evaluation) and
-// hands it to the main window.
+// wendrix: the desktop program. Builds the program's state (catalogue, matrix, evaluation,
+// thresholds store), the main window and the flows behind it, then runs the message loop.
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -7,45 +7,28 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 #include "FirstPaintHook.h"
 #include "catalogue/EntityCatalogue.h"
 #include "lists/Evaluation.h"
-#include "lists/LoadList.h"
-#include "lists/RunEvaluation.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "session/CommandLine.h"
+#include "ui/MainWindowFlows.h"
 #include "ui/TKvMainForm.h"
 #include "ui/settings/UserSettings.h"
 
 namespace {
 
-// Until the start-up flow is wired in: the only list of a directory named on the command line
-// is read, and with RESULT that directory is evaluated with the stored thresholds.
-void ReadGivenDirectory(const wendrix::StartupChoice& choice,
-                        const wendrix::EntityCatalogue& catalogue,
-                        wendrix::ConfirmationMatrix& matrix, wendrix::Evaluation& evaluation,
-                        wendrix::ui::TKvMainForm& window)
+// Where the lists go when the program's own directory cannot take them (a system-wide
+// installation): a folder of the user's documents.
+std::filesystem::path UserListFolder()
 {
-    if (!choice.DirectoryGiven) {
-        return;
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty()) {
+        documents = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
     }
-    if (choice.EvaluationMode) {
-        const auto store = wendrix::OpenUserThresholdStore();
-        const auto run = wendrix::RunEvaluation(choice.ListDirectory, catalogue, store->Read(),
-                                                matrix, evaluation);
-        static_cast<void>(run);
-        return;
-    }
-    bool more = false;
-    bool error = false;
-    const auto names = wendrix::FindListFiles(choice.ListDirectory, 2, more, error);
-    if (names.size() != 1) {
-        return;
-    }
-    const auto result = wendrix::LoadList(choice.ListDirectory, names.front(),
-                                          wendrix::ListReadMode::Normal, catalogue, matrix);
-    window.SetCallSign(QString::fromStdString(result.CallSign));
+    return std::filesystem::path(documents.toStdString()) / "Wendrix";
 }
 
 }  // namespace
@@ -58,6 +41,7 @@ int main(int argc, char** argv)
         const wendrix::EntityCatalogue catalogue = wendrix::BuildEntityCatalogue();
         wendrix::ConfirmationMatrix matrix;
         wendrix::Evaluation evaluation;
+        const auto thresholds = wendrix::OpenUserThresholdStore();
 
         std::vector<std::string> parameters;
         for (const QString& argument : QApplication::arguments().mid(1)) {
@@ -65,9 +49,13 @@ int main(int argc, char** argv)
         }
         const wendrix::StartupChoice choice = wendrix::ParseCommandLine(
             parameters, std::filesystem::path(QApplication::applicationDirPath().toStdString()));
+        const std::filesystem::path listDirectory =
+            wendrix::UsableListDirectory(choice, UserListFolder);
 
+        // The main window first, then the progress, report and selection windows.
         wendrix::ui::TKvMainForm window(catalogue, matrix, evaluation, choice.EvaluationMode);
-        ReadGivenDirectory(choice, catalogue, matrix, evaluation, window);
+        wendrix::ui::MainWindowFlows flows(window, catalogue, matrix, evaluation, listDirectory,
+                                           *thresholds);
         wendrix::app::FirstPaintHook hook(window);
         window.show();
         return QApplication::exec();

@@ -4,6 +4,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QStyledItemDelegate>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -23,6 +29,43 @@ namespace wendrix::ui {
 namespace {
 
 const QColor kNavy(0, 0, 128);
+
+// The editor of a threshold cell takes the digits only; every other character, Backspace's
+// included, is discarded (Delete and the selection still remove digits).
+class DigitsOnlyFilter final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const QString text = static_cast<QKeyEvent*>(event)->text();
+            if (!text.isEmpty() && !(text.size() == 1 && text.front().isDigit() &&
+                                     text.front().unicode() < 128)) {
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class ThresholdDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor != nullptr) {
+            editor->installEventFilter(new DigitsOnlyFilter(editor));
+        }
+        return editor;
+    }
+};
 
 QFont SansSerifFont(const QString& family, int pixelSize)
 {
@@ -98,6 +141,7 @@ TKvMainForm::TKvMainForm(const EntityCatalogue& catalogue, ConfirmationMatrix& m
     ScaleToScreen();
 
     m_matrix.AddObserver(*this);
+    setAcceptDrops(!m_evaluationMode);
     ButtonSave->setEnabled(m_matrix.Modified());
     UpdateButtonClear();
 }
@@ -185,6 +229,7 @@ void TKvMainForm::BuildControls()
     StringGridLevel->horizontalHeader()->setDefaultSectionSize(64);
     StringGridLevel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGridLevel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGridLevel->setItemDelegateForColumn(1, new ThresholdDelegate(StringGridLevel));
     StringGridLevel->hide();
 
     ZtEditCalls = new TZtEdit(m_ztEditShared, this);
@@ -314,6 +359,63 @@ void TKvMainForm::SetCallSign(const QString& callSign)
 void TKvMainForm::FocusCallSign()
 {
     ZtEditCall->setFocus();
+}
+
+bool TKvMainForm::LevelsShown() const
+{
+    return StringGridLevel->isVisible();
+}
+
+void TKvMainForm::ShowLevels(const QStringList& labels, const QStringList& values)
+{
+    for (int row = 0; row < StringGridLevel->rowCount(); ++row) {
+        auto* label = new QTableWidgetItem(labels.value(row));
+        label->setFlags(Qt::ItemIsEnabled);   // the fixed column
+        label->setBackground(palette().button());
+        StringGridLevel->setItem(row, 0, label);
+        StringGridLevel->setItem(row, 1, new QTableWidgetItem(values.value(row)));
+    }
+    ButtonLevels->setText(QStringLiteral("Neu berechnen"));
+    StringGridLevel->show();
+    StringGridLevel->setCurrentCell(0, 1);
+}
+
+QStringList TKvMainForm::LevelTexts() const
+{
+    QStringList texts;
+    for (int row = 0; row < StringGridLevel->rowCount(); ++row) {
+        const QTableWidgetItem* item = StringGridLevel->item(row, 1);
+        texts << (item != nullptr ? item->text() : QString());
+    }
+    return texts;
+}
+
+void TKvMainForm::HideLevels()
+{
+    ButtonLevels->setText(QStringLiteral("Schwellwerte"));
+    StringGridLevel->hide();
+}
+
+void TKvMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!m_evaluationMode && event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TKvMainForm::dropEvent(QDropEvent* event)
+{
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            files << url.toLocalFile();
+        }
+    }
+    if (m_evaluationMode || files.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    emit LogsDropped(files);
 }
 
 void TKvMainForm::showEvent(QShowEvent* event)

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include <QStringList>
 #include <QWidget>
 
 #include "matrix/ConfirmationMatrix.h"
@@ -57,6 +58,13 @@ public:
     // Asked before the window closes; false keeps it open. Without one the window just closes.
     void SetCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
 
+    // The thresholds grid: shown with its labels and values ("Neu berechnen" on the button),
+    // read back, and hidden again ("Schwellwerte").
+    [[nodiscard]] bool LevelsShown() const;
+    void ShowLevels(const QStringList& labels, const QStringList& values);
+    [[nodiscard]] QStringList LevelTexts() const;
+    void HideLevels();
+
     // The target of the popup menu, stored by the last right click on the matrix.
     [[nodiscard]] const PopupTarget& Target() const { return m_popupTarget; }
 
@@ -65,10 +73,13 @@ signals:
     void SaveRequested();         // "Liste speichern"
     void LevelsRequested();       // "Schwellwerte"
     void FirstShown();            // the window is on the screen for the first time
+    void LogsDropped(const QStringList& files);   // files dropped on the window
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildControls();

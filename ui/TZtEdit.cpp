@@ -10,21 +10,43 @@ namespace wendrix::ui {
 
 namespace {
 
-// Turns a..z into A..Z as text arrives (typed, pasted or dropped); accepts everything.
-class AsciiUpperValidator final : public QValidator
+// Shapes text as it arrives, typed, pasted or dropped: a..z become A..Z where asked, and the
+// characters the edit's filter rejects are removed, so pasted text obeys the same rule as typed
+// text.
+class EditValidator final : public QValidator
 {
 public:
-    using QValidator::QValidator;
-
-    State validate(QString& input, int& /*position*/) const override
+    EditValidator(bool upperCase, const TZtEdit::CharacterFilter& filter, QObject* parent)
+        : QValidator(parent), m_upperCase(upperCase), m_filter(filter)
     {
-        for (QChar& c : input) {
-            if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
+    }
+
+    State validate(QString& input, int& position) const override
+    {
+        QString kept;
+        kept.reserve(input.size());
+        int keptBeforeCaret = 0;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            QChar c = input[i];
+            if (m_filter && !m_filter(c)) {
+                continue;
+            }
+            if (m_upperCase && c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
                 c = QChar(c.unicode() - 32);
             }
+            kept += c;
+            if (i < position) {
+                ++keptBeforeCaret;
+            }
         }
+        input = kept;
+        position = keptBeforeCaret;
         return Acceptable;
     }
+
+private:
+    bool m_upperCase;
+    const TZtEdit::CharacterFilter& m_filter;
 };
 
 bool IsInsertOrDelete(int key)
@@ -38,7 +60,21 @@ TZtEdit::TZtEdit(ZtEditShared& shared, QWidget* parent) : QLineEdit(parent), m_s
 
 void TZtEdit::SetUpperCase(bool upperCase)
 {
-    setValidator(upperCase ? new AsciiUpperValidator(this) : nullptr);
+    m_upperCase = upperCase;
+    InstallValidator();
+}
+
+void TZtEdit::SetCharacterFilter(CharacterFilter filter)
+{
+    m_filter = std::move(filter);
+    InstallValidator();
+}
+
+void TZtEdit::InstallValidator()
+{
+    delete validator();
+    setValidator(m_upperCase || m_filter ? new EditValidator(m_upperCase, m_filter, this)
+                                         : nullptr);
 }
 
 int TZtEdit::Caret() const

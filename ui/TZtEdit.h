@@ -26,11 +26,12 @@ class TZtEdit final : public QLineEdit
 
 public:
     // Decides for each typed character whether the edit sees it; a dropped one is discarded.
+    // Pasted or dropped text loses the characters the filter rejects.
     using CharacterFilter = std::function<bool(QChar)>;
 
     explicit TZtEdit(ZtEditShared& shared, QWidget* parent = nullptr);
 
-    void SetCharacterFilter(CharacterFilter filter) { m_filter = std::move(filter); }
+    void SetCharacterFilter(CharacterFilter filter);
     // Letters typed or pasted appear in upper case (ASCII a..z only).
     void SetUpperCase(bool upperCase);
 
@@ -44,10 +45,12 @@ protected:
 
 private:
     void SelectAtCaret(int caret);
+    void InstallValidator();
     [[nodiscard]] bool Overwrite() const { return m_shared.Overwrite; }
 
     ZtEditShared& m_shared;
     CharacterFilter m_filter;
+    bool m_upperCase = false;
 };
 
 }  // namespace wendrix::ui

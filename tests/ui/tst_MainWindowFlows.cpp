@@ -1,0 +1,427 @@
+// The member's and the evaluator's whole flows in the desktop program: start-up, import,
+// saving, closing, the thresholds and dropped logs, with every question answered by a script.
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include "catalogue/EntityCatalogue.h"
+#include "common/SafeFile.h"
+#include "lists/Evaluation.h"
+#include "lists/SaveList.h"
+#include "matrix/BandThresholds.h"
+#include "matrix/ConfirmationMatrix.h"
+#include "ui/MainWindowFlows.h"
+#include "ui/TKvMainForm.h"
+
+using namespace wendrix;
+using namespace wendrix::ui;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers from queues and writes down every question, so a test compares what was asked with
+// what it expected; an unexpected question gets the answer "no" and shows up in the record.
+class ScriptedPrompts final : public FlowPrompts
+{
+public:
+    QStringList asked;
+    std::deque<bool> yesNo;                       // eQSL, overwrite, save on close, report
+    std::deque<std::vector<fs::path>> logs;
+    std::deque<EntityAnswer> entities;
+    std::deque<std::optional<std::string>> lists;
+    std::vector<std::string> lastReport;
+    std::vector<fs::path> given;
+
+    void TakeLogFiles(std::vector<fs::path> files) override { given = std::move(files); }
+    bool AskCountEqsl() override { return YesNo(QStringLiteral("eQSL")); }
+    std::vector<fs::path> ChooseLogFiles() override
+    {
+        if (!given.empty()) {
+            return std::exchange(given, {});
+        }
+        asked << QStringLiteral("choose logs");
+        return Pop(logs, std::vector<fs::path>{});
+    }
+    ReadErrorAnswer AskOnReadError(const fs::path&) override
+    {
+        asked << QStringLiteral("read error");
+        return ReadErrorAnswer::Abort;
+    }
+    EntityAnswer AskTakeEntity(const EntityQuestion& question) override
+    {
+        asked << QString::fromStdString(question.Text());
+        return Pop(entities, EntityAnswer::No);
+    }
+    bool AskShowReport(std::string_view) override { return YesNo(QStringLiteral("report?")); }
+    void ShowSummary(std::string_view summary) override
+    {
+        asked << QStringLiteral("summary: ") + QString::fromUtf8(summary.data(), summary.size());
+    }
+    void ShowError(std::string_view text) override
+    {
+        asked << QStringLiteral("error: ") + QString::fromUtf8(text.data(), text.size());
+    }
+    void ShowFileError(std::string_view text) override
+    {
+        asked << QStringLiteral("file error: ") + QString::fromUtf8(text.data(), text.size());
+    }
+    bool AskOverwriteList() override { return YesNo(QStringLiteral("overwrite?")); }
+    bool AskSaveOnClose() override { return YesNo(QStringLiteral("save?")); }
+    std::optional<std::string> ChooseListFile(std::span<const std::string> names) override
+    {
+        QStringList shown;
+        for (const std::string& name : names) {
+            shown << QString::fromStdString(name);
+        }
+        asked << QStringLiteral("choose list: ") + shown.join(QLatin1Char(','));
+        return Pop(lists, std::optional<std::string>{});
+    }
+    void ShowReport(std::string_view caption, std::span<const std::string> lines,
+                    bool modal) override
+    {
+        asked << QStringLiteral("report %1 (%2 lines%3)")
+                     .arg(QString::fromUtf8(caption.data(), caption.size()))
+                     .arg(lines.size())
+                     .arg(modal ? QStringLiteral(", modal") : QString());
+        lastReport.assign(lines.begin(), lines.end());
+    }
+
+private:
+    bool YesNo(const QString& question)
+    {
+        asked << question;
+        return Pop(yesNo, false);
+    }
+    template <typename T>
+    static T Pop(std::deque<T>& queue, std::type_identity_t<T> otherwise)
+    {
+        if (queue.empty()) {
+            return otherwise;
+        }
+        T answer = std::move(queue.front());
+        queue.pop_front();
+        return answer;
+    }
+};
+
+class MemoryThresholdStore final : public ThresholdStore
+{
+public:
+    BandThresholds stored;
+    int writes = 0;
+    BandThresholds Read() const override { return stored; }
+    void Write(const BandThresholds& thresholds) override
+    {
+        stored = thresholds;
+        ++writes;
+    }
+};
+
+// A log of two confirmed contacts without DXCC (the program resolves their entities).
+constexpr std::string_view kUnresolvedLog =
+    "<EOH>\n"
+    "<CALL:6>JA1ABC<QSO_DATE:8>20150307<TIME_ON:4>1215<BAND:3>20M<MODE:2>CW<QSL_RCVD:1>Y<EOR>\n"
+    "<CALL:6>VK2ABC<QSO_DATE:8>20150308<TIME_ON:4>1215<BAND:3>40M<MODE:3>SSB<QSL_RCVD:1>Y<EOR>\n";
+
+}  // namespace
+
+class TestMainWindowFlows : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::optional<EntityCatalogue> m_catalogue;
+    std::unique_ptr<ConfirmationMatrix> m_matrix;
+    std::unique_ptr<Evaluation> m_evaluation;
+    std::unique_ptr<QTemporaryDir> m_directory;
+    MemoryThresholdStore m_store;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<TKvMainForm> m_window;
+    std::unique_ptr<MainWindowFlows> m_flows;
+
+    [[nodiscard]] fs::path Dir() const { return fs::path(m_directory->path().toStdString()); }
+    void Open(bool evaluationMode = false)
+    {
+        m_flows.reset();
+        m_window = std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix, *m_evaluation,
+                                                 evaluationMode);
+        m_flows = std::make_unique<MainWindowFlows>(*m_window, *m_catalogue, *m_matrix,
+                                                    *m_evaluation, Dir(), m_store, &m_prompts);
+        m_window->show();   // the first showing runs the start-up
+    }
+    int Entity(std::string_view prefix) const { return m_catalogue->FindEntityByPrefix(prefix); }
+    // A list file as the program writes it, 20 m CW confirmed for the given entities.
+    void WriteList(const std::string& call, std::initializer_list<std::string_view> prefixes)
+    {
+        ConfirmationMatrix list;
+        for (const std::string_view prefix : prefixes) {
+            list.SetCell(Entity(prefix), BandIndex{kBand20m}, ModeIndex{kModeCw},
+                         CellOperation::Set);
+        }
+        QVERIFY(SaveList(Dir(), call, *m_catalogue, list).Written);
+    }
+    QPushButton& SaveButton() { return *m_window->findChild<QPushButton*>(QStringLiteral("ButtonSave")); }
+    QLineEdit& CallEdit() { return *m_window->findChild<QLineEdit*>(QStringLiteral("ZtEditCall")); }
+    [[nodiscard]] bool Ticked20mCw(std::string_view prefix) const
+    {
+        return m_matrix->IsTicked(Entity(prefix), BandIndex{kBand20m}, ModeIndex{kModeCw});
+    }
+
+private slots:
+    void initTestCase() { m_catalogue = BuildEntityCatalogue(); }
+    void init()
+    {
+        m_matrix = std::make_unique<ConfirmationMatrix>();
+        m_evaluation = std::make_unique<Evaluation>();
+        m_directory = std::make_unique<QTemporaryDir>();
+        m_store = MemoryThresholdStore{};
+        m_prompts = ScriptedPrompts{};
+    }
+    void cleanup()
+    {
+        m_flows.reset();
+        m_window.reset();
+    }
+
+    void startUpWithoutAListLeavesEverythingEmpty()
+    {
+        Open();
+        QCOMPARE(CallEdit().text(), QString());
+        QVERIFY(!m_flows->Timer1().isActive());
+        QCOMPARE(m_matrix->ColumnSums(), ColumnSumTable{});
+        QCOMPARE(m_prompts.asked, QStringList{});
+        QVERIFY(!SaveButton().isEnabled());
+    }
+
+    void startUpReadsTheOnlyListAtOnce()
+    {
+        WriteList("DL1ABC", {"W", "JA"});
+        Open();
+        QCOMPARE(CallEdit().text(), QStringLiteral("DL1ABC"));
+        QVERIFY(Ticked20mCw("JA"));
+        QVERIFY(!m_flows->Timer1().isActive());
+        QCOMPARE(m_prompts.asked, QStringList{});
+        QVERIFY2(!SaveButton().isEnabled(), "a list just read is no change");
+    }
+
+    void startUpOffersSeveralListsAfterTheWindowAppeared()
+    {
+        WriteList("W1AW", {"W"});
+        WriteList("DL1ABC", {"JA"});
+        m_prompts.lists.push_back("W1AW.CFD");
+        Open();
+        QVERIFY2(m_flows->Timer1().isActive(), "offered 200 ms later, not at once");
+        QCOMPARE(m_prompts.asked, QStringList{});
+        QTRY_COMPARE(m_prompts.asked,
+                     QStringList{QStringLiteral("choose list: DL1ABC.CFD,W1AW.CFD")});
+        QCOMPARE(CallEdit().text(), QStringLiteral("W1AW"));
+        QVERIFY(Ticked20mCw("W"));
+        QVERIFY(!Ticked20mCw("JA"));
+    }
+
+    void importWithYesToAllAsksOnceAndEnablesSaving()
+    {
+        const fs::path log = Dir() / "log.adi";
+        QVERIFY(WriteFileSafely(log, kUnresolvedLog));
+        m_prompts.yesNo = {false, false};   // no eQSL; no report
+        m_prompts.logs.push_back({log});
+        m_prompts.entities.push_back(EntityAnswer::YesToAll);
+        Open();
+        QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("ButtonImport")),
+                          Qt::LeftButton);
+        QCOMPARE(m_prompts.asked,
+                 (QStringList{QStringLiteral("eQSL"), QStringLiteral("choose logs"),
+                              QStringLiteral("Land ermittelt : JA für JA1ABC(2015)"),
+                              QStringLiteral("report?")}));
+        QVERIFY(Ticked20mCw("JA"));
+        QVERIFY(m_matrix->IsTicked(Entity("VK"), BandIndex{2}, ModeIndex{kModeFone}));
+        QVERIFY(SaveButton().isEnabled());
+        QVERIFY(!m_flows->ProgressWindow().isVisible());
+    }
+
+    void aDroppedLogIsImportedWithoutTheFileChoice()
+    {
+        const fs::path log = Dir() / "dropped.adi";
+        QVERIFY(WriteFileSafely(log, kUnresolvedLog));
+        m_prompts.entities.push_back(EntityAnswer::NoToAll);
+        Open();
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(log.string()))});
+        QDropEvent drop(QPointF(500, 400), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the window's handler: outside a real drag the application would route a
+        // drop to the drag manager's current target, and there is none.
+        static_cast<QObject*>(m_window.get())->event(&drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(m_prompts.asked,
+                 (QStringList{QStringLiteral("eQSL"),
+                              QStringLiteral("Land ermittelt : JA für JA1ABC(2015)"),
+                              QStringLiteral("report?")}));
+        QVERIFY(!Ticked20mCw("JA"));
+        QVERIFY2(SaveButton().isEnabled(), "an import run always counts as a change");
+    }
+
+    void pastedTextKeepsOnlyCallSignCharacters()
+    {
+        Open();
+        CallEdit().setFocus();
+        QGuiApplication::clipboard()->setText(QStringLiteral("dl1/abc ../..\\x"));
+        if (QGuiApplication::clipboard()->text().isEmpty()) {
+            CallEdit().insert(QStringLiteral("dl1/abc ../..\\x"));   // no clipboard offscreen
+        } else {
+            CallEdit().paste();
+        }
+        QCOMPARE(CallEdit().text(), QStringLiteral("DL1ABCX"));
+        m_matrix->SetCell(1, BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
+        m_flows->ButtonSaveClick();
+        QVERIFY(fs::exists(Dir() / "DL1ABCX.CFD"));
+        QVERIFY(!SaveButton().isEnabled());
+    }
+
+    void savingWithAShortCallSignWritesNothing()
+    {
+        Open();
+        m_matrix->SetCell(1, BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
+        CallEdit().setText(QStringLiteral("DL1"));
+        QTest::mouseClick(&SaveButton(), Qt::LeftButton);
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("error: Bitte Rufzeichen eintragen.")});
+        QVERIFY(fs::is_empty(Dir()));
+        QVERIFY(SaveButton().isEnabled());
+    }
+
+    void anEarlierListIsReplacedOnlyWithConsent()
+    {
+        WriteList("DL1ABC", {"W"});
+        const std::string before = FormatList("DL1ABC", *m_catalogue, [&] {
+            ConfirmationMatrix list;
+            list.SetCell(Entity("W"), BandIndex{kBand20m}, ModeIndex{kModeCw}, CellOperation::Set);
+            return list;
+        }());
+        Open();
+        m_matrix->SetCell(Entity("JA"), BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
+        m_prompts.yesNo = {false, true};
+        m_flows->ButtonSaveClick();
+        QVERIFY(SaveButton().isEnabled());
+        QCOMPARE(FormatList("DL1ABC", *m_catalogue, *m_matrix) == before, false);
+        m_flows->ButtonSaveClick();
+        QCOMPARE(m_prompts.asked,
+                 (QStringList{QStringLiteral("overwrite?"), QStringLiteral("overwrite?")}));
+        QVERIFY(!SaveButton().isEnabled());
+    }
+
+    void aFailedWriteKeepsTheOldFileAndTheSaveButton()
+    {
+        WriteList("DL1ABC", {"W", "JA", "VK", "ZL", "G", "F", "I", "EA"});
+        const fs::path file = Dir() / "DL1ABC.CFD";
+        QFile old(QString::fromStdString(file.string()));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray before = old.readAll();
+        old.close();
+        QVERIFY(before.size() > 1024);
+        Open();
+        m_matrix->SetCell(Entity("JA"), BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
+        m_prompts.yesNo = {true};
+        {
+            // Files of this process may grow to 1 KiB only for a moment: the write fails as on
+            // a full disk.
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit saved{};
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+            rlimit small = saved;
+            small.rlim_cur = 1024;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            m_flows->ButtonSaveClick();
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+        }
+        QCOMPARE(m_prompts.asked,
+                 (QStringList{QStringLiteral("overwrite?"),
+                              QStringLiteral("file error: Schreibfehler in Datei ") +
+                                  QString::fromStdString(file.string())}));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), before);
+        QVERIFY(SaveButton().isEnabled());
+    }
+
+    void closingAsksOnlyWithUnsavedChangesAndStaysOpenWhenTheSaveFails()
+    {
+        Open();
+        QVERIFY(m_window->close());
+        QCOMPARE(m_prompts.asked, QStringList{});
+
+        Open();
+        m_matrix->SetCell(1, BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
+        m_prompts.yesNo = {true};
+        QVERIFY2(!m_window->close(), "Yes with no call sign keeps the window open");
+        QCOMPARE(m_prompts.asked, (QStringList{QStringLiteral("save?"),
+                                               QStringLiteral("error: Bitte Rufzeichen eintragen.")}));
+        m_prompts.asked.clear();
+        m_prompts.yesNo = {false};
+        QVERIFY2(m_window->close(), "No closes without writing");
+        QVERIFY(fs::is_empty(Dir()));
+    }
+
+    void evaluationRunsAgainAfterValidThresholds()
+    {
+        WriteList("DL1ABC", {"W", "JA"});
+        WriteList("W1AW", {"W"});
+        m_store.stored.minimum.fill(0);
+        Open(true);
+        QVERIFY(m_flows->Timer1().isActive());
+        QTRY_COMPARE(m_prompts.asked, QStringList{QStringLiteral("report Auswertung (4 lines)")});
+        QVERIFY(SaveButton().isEnabled());
+        QCOMPARE(m_evaluation->PerMilleText(Entity("JA"), kBand20m, kModeCw), QStringLiteral(" 500").toStdString());
+
+        auto* levels = m_window->findChild<QPushButton*>(QStringLiteral("ButtonLevels"));
+        auto* grid = m_window->findChild<QTableWidget*>(QStringLiteral("StringGridLevel"));
+        QTest::mouseClick(levels, Qt::LeftButton);
+        QVERIFY(grid->isVisible());
+        QCOMPARE(levels->text(), QStringLiteral("Neu berechnen"));
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Total"));
+        QCOMPARE(grid->item(5, 0)->text(), QStringLiteral("20m"));
+        QCOMPARE(grid->item(5, 1)->text(), QStringLiteral("0"));
+
+        grid->item(5, 1)->setText(QStringLiteral("2"));   // 20 m: only DL1ABC has 2
+        grid->item(8, 1)->setText(QStringLiteral("301"));
+        m_prompts.asked.clear();
+        QTest::mouseClick(levels, Qt::LeftButton);
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("error: Value outside range of 0...300.")});
+        QVERIFY(grid->isVisible());
+        QCOMPARE(m_store.writes, 0);
+
+        grid->item(8, 1)->setText(QStringLiteral("0"));
+        m_prompts.asked.clear();
+        QTest::mouseClick(levels, Qt::LeftButton);
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("report Auswertung (4 lines)")});
+        QVERIFY(!grid->isVisible());
+        QCOMPARE(levels->text(), QStringLiteral("Schwellwerte"));
+        QCOMPARE(m_store.writes, 1);
+        QCOMPARE(m_store.stored.For(kBand20m), 2);
+        QCOMPARE(m_evaluation->PerMilleText(Entity("JA"), kBand20m, kModeCw), QStringLiteral("1000").toStdString());
+
+        m_flows->ButtonSaveClick();
+        QVERIFY(fs::exists(Dir() / "Wendrix.TXT"));
+        QVERIFY(!SaveButton().isEnabled());
+    }
+};
+
+QTEST_MAIN(TestMainWindowFlows)
+#include "tst_MainWindowFlows.moc"

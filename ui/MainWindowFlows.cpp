@@ -1,0 +1,188 @@
+#include "ui/MainWindowFlows.h"
+
+#include <string>
+
+#include <QDir>
+#include <QStringList>
+#include <QTimer>
+
+#include "session/CallSign.h"
+#include "ui/BusyCursor.h"
+#include "ui/TKvMainForm.h"
+
+namespace wendrix::ui {
+
+namespace {
+
+constexpr int kTimer1Interval = 200;   // lets the window appear before a dialog or a long run
+
+}  // namespace
+
+MainWindowFlows::MainWindowFlows(TKvMainForm& window, const EntityCatalogue& catalogue,
+                                 ConfirmationMatrix& matrix, Evaluation& evaluation,
+                                 const std::filesystem::path& listDirectory,
+                                 ThresholdStore& store, FlowPrompts* prompts)
+    : m_window(window),
+      m_progress(std::make_unique<TbarForm>()),
+      m_report(std::make_unique<TListForm>()),
+      m_selection(std::make_unique<TKvSelForm>()),
+      m_messageBoxes(prompts != nullptr ? nullptr
+                                        : std::make_unique<MessageBoxPrompts>(
+                                              window, *m_report, *m_selection)),
+      m_prompts(prompts != nullptr ? *prompts : *m_messageBoxes),
+      m_member(catalogue, matrix, listDirectory, m_prompts),
+      m_evaluator(catalogue, matrix, evaluation, listDirectory, store, m_prompts),
+      m_timer(new QTimer(this))
+{
+    if (m_messageBoxes) {
+        m_messageBoxes->SetLogDirectory(listDirectory);
+    }
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(kTimer1Interval);
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, &MainWindowFlows::Timer1Timer);
+
+    connect(&m_window, &TKvMainForm::FirstShown, this, &MainWindowFlows::FormShow);
+    connect(&m_window, &TKvMainForm::ImportRequested, this, &MainWindowFlows::ButtonImportClick);
+    connect(&m_window, &TKvMainForm::SaveRequested, this, &MainWindowFlows::ButtonSaveClick);
+    connect(&m_window, &TKvMainForm::LevelsRequested, this, &MainWindowFlows::ButtonLevelsClick);
+    connect(&m_window, &TKvMainForm::LogsDropped, this, [this](const QStringList& files) {
+        std::vector<std::filesystem::path> logs;
+        for (const QString& file : files) {
+            logs.emplace_back(file.toStdString());
+        }
+        ImportLogs(std::move(logs));
+    });
+    m_window.SetCloseGuard([this] { return FormClose(); });
+}
+
+MainWindowFlows::~MainWindowFlows()
+{
+    m_window.SetCloseGuard({});
+}
+
+void MainWindowFlows::FormShow()
+{
+    QDir::setCurrent(QString::fromStdString(m_member.ListDirectory().string()));
+    if (m_window.EvaluationMode()) {
+        m_evaluator.ReadThresholds();
+        m_timer->start();
+        return;
+    }
+    switch (m_member.Start()) {
+    case StartupFound::OneListRead:
+        TakeCallSignFromSession();
+        m_window.RefreshMatrixView();
+        break;
+    case StartupFound::SeveralLists:
+        m_timer->start();
+        break;
+    case StartupFound::NoList:
+        break;
+    }
+}
+
+void MainWindowFlows::Timer1Timer()
+{
+    m_timer->stop();
+    if (m_window.EvaluationMode()) {
+        {
+            const BusyCursor busy;
+            m_evaluator.Run();
+        }
+        m_window.RefreshMatrixView();
+        return;
+    }
+    if (m_member.OfferEarlierLists()) {
+        TakeCallSignFromSession();
+        m_window.RefreshMatrixView();
+    }
+}
+
+void MainWindowFlows::ButtonImportClick()
+{
+    RunImport();
+}
+
+void MainWindowFlows::ImportLogs(std::vector<std::filesystem::path> logs)
+{
+    if (m_window.EvaluationMode() || logs.empty()) {
+        return;
+    }
+    m_prompts.TakeLogFiles(std::move(logs));
+    RunImport();
+    m_prompts.TakeLogFiles({});   // when the run ended before the file choice
+}
+
+void MainWindowFlows::RunImport()
+{
+    const ImportOutcome outcome = m_member.Import(m_prompts, *m_progress, *m_report, m_opener);
+    if (outcome.refreshView) {
+        m_window.RefreshMatrixView();
+    }
+    if (outcome.showReport) {
+        m_report->ShowModal();
+    }
+}
+
+void MainWindowFlows::ButtonSaveClick()
+{
+    if (m_window.EvaluationMode()) {
+        const BusyCursor busy;
+        m_evaluator.Save();
+        return;
+    }
+    m_member.SetCallSign(m_window.CallSign().toStdString());
+    if (m_member.Save() == SaveOutcome::CallTooShort) {
+        m_window.FocusCallSign();
+    }
+}
+
+void MainWindowFlows::ButtonLevelsClick()
+{
+    if (!m_window.LevelsShown()) {
+        QStringList labels;
+        QStringList values;
+        const auto texts = m_evaluator.ThresholdRowTexts();
+        for (std::size_t row = 0; row < kThresholdRows; ++row) {
+            labels << QString::fromUtf8(kThresholdRowLabels[row].data(),
+                                        static_cast<qsizetype>(kThresholdRowLabels[row].size()));
+            values << QString::fromStdString(texts[row]);
+        }
+        m_window.ShowLevels(labels, values);
+        return;
+    }
+    std::vector<std::string> rows;
+    for (const QString& text : m_window.LevelTexts()) {
+        rows.push_back(text.toStdString());
+    }
+    std::optional<std::size_t> invalid;
+    {
+        const BusyCursor busy;
+        invalid = m_evaluator.ApplyThresholdRows(rows);
+    }
+    if (!invalid) {
+        m_window.HideLevels();
+        m_window.RefreshMatrixView();
+    }
+}
+
+bool MainWindowFlows::FormClose()
+{
+    if (m_window.EvaluationMode()) {
+        return m_evaluator.Close();
+    }
+    m_member.SetCallSign(m_window.CallSign().toStdString());
+    const bool mayClose = m_member.Close();
+    if (!mayClose && m_member.CallSign().size() <= kShortestUnsavableCallLength) {
+        m_window.FocusCallSign();
+    }
+    return mayClose;
+}
+
+void MainWindowFlows::TakeCallSignFromSession()
+{
+    m_window.SetCallSign(QString::fromStdString(m_member.CallSign()));
+}
+
+}  // namespace wendrix::ui

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include <QObject>
+
+#include "import/LogSourceOpener.h"
+#include "session/CommandLine.h"
+#include "session/EvaluationSession.h"
+#include "session/MemberSession.h"
+#include "ui/MessageBoxPrompts.h"
+#include "ui/import/TListForm.h"
+#include "ui/import/TbarForm.h"
+#include "ui/lists/TKvSelForm.h"
+
+class QTimer;
+
+namespace wendrix {
+class EntityCatalogue;
+class Evaluation;
+class ThresholdStore;
+}  // namespace wendrix
+
+// Connects the main window's buttons, its first showing and its closing to the member's or the
+// evaluator's session, and owns the windows those flows use (progress, report, list selection).
+// The window itself only shows state; everything it is asked to do happens here or in the core.
+namespace wendrix::ui {
+
+class TKvMainForm;
+
+class MainWindowFlows final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainWindowFlows)
+
+public:
+    // The collaborators must outlive the flows. Without prompts of their own the flows ask
+    // with message boxes and dialogs.
+    MainWindowFlows(TKvMainForm& window, const EntityCatalogue& catalogue,
+                    ConfirmationMatrix& matrix, Evaluation& evaluation,
+                    const std::filesystem::path& listDirectory, ThresholdStore& store,
+                    FlowPrompts* prompts = nullptr);
+    ~MainWindowFlows() override;
+
+    [[nodiscard]] TbarForm& ProgressWindow() { return *m_progress; }
+    [[nodiscard]] TListForm& ReportWindow() { return *m_report; }
+    [[nodiscard]] TKvSelForm& SelectionWindow() { return *m_selection; }
+    [[nodiscard]] MemberSession& Member() { return m_member; }
+    [[nodiscard]] EvaluationSession& Evaluator() { return m_evaluator; }
+    // The one-shot delay between the first showing and the offer of lists or the evaluation.
+    [[nodiscard]] QTimer& Timer1() { return *m_timer; }
+
+    // The handlers, also called directly by tests.
+    void FormShow();
+    void Timer1Timer();
+    void ButtonImportClick();
+    void ImportLogs(std::vector<std::filesystem::path> logs);   // dropped on the window
+    void ButtonSaveClick();
+    void ButtonLevelsClick();
+    [[nodiscard]] bool FormClose();
+
+private:
+    void RunImport();
+    void TakeCallSignFromSession();
+
+    TKvMainForm& m_window;
+    std::unique_ptr<TbarForm> m_progress;
+    std::unique_ptr<TListForm> m_report;
+    std::unique_ptr<TKvSelForm> m_selection;
+    std::unique_ptr<MessageBoxPrompts> m_messageBoxes;
+    FlowPrompts& m_prompts;
+    MemberSession m_member;
+    EvaluationSession m_evaluator;
+    DiskLogSourceOpener m_opener;
+    QTimer* m_timer;
+};
+
+}  // namespace wendrix::ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QDialog>
+
+#include "import/ImportReport.h"
+
+class QPlainTextEdit;
+
+// The report window: a plain text list of what an import skipped or completed, the problems of a
+// list file, or the evaluation log. Lines are kept as they arrive and put into the window when it
+// is shown, so that a run with hundreds of thousands of report lines stays fast.
+namespace wendrix::ui {
+
+class TListForm final : public QDialog, public ImportReport
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TListForm)
+
+public:
+    static constexpr int kClientWidth = 792;
+    static constexpr int kClientHeight = 606;
+    static constexpr int kEvaluationWidth = 1280;
+
+    explicit TListForm(QWidget* parent = nullptr);
+
+    void BeginReport(std::string_view caption) override;
+    void AddLine(std::string_view line) override;
+
+    // Replaces caption and lines at once.
+    void SetReport(std::string_view caption, std::span<const std::string> lines);
+    // Modal, until the user closes it.
+    void ShowModal();
+    // Beside the main window, 1280 wide, with the smaller font of the evaluation log.
+    void ShowBeside();
+
+    // What the window shows (its lines are put in first).
+    [[nodiscard]] QString Text();
+    [[nodiscard]] std::size_t LineCount() const { return m_lines.size(); }
+
+private:
+    void FillMemo();
+
+    QPlainTextEdit* m_memo;
+    std::vector<std::string> m_lines;
+    bool m_memoCurrent = true;
+};
+
+}  // namespace wendrix::ui

@@ -1,0 +1,127 @@
+#include "ui/import/TbarForm.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "ui/WindowScaling.h"
+
+namespace wendrix::ui {
+
+namespace {
+
+QLabel* TextLine(QWidget* parent, const char* name, int top)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(8, top, 285, 20);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    label->setFont(font);
+    return label;
+}
+
+}  // namespace
+
+TbarForm::TbarForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      m_label1(TextLine(this, "Label1", 16)),
+      m_label2(TextLine(this, "Label2", 48)),
+      m_gauge(new QProgressBar(this)),
+      m_buttonEsc(new QPushButton(QStringLiteral("Escape"), this))
+{
+    setObjectName(QStringLiteral("TbarForm"));
+    setWindowTitle(QStringLiteral(" Hadrel"));
+    setFixedSize(kClientWidth, kClientHeight);
+
+    m_gauge->setObjectName(QStringLiteral("Gauge"));
+    m_gauge->setGeometry(45, 80, 205, 20);
+    m_gauge->setRange(0, 100);
+    m_gauge->setTextVisible(true);
+    m_gauge->setAlignment(Qt::AlignCenter);
+    m_gauge->setStyleSheet(QStringLiteral(
+        "QProgressBar { background: aqua; color: white; border: 1px solid gray; }"
+        "QProgressBar::chunk { background: blue; }"));
+
+    m_buttonEsc->setObjectName(QStringLiteral("ButtonEsc"));
+    m_buttonEsc->setGeometry(116, 44, 75, 25);
+    m_buttonEsc->setVisible(false);
+    connect(m_buttonEsc, &QPushButton::clicked, this, [this] { ButtonEscClick(); });
+
+    ScaleWindow(*this, ResidualPpi(*this));
+}
+
+void TbarForm::ShowProgress(std::string_view upperText, std::string_view lowerText, int percent)
+{
+    const auto text = [](std::string_view line) {
+        return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).left(255);
+    };
+    m_label1->setText(text(upperText));
+    m_label2->setText(text(lowerText));
+    m_label1->setStyleSheet(QStringLiteral("color: black"));
+    m_label2->setStyleSheet(QStringLiteral("color: black"));
+    m_gauge->setValue(ProgressBarValue(percent));
+    show();
+    raise();
+    Redraw();
+}
+
+bool TbarForm::StepProgress(int percent)
+{
+    const int value = ProgressBarValue(percent);
+    if (m_gauge->value() != value) {
+        m_gauge->setValue(value);
+        Redraw();
+    }
+    if (m_buttonEsc->isVisible()) {
+        // Only here can a click on Escape reach the window while the work runs.
+        QCoreApplication::processEvents();
+    }
+    if (m_escPressed) {
+        m_escPressed = false;
+        return false;
+    }
+    return true;
+}
+
+void TbarForm::HideProgress()
+{
+    setWindowTitle(QStringLiteral("Hadrel"));
+    m_buttonEsc->setVisible(false);
+    hide();
+}
+
+void TbarForm::SetEscapeVisible(bool visible)
+{
+    m_buttonEsc->setVisible(visible);
+    if (visible) {
+        m_buttonEsc->setDefault(false);
+    }
+}
+
+void TbarForm::reject()
+{
+    if (m_buttonEsc->isVisible()) {
+        ButtonEscClick();
+    }
+}
+
+int TbarForm::BarValue() const
+{
+    return m_gauge->value();
+}
+
+void TbarForm::Redraw()
+{
+    ++m_repaints;
+    // The work runs on this thread, so nothing else would draw: paint now, and let the window
+    // system's expose and paint requests through (no input, so nothing can start meanwhile).
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace wendrix::ui
