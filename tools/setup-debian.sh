@@ -11,6 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     python3 hamradio-files
     fonts-liberation2 poppler-utils
+    dpkg-dev file desktop-file-utils
     xvfb x11-utils x11-apps imagemagick twm xfonts-base
 )
 
