@@ -4,19 +4,15 @@
 # is listed in this one file, and the package test checks that nothing else comes along.
 include(GNUInstallDirs)
 
-set(WENDRIX_DESKTOP_ID wendrix)
-
 if(TARGET wendrix)
     # BUNDLE only matters on macOS, where the target is an application bundle.
     install(TARGETS wendrix
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
         BUNDLE DESTINATION .)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/wendrix.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
-        RENAME ${WENDRIX_DESKTOP_ID}.desktop)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/wendrix.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-        RENAME ${WENDRIX_DESKTOP_ID}.svg)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
 
 if(TARGET wendrix-cli)
