@@ -35,10 +35,15 @@ bool FirstPaintHook::eventFilter(QObject* watched, QEvent* event)
 void FirstPaintHook::AfterFirstPaint()
 {
     if (!m_screenshotPath.isEmpty()) {
-        if (!m_window.grab().save(m_screenshotPath, "PNG")) {
-            std::fprintf(stderr, "wendrix: cannot write %s\n", qPrintable(m_screenshotPath));
-        }
-        QCoreApplication::quit();
+        // Start-up goes on after the first paint (a list offered, the evaluation run), so the
+        // picture is taken once that is done.
+        constexpr int kStartUpWork = 1500;
+        QTimer::singleShot(kStartUpWork, this, [this] {
+            if (!m_window.grab().save(m_screenshotPath, "PNG")) {
+                std::fprintf(stderr, "wendrix: cannot write %s\n", qPrintable(m_screenshotPath));
+            }
+            QCoreApplication::quit();
+        });
         return;
     }
     if (m_quit) {

@@ -12,7 +12,7 @@ packages=(
     python3 hamradio-files
     fonts-liberation2 poppler-utils
     dpkg-dev file desktop-file-utils
-    xvfb x11-utils x11-apps imagemagick twm xfonts-base
+    xvfb x11-utils x11-apps imagemagick twm xfonts-base xdotool wmctrl openbox
 )
 
 missing=()

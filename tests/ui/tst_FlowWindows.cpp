@@ -79,6 +79,17 @@ private slots:
         QCOMPARE(report.width(), TListForm::kEvaluationWidth);
     }
 
+    void onlyTheMainWindowEndsTheProgram()
+    {
+        // An evaluation log left open beside the main window must not keep the program alive.
+        TbarForm bar;
+        TListForm report;
+        TKvSelForm selection;
+        QVERIFY(!bar.testAttribute(Qt::WA_QuitOnClose));
+        QVERIFY(!report.testAttribute(Qt::WA_QuitOnClose));
+        QVERIFY(!selection.testAttribute(Qt::WA_QuitOnClose));
+    }
+
     void selectionOffersSortedNamesAndHandsBackTheChosenBytes()
     {
         TKvSelForm selection;

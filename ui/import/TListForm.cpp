@@ -30,6 +30,8 @@ TListForm::TListForm(QWidget* parent)
       m_memo(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("TListForm"));
+    // Only the main window ends the program; this one never keeps it running.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Liste aller übergangenen QSOs"));
     resize(kClientWidth, kClientHeight);
     m_memo->setObjectName(QStringLiteral("Memo"));

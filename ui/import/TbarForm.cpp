@@ -35,6 +35,8 @@ TbarForm::TbarForm(QWidget* parent)
       m_buttonEsc(new QPushButton(QStringLiteral("Escape"), this))
 {
     setObjectName(QStringLiteral("TbarForm"));
+    // Only the main window ends the program; this one never keeps it running.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral(" Hadrel"));
     setFixedSize(kClientWidth, kClientHeight);
 

@@ -19,6 +19,8 @@ TKvSelForm::TKvSelForm(QWidget* parent)
       m_buttonEsc(new QPushButton(QStringLiteral("Escape"), this))
 {
     setObjectName(QStringLiteral("TKvSelForm"));
+    // Only the main window ends the program; this one never keeps it running.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(kClientWidth, kClientHeight);
 
     m_listBox->setObjectName(QStringLiteral("ListBox"));

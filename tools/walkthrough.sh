@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Walks through both users' jobs in the desktop program on a real X server (Xvfb with a window
+# manager), as a person would: the member types a call sign, imports the demo log, saves, closes,
+# starts again and finds the list read back; the club evaluates a folder of lists, opens the
+# thresholds and saves the result file. Screenshots of the steps go to OUT_DIR.
+#   tools/walkthrough.sh [BUILD_DIR] [OUT_DIR]      (defaults: build, docs)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+out=${2:-docs}
+app=$PWD/$build/app/wendrix
+cli=$PWD/$build/cli/wendrix-cli
+cmake --build "$build" --target wendrix wendrix-cli wendrix-make-lists > /dev/null
+
+work=$(mktemp -d)
+export DISPLAY=:${WENDRIX_DISPLAY:-71} XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
+mkdir -p "$work/member" "$work/club" "$work/shots" "$out"
+Xvfb "$DISPLAY" -screen 0 1280x900x24 > /dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2> /dev/null || true; cat "$work/app.log" 2> /dev/null | grep -v XDG_RUNTIME || true; [[ -z ${WENDRIX_KEEP:-} ]] && rm -rf "$work"; true' EXIT
+sleep 1
+openbox > /dev/null 2>&1 &
+
+shot() { sleep "${2:-1}"; import -window root "$work/shots/$1.png"; }
+# The visible window with that title, waiting up to ten seconds for it.
+window() {
+    local id
+    for _ in $(seq 50); do
+        id=$(xdotool search --onlyvisible --name "$1" 2> /dev/null | head -n 1) || true
+        if [[ -n $id ]]; then
+            echo "$id"
+            return
+        fi
+        sleep 0.2
+    done
+    echo "walkthrough: no window \"$1\"" >&2
+    exit 1
+}
+ended() {
+    if pgrep -f "$app" | xargs -r ps -o stat= -p | grep -qv Z; then
+        echo "walkthrough: the program is still running" >&2
+        exit 1
+    fi
+}
+click() { xdotool mousemove --window "$(window 'Wendrix 1.37')" "$1" "$2" click 1; }
+
+echo "member: type the call sign, import the demo log"
+"$app" "$work/member" >> "$work/app.log" 2>&1 &
+window 'Wendrix 1.37' > /dev/null
+sleep 1
+click 150 16
+xdotool type --delay 50 'da0/wdx'                 # "/" is dropped, letters come out upper-case
+click 314 17                                      # "ADIF-Log(s) importieren"
+window 'Confirmation' > /dev/null
+xdotool key alt+n                                 # eQSL werten? No
+window 'ADIF-Log' > /dev/null
+sleep 0.5
+xdotool type --delay 20 "$PWD/examples/demo.adi"
+xdotool key Return
+sleep 1.5
+box=$(window Confirmation)
+xdotool mousemove --window "$box" 138 58 click 1  # "Yes To All"
+shot member-import-summary 1.5
+xdotool key alt+y                                 # show the report
+shot member-import-report 1.5
+xdotool key Escape
+sleep 0.5
+echo "member: save and close"
+click 949 18                                      # "Liste speichern"
+sleep 1
+[[ -f $work/member/DA0WDX.CFD ]] || { echo "walkthrough: the list was not saved" >&2; exit 1; }
+wmctrl -c 'Wendrix 1.37'
+sleep 1
+ended
+
+echo "member: start again, the list is read back"
+"$app" "$work/member" >> "$work/app.log" 2>&1 &
+window 'Wendrix 1.37' > /dev/null
+sleep 1.5
+click 300 152                                     # a change by hand
+wmctrl -c 'Wendrix 1.37'
+shot member-list-read-back 1
+xdotool key alt+n                                 # Programm beendet. Daten speichern ? No
+sleep 1
+ended
+
+echo "club: evaluate, open the thresholds, save Wendrix.TXT"
+"$PWD/$build/bench/lists/wendrix-make-lists" "$work/club" 40 > /dev/null
+cp "$work/member/DA0WDX.CFD" "$work/club/"
+"$app" RESULT "$work/club" >> "$work/app.log" 2>&1 &
+window 'Auswertung' > /dev/null
+sleep 1
+xdotool windowminimize "$(window 'Auswertung')"
+xdotool windowactivate "$(window 'Wendrix 1.37')"
+click 534 16                                      # "Schwellwerte"
+shot evaluation-thresholds 1
+click 949 18                                      # "Liste speichern"
+sleep 1
+[[ -f $work/club/Wendrix.TXT ]] || { echo "walkthrough: the result file was not saved" >&2; exit 1; }
+wmctrl -c 'Wendrix 1.37'
+sleep 1
+ended
+
+for name in member-import-summary member-import-report member-list-read-back \
+            evaluation-thresholds; do
+    convert "$work/shots/$name.png" -trim +repage "$out/$name.png"
+    echo "$out/$name.png"
+done
+echo "walkthrough passed"
