@@ -116,7 +116,12 @@ void MainWindowFlows::ImportLogs(std::vector<std::filesystem::path> logs)
 
 void MainWindowFlows::RunImport()
 {
-    const ImportOutcome outcome = m_member.Import(m_prompts, *m_progress, *m_report, m_opener);
+    ImportOutcome outcome;
+    {
+        // The questions on the way show the normal arrow (they restore it for themselves).
+        const BusyCursor busy;
+        outcome = m_member.Import(m_prompts, *m_progress, *m_report, m_opener);
+    }
     if (outcome.refreshView) {
         m_window.RefreshMatrixView();
     }
@@ -133,7 +138,12 @@ void MainWindowFlows::ButtonSaveClick()
         return;
     }
     m_member.SetCallSign(m_window.CallSign().toStdString());
-    if (m_member.Save() == SaveOutcome::CallTooShort) {
+    SaveOutcome saved = SaveOutcome::Saved;
+    {
+        const BusyCursor busy;
+        saved = m_member.Save();
+    }
+    if (saved == SaveOutcome::CallTooShort) {
         m_window.FocusCallSign();
     }
 }

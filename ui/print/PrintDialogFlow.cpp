@@ -6,23 +6,10 @@
 #include <QPrinter>
 
 #include "common/Dates.h"
+#include "ui/BusyCursor.h"
 #include "ui/print/PrintOut.h"
 
 namespace wendrix {
-
-namespace {
-
-// The hourglass for the time of one print job.
-class BusyCursor final
-{
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
 
 bool AskWithPrintDialog(QPrinter& printer, QWidget* parent)
 {
@@ -45,7 +32,7 @@ PrintOutcome RunPrintFlow(QPrinter& printer, QWidget* parent, const QString& cal
     if (!ask(printer, parent)) {
         return PrintOutcome::Cancelled;
     }
-    const BusyCursor busy;
+    const ui::BusyCursor busy;
     const PrintOutContent content{callSign, TodayUtc(), catalogue, matrix};
     return PrintBothPages(printer, content) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
