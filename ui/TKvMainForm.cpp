@@ -41,9 +41,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress) {
-            const QString text = static_cast<QKeyEvent*>(event)->text();
-            if (!text.isEmpty() && !(text.size() == 1 && text.front().isDigit() &&
-                                     text.front().unicode() < 128)) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QString text = key->text();
+            const bool printable = !text.isEmpty() && text.front().isPrint();
+            const bool digit = text.size() == 1 && text.front() >= QLatin1Char('0') &&
+                               text.front() <= QLatin1Char('9');
+            // Return, Tab and Escape still end the editing.
+            if (key->key() == Qt::Key_Backspace || (printable && !digit)) {
                 return true;
             }
         }

@@ -399,6 +399,18 @@ private slots:
         QCOMPARE(grid->item(5, 0)->text(), QStringLiteral("20m"));
         QCOMPARE(grid->item(5, 1)->text(), QStringLiteral("0"));
 
+        // The cells take digits only; letters and Backspace are dropped.
+        grid->setCurrentCell(5, 1);
+        grid->editItem(grid->item(5, 1));
+        auto* editor = grid->findChild<QLineEdit*>();
+        QVERIFY(editor != nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("1a2"));
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QCOMPARE(editor->text(), QStringLiteral("12"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(grid->item(5, 1)->text(), QStringLiteral("12"));   // committed queued
+
         grid->item(5, 1)->setText(QStringLiteral("2"));   // 20 m: only DL1ABC has 2
         grid->item(8, 1)->setText(QStringLiteral("301"));
         m_prompts.asked.clear();
