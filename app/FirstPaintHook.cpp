@@ -5,16 +5,27 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
 namespace wendrix::app {
 
+namespace {
+
+QString AbsolutePath(const QString& path)
+{
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
+}  // namespace
+
 FirstPaintHook::FirstPaintHook(QWidget& window)
     : QObject(&window),
       m_window(window),
-      m_screenshotPath(qEnvironmentVariable("WENDRIX_SCREENSHOT")),
+      // Made absolute now: the start-up makes the list directory the current directory.
+      m_screenshotPath(AbsolutePath(qEnvironmentVariable("WENDRIX_SCREENSHOT"))),
       m_quit(qEnvironmentVariableIntValue("WENDRIX_QUIT_AFTER_FIRST_PAINT") != 0)
 {
     if (m_quit || !m_screenshotPath.isEmpty()) {
