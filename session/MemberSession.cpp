@@ -15,8 +15,7 @@ MemberSession::MemberSession(const EntityCatalogue& catalogue, ConfirmationMatri
     : m_catalogue(catalogue),
       m_matrix(matrix),
       m_listDirectory(std::move(listDirectory)),
-      m_prompts(prompts),
-      m_resolver(catalogue)
+      m_prompts(prompts)
 {
 }
 
@@ -82,7 +81,10 @@ ListLoadResult MemberSession::ReadList(std::string_view fileName)
 ImportOutcome MemberSession::Import(ImportPrompts& prompts, ImportProgress& progress,
                                     ImportReport& report, LogSourceOpener& opener)
 {
-    return ImportRun(m_resolver, m_matrix, prompts, progress, report, opener).Run();
+    if (!m_resolver) {
+        m_resolver.emplace(m_catalogue);
+    }
+    return ImportRun(*m_resolver, m_matrix, prompts, progress, report, opener).Run();
 }
 
 void MemberSession::ClearList()

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,7 +82,9 @@ private:
     ConfirmationMatrix& m_matrix;
     std::filesystem::path m_listDirectory;
     SessionPrompts& m_prompts;
-    CallResolver m_resolver;
+    // Built at the first import: its index takes a few milliseconds the start-up need not wait
+    // for.
+    std::optional<CallResolver> m_resolver;
     std::string m_callSign;
     std::vector<std::string> m_earlierLists;
 };
