@@ -52,7 +52,8 @@ int main(int argc, char** argv)
         const std::filesystem::path listDirectory =
             wendrix::UsableListDirectory(choice, UserListFolder);
 
-        // The main window first, then the progress, report and selection windows.
+        // The main window and the flows behind it; the flows make their progress, report and
+        // selection windows when they first need them.
         wendrix::ui::TKvMainForm window(catalogue, matrix, evaluation, choice.EvaluationMode);
         wendrix::ui::MainWindowFlows flows(window, catalogue, matrix, evaluation, listDirectory,
                                            *thresholds);

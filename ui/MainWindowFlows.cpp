@@ -23,12 +23,11 @@ MainWindowFlows::MainWindowFlows(TKvMainForm& window, const EntityCatalogue& cat
                                  const std::filesystem::path& listDirectory,
                                  ThresholdStore& store, FlowPrompts* prompts)
     : m_window(window),
-      m_progress(std::make_unique<TbarForm>()),
-      m_report(std::make_unique<TListForm>()),
-      m_selection(std::make_unique<TKvSelForm>()),
-      m_messageBoxes(prompts != nullptr ? nullptr
-                                        : std::make_unique<MessageBoxPrompts>(
-                                              window, *m_report, *m_selection)),
+      m_messageBoxes(prompts != nullptr
+                         ? nullptr
+                         : std::make_unique<MessageBoxPrompts>(
+                               window, [this]() -> TListForm& { return ReportWindow(); },
+                               [this]() -> TKvSelForm& { return SelectionWindow(); })),
       m_prompts(prompts != nullptr ? *prompts : *m_messageBoxes),
       m_member(catalogue, matrix, listDirectory, m_prompts),
       m_evaluator(catalogue, matrix, evaluation, listDirectory, store, m_prompts),
@@ -59,6 +58,30 @@ MainWindowFlows::MainWindowFlows(TKvMainForm& window, const EntityCatalogue& cat
 MainWindowFlows::~MainWindowFlows()
 {
     m_window.SetCloseGuard({});
+}
+
+TbarForm& MainWindowFlows::ProgressWindow()
+{
+    if (!m_progress) {
+        m_progress = std::make_unique<TbarForm>();
+    }
+    return *m_progress;
+}
+
+TListForm& MainWindowFlows::ReportWindow()
+{
+    if (!m_report) {
+        m_report = std::make_unique<TListForm>();
+    }
+    return *m_report;
+}
+
+TKvSelForm& MainWindowFlows::SelectionWindow()
+{
+    if (!m_selection) {
+        m_selection = std::make_unique<TKvSelForm>();
+    }
+    return *m_selection;
 }
 
 void MainWindowFlows::FormShow()
@@ -120,13 +143,13 @@ void MainWindowFlows::RunImport()
     {
         // The questions on the way show the normal arrow (they restore it for themselves).
         const BusyCursor busy;
-        outcome = m_member.Import(m_prompts, *m_progress, *m_report, m_opener);
+        outcome = m_member.Import(m_prompts, ProgressWindow(), ReportWindow(), m_opener);
     }
     if (outcome.refreshView) {
         m_window.RefreshMatrixView();
     }
     if (outcome.showReport) {
-        m_report->ShowModal();
+        ReportWindow().ShowModal();
     }
 }
 

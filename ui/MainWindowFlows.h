@@ -25,7 +25,9 @@ class ThresholdStore;
 
 // Connects the main window's buttons, its first showing and its closing to the member's or the
 // evaluator's session, and owns the windows those flows use (progress, report, list selection).
-// The window itself only shows state; everything it is asked to do happens here or in the core.
+// Those are made when a flow first needs them, so that they cost nothing before the main window
+// appears. The window itself only shows state; everything it is asked to do happens here or in
+// the core.
 namespace wendrix::ui {
 
 class TKvMainForm;
@@ -44,9 +46,10 @@ public:
                     FlowPrompts* prompts = nullptr);
     ~MainWindowFlows() override;
 
-    [[nodiscard]] TbarForm& ProgressWindow() { return *m_progress; }
-    [[nodiscard]] TListForm& ReportWindow() { return *m_report; }
-    [[nodiscard]] TKvSelForm& SelectionWindow() { return *m_selection; }
+    // Made at the first call.
+    [[nodiscard]] TbarForm& ProgressWindow();
+    [[nodiscard]] TListForm& ReportWindow();
+    [[nodiscard]] TKvSelForm& SelectionWindow();
     [[nodiscard]] MemberSession& Member() { return m_member; }
     [[nodiscard]] EvaluationSession& Evaluator() { return m_evaluator; }
     // The one-shot delay between the first showing and the offer of lists or the evaluation.

@@ -1,5 +1,7 @@
 #include "ui/MessageBoxPrompts.h"
 
+#include <utility>
+
 #include <QFileDialog>
 #include <QString>
 #include <QStringList>
@@ -57,8 +59,9 @@ QString AdifFileFilter()
 #endif
 }
 
-MessageBoxPrompts::MessageBoxPrompts(QWidget& parent, TListForm& report, TKvSelForm& selection)
-    : m_parent(parent), m_report(report), m_selection(selection)
+MessageBoxPrompts::MessageBoxPrompts(QWidget& parent, ReportWindowSource report,
+                                     SelectionWindowSource selection)
+    : m_parent(parent), m_report(std::move(report)), m_selection(std::move(selection))
 {
 }
 
@@ -137,18 +140,19 @@ bool MessageBoxPrompts::AskSaveOnClose()
 std::optional<std::string> MessageBoxPrompts::ChooseListFile(std::span<const std::string> names)
 {
     const NormalCursorWhileAsking arrow;
-    return m_selection.Choose(kChooseListCaption, names);
+    return m_selection().Choose(kChooseListCaption, names);
 }
 
 void MessageBoxPrompts::ShowReport(std::string_view caption, std::span<const std::string> lines,
                                    bool modal)
 {
-    m_report.SetReport(caption, lines);
+    TListForm& report = m_report();
+    report.SetReport(caption, lines);
     if (modal) {
         const NormalCursorWhileAsking arrow;
-        m_report.ShowModal();
+        report.ShowModal();
     } else {
-        m_report.ShowBeside();
+        report.ShowBeside();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,8 +34,12 @@ public:
 class MessageBoxPrompts final : public FlowPrompts
 {
 public:
-    // The windows must outlive the prompts.
-    MessageBoxPrompts(QWidget& parent, TListForm& report, TKvSelForm& selection);
+    // The report and selection windows are asked for when a question needs them (they may be
+    // made then); the windows handed out must outlive the prompts.
+    using ReportWindowSource = std::function<TListForm&()>;
+    using SelectionWindowSource = std::function<TKvSelForm&()>;
+    MessageBoxPrompts(QWidget& parent, ReportWindowSource report,
+                      SelectionWindowSource selection);
 
     // The directory the file dialog opens in.
     void SetLogDirectory(std::filesystem::path directory) { m_logDirectory = std::move(directory); }
@@ -63,8 +68,8 @@ public:
 
 private:
     QWidget& m_parent;
-    TListForm& m_report;
-    TKvSelForm& m_selection;
+    ReportWindowSource m_report;
+    SelectionWindowSource m_selection;
     std::filesystem::path m_logDirectory;
     std::vector<std::filesystem::path> m_givenLogs;
 };
