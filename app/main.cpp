@@ -2,10 +2,12 @@
 // thresholds store), the main window and the flows behind it, then runs the message loop.
 #include <exception>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -35,10 +37,19 @@ std::filesystem::path UserListFolder()
 
 int main(int argc, char** argv)
 {
+    // The catalogue is the core's own work and needs no toolkit: it is built on a thread of its
+    // own while the toolkit starts and reads the font database, which the first control with
+    // text would wait for anyway. (Where no thread can be started it is built on the first
+    // get(), as before.)
+    auto catalogueBuild = std::async(std::launch::async | std::launch::deferred,
+                                     [] { return wendrix::BuildEntityCatalogue(); });
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wendrix"));
     try {
-        const wendrix::EntityCatalogue catalogue = wendrix::BuildEntityCatalogue();
+        // Reads the font database and loads the default font, in which the first edit control
+        // lays out its text while it is being made.
+        static_cast<void>(QFontMetrics(QApplication::font()).ascent());
+        const wendrix::EntityCatalogue catalogue = catalogueBuild.get();
         wendrix::ConfirmationMatrix matrix;
         wendrix::Evaluation evaluation;
         const auto thresholds = wendrix::OpenUserThresholdStore();
