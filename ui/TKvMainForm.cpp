@@ -29,6 +29,7 @@ namespace wendrix::ui {
 namespace {
 
 const QColor kNavy(0, 0, 128);
+constexpr int kLevelRows = 11;   // the thresholds: all bands, then one per band
 
 // The editor of a threshold cell takes the digits only; every other character, Backspace's
 // included, is discarded (Delete and the selection still remove digits).
@@ -224,18 +225,6 @@ void TKvMainForm::BuildControls()
     ButtonLevels->hide();
     connect(ButtonLevels, &QPushButton::clicked, this, &TKvMainForm::LevelsRequested);
 
-    StringGridLevel = new QTableWidget(11, 2, this);
-    StringGridLevel->setObjectName(QStringLiteral("StringGridLevel"));
-    StringGridLevel->setGeometry(500, 28, 135, 281);
-    StringGridLevel->horizontalHeader()->hide();
-    StringGridLevel->verticalHeader()->hide();
-    StringGridLevel->verticalHeader()->setDefaultSectionSize(24);
-    StringGridLevel->horizontalHeader()->setDefaultSectionSize(64);
-    StringGridLevel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGridLevel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGridLevel->setItemDelegateForColumn(1, new ThresholdDelegate(StringGridLevel));
-    StringGridLevel->hide();
-
     ZtEditCalls = new TZtEdit(m_ztEditShared, this);
     ZtEditCalls->setObjectName(QStringLiteral("ZtEditCalls"));
     ZtEditCalls->setGeometry(181, 33, 53, 21);
@@ -260,6 +249,32 @@ void TKvMainForm::BuildControls()
         SetTextColour(*hint, kNavy);
         hint->setToolTip(ImportHint());
     }
+}
+
+QTableWidget& TKvMainForm::LevelsGrid()
+{
+    if (StringGridLevel != nullptr) {
+        return *StringGridLevel;
+    }
+    auto* grid = new QTableWidget(kLevelRows, 2, this);
+    grid->setObjectName(QStringLiteral("StringGridLevel"));
+    grid->setGeometry(ScaleRect({500, 28, 135, 281}, m_ppi));
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    // The grids' cells scale with the window; the toolkit's table keeps its own section sizes.
+    grid->verticalHeader()->setDefaultSectionSize(ScaleByPpi(24, m_ppi));
+    grid->horizontalHeader()->setDefaultSectionSize(ScaleByPpi(64, m_ppi));
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setItemDelegateForColumn(1, new ThresholdDelegate(grid));
+    grid->hide();
+    // Where it would have been had it been made with the other controls: in the stacking
+    // (below the controls made after it) and in the tab order.
+    grid->stackUnder(ZtEditCalls);
+    setTabOrder(ButtonLevels, grid);
+    setTabOrder(grid, ZtEditCalls);
+    StringGridLevel = grid;
+    return *grid;
 }
 
 void TKvMainForm::BuildPopupMenu()
@@ -311,8 +326,9 @@ void TKvMainForm::BuildPopupMenu()
 
 void TKvMainForm::SetTabOrder()
 {
-    QWidget* order[] = {&m_view->Matrix(), ButtonImport, ZtEditCall,      ButtonSave, ButtonClear,
-                        ButtonLevels,      StringGridLevel, ZtEditCalls, ButtonPrint};
+    // The thresholds grid joins between ButtonLevels and ZtEditCalls when it is made.
+    QWidget* order[] = {&m_view->Matrix(), ButtonImport, ZtEditCall,  ButtonSave,
+                        ButtonClear,       ButtonLevels, ZtEditCalls, ButtonPrint};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
@@ -336,12 +352,6 @@ void TKvMainForm::AdaptToMode()
 void TKvMainForm::ScaleToScreen()
 {
     ScaleWindow(*this, m_ppi);
-    if (m_ppi == 96) {
-        return;
-    }
-    // The grids' cells scale with the window; the toolkit's table keeps its own section sizes.
-    StringGridLevel->verticalHeader()->setDefaultSectionSize(ScaleByPpi(24, m_ppi));
-    StringGridLevel->horizontalHeader()->setDefaultSectionSize(ScaleByPpi(64, m_ppi));
 }
 
 void TKvMainForm::RefreshMatrixView()
@@ -367,25 +377,29 @@ void TKvMainForm::FocusCallSign()
 
 bool TKvMainForm::LevelsShown() const
 {
-    return StringGridLevel->isVisible();
+    return StringGridLevel != nullptr && StringGridLevel->isVisible();
 }
 
 void TKvMainForm::ShowLevels(const QStringList& labels, const QStringList& values)
 {
-    for (int row = 0; row < StringGridLevel->rowCount(); ++row) {
+    QTableWidget& grid = LevelsGrid();
+    for (int row = 0; row < grid.rowCount(); ++row) {
         auto* label = new QTableWidgetItem(labels.value(row));
         label->setFlags(Qt::ItemIsEnabled);   // the fixed column
         label->setBackground(palette().button());
-        StringGridLevel->setItem(row, 0, label);
-        StringGridLevel->setItem(row, 1, new QTableWidgetItem(values.value(row)));
+        grid.setItem(row, 0, label);
+        grid.setItem(row, 1, new QTableWidgetItem(values.value(row)));
     }
     ButtonLevels->setText(QStringLiteral("Neu berechnen"));
-    StringGridLevel->show();
-    StringGridLevel->setCurrentCell(0, 1);
+    grid.show();
+    grid.setCurrentCell(0, 1);
 }
 
 QStringList TKvMainForm::LevelTexts() const
 {
+    if (StringGridLevel == nullptr) {
+        return QStringList(kLevelRows, QString());   // never shown: nothing entered
+    }
     QStringList texts;
     for (int row = 0; row < StringGridLevel->rowCount(); ++row) {
         const QTableWidgetItem* item = StringGridLevel->item(row, 1);
@@ -397,7 +411,9 @@ QStringList TKvMainForm::LevelTexts() const
 void TKvMainForm::HideLevels()
 {
     ButtonLevels->setText(QStringLiteral("Schwellwerte"));
-    StringGridLevel->hide();
+    if (StringGridLevel != nullptr) {
+        StringGridLevel->hide();
+    }
 }
 
 void TKvMainForm::dragEnterEvent(QDragEnterEvent* event)

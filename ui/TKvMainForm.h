@@ -83,6 +83,9 @@ protected:
 
 private:
     void BuildControls();
+    // The thresholds grid, made at its first showing: only the evaluation shows it, and only
+    // when asked, so the start-up does not pay for it.
+    QTableWidget& LevelsGrid();
     void BuildPopupMenu();
     void SetTabOrder();
     void AdaptToMode();
@@ -119,7 +122,7 @@ private:
     QLabel* StaticText3 = nullptr;
     QLabel* StaticTextSend = nullptr;
     QPushButton* ButtonLevels = nullptr;
-    QTableWidget* StringGridLevel = nullptr;
+    QTableWidget* StringGridLevel = nullptr;   // made by LevelsGrid()
     TZtEdit* ZtEditCalls = nullptr;
     QPushButton* ButtonPrint = nullptr;
     QLabel* Labelcall = nullptr;

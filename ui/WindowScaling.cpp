@@ -8,12 +8,6 @@ namespace wendrix::ui {
 
 namespace {
 
-QRect Scaled(const QRect& rect, int ppi)
-{
-    return {ScaleByPpi(rect.left(), ppi), ScaleByPpi(rect.top(), ppi),
-            ScaleByPpi(rect.width(), ppi), ScaleByPpi(rect.height(), ppi)};
-}
-
 void ScaleFont(QWidget& widget, int ppi)
 {
     if (!widget.testAttribute(Qt::WA_SetFont)) {
@@ -27,6 +21,12 @@ void ScaleFont(QWidget& widget, int ppi)
 }
 
 }  // namespace
+
+QRect ScaleRect(const QRect& rect, int ppi)
+{
+    return {ScaleByPpi(rect.left(), ppi), ScaleByPpi(rect.top(), ppi),
+            ScaleByPpi(rect.width(), ppi), ScaleByPpi(rect.height(), ppi)};
+}
 
 int ResidualPpi(const QWidget& window)
 {
@@ -49,7 +49,7 @@ void ScaleWindow(QWidget& window, int ppi)
         if (child->isWindow()) {
             continue;
         }
-        child->setGeometry(Scaled(child->geometry(), ppi));
+        child->setGeometry(ScaleRect(child->geometry(), ppi));
         ScaleFont(*child, ppi);
     }
 }

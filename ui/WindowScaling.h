@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QWidget;
 
 // Windows are designed at 96 pixels per inch. The toolkit already scales every window by the
@@ -12,5 +14,8 @@ namespace wendrix::ui {
 // Scales the window's size and the places, sizes and pixel fonts of the window and its direct
 // children by ppi / 96, in integer arithmetic toward zero. Nothing changes at 96.
 void ScaleWindow(QWidget& window, int ppi);
+
+// A place designed at 96 pixels per inch, scaled the same way (for a control made later).
+[[nodiscard]] QRect ScaleRect(const QRect& rect, int ppi);
 
 }  // namespace wendrix::ui

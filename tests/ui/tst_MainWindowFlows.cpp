@@ -391,8 +391,10 @@ private slots:
         QCOMPARE(m_evaluation->PerMilleText(Entity("JA"), kBand20m, kModeCw), QStringLiteral(" 500").toStdString());
 
         auto* levels = m_window->findChild<QPushButton*>(QStringLiteral("ButtonLevels"));
-        auto* grid = m_window->findChild<QTableWidget*>(QStringLiteral("StringGridLevel"));
         QTest::mouseClick(levels, Qt::LeftButton);
+        // The grid is made at its first showing.
+        auto* grid = m_window->findChild<QTableWidget*>(QStringLiteral("StringGridLevel"));
+        QVERIFY(grid != nullptr);
         QVERIFY(grid->isVisible());
         QCOMPARE(levels->text(), QStringLiteral("Neu berechnen"));
         QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Total"));

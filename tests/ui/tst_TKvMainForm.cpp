@@ -131,7 +131,6 @@ private slots:
             QStringLiteral(" Rechts-Klick: Menü für Spalten/Zeilenänderungen "), false, true);
         row("StaticTextSend", {416, 7, 457, 17}, QString(), true, true);
         row("ButtonLevels", {490, 4, 89, 25}, QStringLiteral("Schwellwerte"), true, true);
-        row("StringGridLevel", {500, 28, 135, 281}, {}, true, true);
         row("ZtEditCalls", {181, 33, 53, 21}, QStringLiteral("EditCalls"), true, true);
         row("ButtonPrint", {934, 38, 62, 20}, QStringLiteral("Drucken"), false, true);
         row("Labelcall", {4, 10, 101, 13}, QStringLiteral("Eigenes Rufzeichen: "), false, true);
@@ -159,6 +158,44 @@ private slots:
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             QCOMPARE(edit->text(), text);
         }
+    }
+
+    void levelsGridAppearsInItsPlaceAndTabOrder()
+    {
+        // Made at its first showing, it must take the place and the tab position it has among
+        // the controls: after "Schwellwerte", before the calls edit and "Drucken".
+        Open(true);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(!m_window->LevelsShown());
+        QCOMPARE(m_window->LevelTexts(), QStringList(11, QString()));
+
+        QStringList labels;
+        QStringList values;
+        for (int row = 0; row < 11; ++row) {
+            labels << QStringLiteral("L%1").arg(row);
+            values << QString::number(row * 10);
+        }
+        m_window->ShowLevels(labels, values);
+        QVERIFY(m_window->LevelsShown());
+        auto& grid = Child<QTableWidget>("StringGridLevel");
+        QCOMPARE(grid.geometry(), QRect(500, 28, 135, 281));
+        QVERIFY(grid.isEnabled());
+        QCOMPARE(grid.item(3, 0)->text(), QStringLiteral("L3"));
+        QCOMPARE(m_window->LevelTexts(), values);
+        QCOMPARE(Child<QPushButton>("ButtonLevels").text(), QStringLiteral("Neu berechnen"));
+
+        Child<QPushButton>("ButtonLevels").setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &grid);
+        Child<QPushButton>("ButtonPrint").setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), &grid);
+
+        m_window->HideLevels();
+        QVERIFY(grid.isHidden());
+        QVERIFY(!m_window->LevelsShown());
+        QCOMPARE(Child<QPushButton>("ButtonLevels").text(), QStringLiteral("Schwellwerte"));
     }
 
     void tabVisitsTheControlsInTheirOrder()
