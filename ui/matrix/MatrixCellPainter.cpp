@@ -61,13 +61,11 @@ void MatrixCellPainter::PaintCell(QPainter& painter, int column, int row, const 
 void MatrixCellPainter::PaintFrame(QPainter& painter, const QRect& quarter,
                                    const QColor& colour) const
 {
-    // A one-pixel frame around the white inside, drawn as four solid strips: a thousand framed
-    // quarters fill a screen, and strips are much cheaper for the raster engine than outlines.
+    // A one-pixel frame around the white inside: the quarter filled in the colour, then the
+    // inside in white. A thousand framed quarters fill a screen, and two solid fills are much
+    // cheaper for the raster engine than an outline or four strips.
+    painter.fillRect(quarter, colour);
     painter.fillRect(quarter.adjusted(1, 1, -1, -1), m_colours.Cell);
-    painter.fillRect(QRect(quarter.left(), quarter.top(), quarter.width(), 1), colour);
-    painter.fillRect(QRect(quarter.left(), quarter.bottom(), quarter.width(), 1), colour);
-    painter.fillRect(QRect(quarter.left(), quarter.top(), 1, quarter.height()), colour);
-    painter.fillRect(QRect(quarter.right(), quarter.top(), 1, quarter.height()), colour);
 }
 
 void MatrixCellPainter::PaintTicks(QPainter& painter, int entity, int column,
