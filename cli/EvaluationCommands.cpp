@@ -16,6 +16,9 @@
 
 #ifdef WENDRIX_HAVE_QT_SETTINGS
 #include "ui/settings/UserSettings.h"
+#elif defined(_WIN32)
+#include "platform/RegistryThresholdStore.h"
+#include "common/Utf8Path.h"
 #endif
 
 namespace wendrix::cli {
@@ -87,6 +90,8 @@ std::unique_ptr<ThresholdStore> ChooseThresholds(const EvaluateOptions& options)
     if (options.UseStored) {
 #ifdef WENDRIX_HAVE_QT_SETTINGS
         return OpenUserThresholdStore();
+#elif defined(_WIN32)
+        return std::make_unique<RegistryThresholdStore>();
 #else
         std::cerr << "--use-stored-thresholds: this build keeps no stored thresholds\n";
         throw CLI::RuntimeError(1);
@@ -98,10 +103,10 @@ std::unique_ptr<ThresholdStore> ChooseThresholds(const EvaluateOptions& options)
 void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
 {
     const std::unique_ptr<ThresholdStore> store = ChooseThresholds(options);
-    const std::filesystem::path directory(options.Directory);
+    const std::filesystem::path directory = PathFromUtf8(options.Directory);
     std::error_code error;
     if (!std::filesystem::is_directory(directory, error)) {
-        std::cerr << "No such directory: " << ForTerminal(directory.string(), StderrIsTerminal())
+        std::cerr << "No such directory: " << ForTerminal(PathToUtf8(directory), StderrIsTerminal())
                   << '\n';
         throw CLI::RuntimeError(2);
     }
@@ -113,7 +118,7 @@ void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
     const EvaluationRunResult& run = session.Run();
     if (run.DirectoryError) {
         std::cerr << "Cannot list the directory "
-                  << ForTerminal(directory.string(), StderrIsTerminal()) << '\n';
+                  << ForTerminal(PathToUtf8(directory), StderrIsTerminal()) << '\n';
         throw CLI::RuntimeError(2);
     }
     if (run.LimitReached) {
@@ -122,7 +127,7 @@ void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
     }
     if (!run.FoundAny()) {
         std::cerr << "No list files (*.CFD) in "
-                  << ForTerminal(directory.string(), StderrIsTerminal())
+                  << ForTerminal(PathToUtf8(directory), StderrIsTerminal())
                   << "; no result file written\n";
         return;
     }
@@ -131,7 +136,7 @@ void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
     }
     std::cout << ResultParticipantsLine(*evaluation) << '\n';
     std::cerr << run.FilesRead << " list files evaluated; result written to "
-              << ForTerminal((directory / std::string(kResultFileName)).string(),
+              << ForTerminal(PathToUtf8(directory / std::string(kResultFileName)),
                              StderrIsTerminal())
               << '\n';
 }

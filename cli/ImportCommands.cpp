@@ -19,6 +19,7 @@
 #include "matrix/ConfirmationMatrix.h"
 #include "session/CallSign.h"
 #include "session/MemberSession.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix::cli {
 
@@ -63,7 +64,7 @@ std::string CheckedCallSign(std::string_view text)
 // Every log must be a file that can be read; the desktop never offers anything else.
 std::filesystem::path CheckedLog(const std::string& name)
 {
-    const std::filesystem::path path(name);
+    const std::filesystem::path path = PathFromUtf8(name);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         Fail("cannot read the log " + name + " (no such file, or not a file)", kExitBadInput);
@@ -215,7 +216,7 @@ private:
 void Import(const EntityCatalogue& catalogue, const ImportOptions& options)
 {
     const std::string call = CheckedCallSign(options.call);
-    const std::filesystem::path directory(options.directory);
+    const std::filesystem::path directory = PathFromUtf8(options.directory);
     std::error_code error;
     if (!std::filesystem::is_directory(directory, error)) {
         Fail("the directory " + options.directory + " does not exist", kExitBadInput);
@@ -250,7 +251,7 @@ void Import(const EntityCatalogue& catalogue, const ImportOptions& options)
     if (session.Save() != SaveOutcome::Saved) {
         throw CLI::RuntimeError(kExitWriteError);   // the message is printed
     }
-    std::cout << "Liste gespeichert: " << session.ListFilePath().string() << '\n';
+    std::cout << "Liste gespeichert: " << PathToUtf8(session.ListFilePath()) << '\n';
     if (outcome.end == ImportEnd::AbortedOnReadError) {
         Fail("import stopped at the read error; the contacts before it are saved", kExitReadError);
     }

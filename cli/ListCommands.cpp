@@ -10,6 +10,7 @@
 #include "lists/LoadList.h"
 #include "matrix/AwardCounts.h"
 #include "matrix/ConfirmationMatrix.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix::cli {
 
@@ -39,14 +40,14 @@ void PrintColumnSums(const ConfirmationMatrix& matrix, std::ostream& out)
 
 void Show(const EntityCatalogue& catalogue, const std::string& file)
 {
-    const std::filesystem::path path(file);
+    const std::filesystem::path path = PathFromUtf8(file);
     auto matrix = std::make_unique<ConfirmationMatrix>();
     const ListLoadResult result = LoadList(path.parent_path().empty() ? "." : path.parent_path(),
-                                           path.filename().string(), ListReadMode::Normal,
+                                           PathToUtf8(path.filename()), ListReadMode::Normal,
                                            catalogue, *matrix);
     std::cout << "Call sign: " << result.CallSign << '\n';
     if (!result.ReportLines.empty()) {
-        std::cout << ListReportCaption(path.filename().string()) << ":\n";
+        std::cout << ListReportCaption(PathToUtf8(path.filename())) << ":\n";
         for (const std::string& line : result.ReportLines) {
             std::cout << "  " << line << '\n';
         }

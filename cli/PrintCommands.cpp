@@ -18,6 +18,7 @@
 #include "lists/LoadList.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "ui/print/PrintOut.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix::cli {
 
@@ -29,9 +30,9 @@ constexpr double kPdfBorderMillimetres = 6.0;
 
 void PrintPdf(const EntityCatalogue& catalogue, const std::string& file, const std::string& pdf)
 {
-    const std::filesystem::path path(file);
+    const std::filesystem::path path = PathFromUtf8(file);
     auto matrix = std::make_unique<ConfirmationMatrix>();
-    const std::string fileName = path.filename().string();
+    const std::string fileName = PathToUtf8(path.filename());
     const ListLoadResult result =
         LoadList(path.parent_path().empty() ? "." : path.parent_path(), fileName,
                  ListReadMode::Normal, catalogue, *matrix);

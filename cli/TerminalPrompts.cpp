@@ -3,23 +3,9 @@
 #include <iostream>
 #include <utility>
 
-#include <unistd.h>
-
 #include "common/Text.h"
 
 namespace wendrix::cli {
-
-bool StdoutIsTerminal()
-{
-    static const bool terminal = ::isatty(STDOUT_FILENO) != 0;
-    return terminal;
-}
-
-bool StderrIsTerminal()
-{
-    static const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    return terminal;
-}
 
 std::string ForTerminal(std::string_view text, bool toTerminal)
 {

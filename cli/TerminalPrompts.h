@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Console.h"
 #include "session/SessionPrompts.h"
 
 // The questions of the member's and the evaluator's flows answered on a terminal without
@@ -36,7 +37,7 @@ private:
 // Text for a terminal: a log's control characters are shown escaped so that a crafted log cannot
 // recolour or retitle the user's terminal. Text for a file or a pipe is left as it is.
 [[nodiscard]] std::string ForTerminal(std::string_view text, bool toTerminal);
-[[nodiscard]] bool StdoutIsTerminal();
-[[nodiscard]] bool StderrIsTerminal();
+using platform::StderrIsTerminal;
+using platform::StdoutIsTerminal;
 
 }  // namespace wendrix::cli

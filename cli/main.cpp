@@ -2,11 +2,14 @@
 // desktop window, for scripts and large checks.
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
 #include "catalogue/EntityCatalogue.h"
+#include "platform/Console.h"
 
 int main(int argc, char** argv)
 {
@@ -15,12 +18,23 @@ int main(int argc, char** argv)
         CLI::App app{"Wendrix command-line tool: DXCC catalogue, ADIF import, survey lists and "
                      "club evaluation"};
         app.require_subcommand(1);
+        // A file name such as "/logs/x.adi" is a file name on Windows too, not an option.
+        app.allow_windows_style_options(false);
         wendrix::cli::RegisterCatalogueCommands(app, catalogue);
         wendrix::cli::RegisterImportCommands(app, catalogue);
         wendrix::cli::RegisterListCommands(app, catalogue);
         wendrix::cli::RegisterEvaluationCommands(app, catalogue);
+#ifdef WENDRIX_HAVE_PRINT
         wendrix::cli::RegisterPrintCommands(app, catalogue);
-        CLI11_PARSE(app, argc, argv);
+#endif
+        // File names are UTF-8 everywhere in the program, whatever the platform hands over.
+        wendrix::platform::UseUtf8Console();
+        const std::vector<std::string> arguments = wendrix::platform::Utf8Arguments(argc, argv);
+        std::vector<const char*> pointers;
+        for (const std::string& argument : arguments) {
+            pointers.push_back(argument.c_str());
+        }
+        CLI11_PARSE(app, static_cast<int>(pointers.size()), pointers.data());
         return 0;
     } catch (const std::exception& error) {
         std::cerr << "wendrix-cli: " << error.what() << "\n";

@@ -15,6 +15,11 @@ add_library(wendrix_options INTERFACE)
 target_compile_features(wendrix_options INTERFACE cxx_std_20)
 target_compile_options(wendrix_options INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual)
+if(WIN32)
+    # The Win32 API in its wide (UTF-16) form, without the min/max macros that break std code.
+    target_compile_definitions(wendrix_options INTERFACE
+        UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+endif()
 if(WENDRIX_WARNINGS_AS_ERRORS)
     target_compile_options(wendrix_options INTERFACE -Werror)
 endif()

@@ -9,6 +9,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -35,12 +36,14 @@ std::FILE* CreateTemporaryFile(const std::filesystem::path& target,
                                std::filesystem::path& created)
 {
     const auto directory = target.parent_path();
-    // Built by appending: the "literal + string" form trips a false -Wrestrict in g++ 12 at -O3.
-    std::string stem(1, '.');
-    stem += target.filename().string();
+    // Put together as a path, so a name in any script survives on every platform.
+    std::filesystem::path stem(".");
+    stem += target.filename();
     stem += ".tmp-";
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        auto candidate = directory / (stem + UniqueSuffix());
+        auto name = stem;
+        name += UniqueSuffix();
+        auto candidate = directory / name;
         errno = 0;
         std::FILE* file = OpenFile(candidate, "wbx");
         if (file != nullptr) {
@@ -95,14 +98,22 @@ public:
     bool Replace(const std::filesystem::path& temporary,
                  const std::filesystem::path& target) override
     {
+#ifdef _WIN32
+        // One call that replaces an existing target in place and returns only when the new
+        // name is on the disk. It fails while another program holds the target open without
+        // sharing it; the previous file then stays as it was.
+        return MoveFileExW(temporary.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
         std::error_code error;
         std::filesystem::rename(temporary, target, error);
         return !error;
+#endif
     }
     bool SyncDirectory(const std::filesystem::path& directory) override
     {
 #ifdef _WIN32
-        (void)directory;   // the rename itself is made durable by the file system there
+        (void)directory;   // MOVEFILE_WRITE_THROUGH has made the new name durable
         return true;
 #else
         const std::string name = directory.empty() ? std::string(".") : directory.string();
@@ -169,13 +180,16 @@ bool WriteFileSafely(const std::filesystem::path& requestedTarget, std::string_v
     good = steps.Close(file) && good;
 
     if (good) {
-        // Keep the access rights of the file being replaced.
+#ifndef _WIN32
+        // Keep the access rights of the file being replaced. (Windows keeps only a read-only
+        // flag, which a list that is saved again should not take over.)
         std::error_code error;
         const auto previous = std::filesystem::status(target, error);
         if (!error && std::filesystem::is_regular_file(previous)) {
             std::filesystem::permissions(temporary, previous.permissions(),
                                          std::filesystem::perm_options::replace, error);
         }
+#endif
         good = steps.Replace(temporary, target);
     }
     if (!good) {

@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "common/Text.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix {
 
 std::string ProgressFileText(const std::filesystem::path& file)
 {
-    std::string text = ToValidUtf8("Lese ADIF-Log " + file.string());
+    std::string text = ToValidUtf8("Lese ADIF-Log " + PathToUtf8(file));
     if (text.size() > kProgressTextLimit) {
         std::size_t cut = kProgressTextLimit;
         // Do not leave half a character at the end.

@@ -1,6 +1,7 @@
 #include "import/ImportPrompts.h"
 
 #include "common/Text.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix {
 
@@ -12,7 +13,7 @@ std::string EntityQuestion::Text() const
 
 std::string ReadErrorQuestionText(const std::filesystem::path& file)
 {
-    return ToValidUtf8("Lesefehler in Datei " + file.string() + "\r\nImport abbrechen ?");
+    return ToValidUtf8("Lesefehler in Datei " + PathToUtf8(file) + "\r\nImport abbrechen ?");
 }
 
 }  // namespace wendrix

@@ -1,6 +1,7 @@
 #include "import/ImportSession.h"
 
 #include "common/Text.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix {
 
@@ -61,7 +62,7 @@ void ImportSession::HandleAccepted(const ContactRecord& contact)
 void ImportSession::HandleSkippedBytes(const std::filesystem::path& file, std::uint64_t count)
 {
     m_counters.bytesSkipped += static_cast<std::int64_t>(count);
-    WriteSkippedBytesLine(m_line, file.string(), count);
+    WriteSkippedBytesLine(m_line, PathToUtf8(file), count);
     AddReportLine(m_line);
 }
 

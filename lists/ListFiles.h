@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/Utf8Path.h"
+
 // What the writers of the survey list file and of the result file share.
 namespace wendrix {
 
@@ -20,13 +22,13 @@ struct FileWriteOutcome
 // "Schreibfehler in Datei " + path, shown when a file could not be written.
 [[nodiscard]] inline std::string WriteErrorText(const std::filesystem::path& path)
 {
-    return "Schreibfehler in Datei " + path.string();
+    return "Schreibfehler in Datei " + PathToUtf8(path);
 }
 
 // "Lesefehler in Datei " + path, shown when a file could not be read completely.
 [[nodiscard]] inline std::string ReadErrorText(const std::filesystem::path& path)
 {
-    return "Lesefehler in Datei " + path.string();
+    return "Lesefehler in Datei " + PathToUtf8(path);
 }
 
 }  // namespace wendrix

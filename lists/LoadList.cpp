@@ -9,6 +9,7 @@
 #include "lists/LineReader.h"
 #include "lists/ListPrefixTable.h"
 #include "matrix/Bands.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix {
 
@@ -223,7 +224,7 @@ ListLoadResult ListReader::LoadList(const std::filesystem::path& directory,
     // The previous matrix goes before the file is even opened: whatever happens, what is shown
     // afterwards comes from this file alone.
     matrix.ClearMatrix();
-    const auto path = directory / std::filesystem::path(fileName);
+    const auto path = directory / PathFromUtf8(fileName);
     FileSource source(path);
     ListLoadResult result = Read(fileName, source, mode, matrix);
     source.Close();
@@ -239,7 +240,7 @@ ListLoadResult ListReader::ReadListBytes(std::string_view fileName, std::string_
     matrix.ClearMatrix();
     MemorySource source(bytes, chunkSize);
     ListLoadResult result = Read(fileName, source, mode, matrix);
-    result.Path = std::filesystem::path(fileName);
+    result.Path = PathFromUtf8(fileName);
     return result;
 }
 

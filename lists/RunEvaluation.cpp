@@ -5,6 +5,7 @@
 
 #include "common/Text.h"
 #include "lists/LoadList.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix {
 
@@ -37,7 +38,7 @@ std::vector<std::string> FindListFiles(const std::filesystem::path& directory, s
             error = true;
             break;
         }
-        std::string name = entries->path().filename().string();
+        std::string name = PathToUtf8(entries->path().filename());
         if (HasListExtension(name)) {
             names.push_back(std::move(name));
         }

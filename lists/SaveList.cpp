@@ -5,6 +5,7 @@
 #include "common/SafeFile.h"
 #include "common/Text.h"
 #include "lists/ListPrefixTable.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix {
 
@@ -127,7 +128,7 @@ std::string FormatList(std::string_view callSign, const EntityCatalogue& catalog
 std::filesystem::path ListFilePath(const std::filesystem::path& directory,
                                    std::string_view callSign)
 {
-    return directory / (std::string(callSign) + std::string(kListExtension));
+    return directory / PathFromUtf8(std::string(callSign) + std::string(kListExtension));
 }
 
 FileWriteOutcome SaveList(const std::filesystem::path& directory, std::string_view callSign,

@@ -13,6 +13,7 @@ packages=(
     fonts-liberation2 poppler-utils
     dpkg-dev file desktop-file-utils
     xvfb x11-utils x11-apps imagemagick twm xfonts-base xdotool wmctrl openbox
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

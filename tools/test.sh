@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Wendrix warning-free and runs every test: once as built, and
-# the core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds Wendrix warning-free and runs every test: once as built, the
+# Windows build of the core and the command-line tool under Wine, and the core tests once more
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +12,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWENDRIX_WARNINGS_AS_ERRORS=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+tools/test-windows.sh build
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWENDRIX_SANITIZE=ON \
     -DWENDRIX_WARNINGS_AS_ERRORS=ON -DWENDRIX_BUILD_BENCH=OFF

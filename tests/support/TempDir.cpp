@@ -1,4 +1,5 @@
 #include "support/TempDir.h"
+#include "common/Utf8Path.h"
 
 #include <fstream>
 #include <random>
@@ -32,11 +33,11 @@ TempDir::~TempDir()
 
 std::filesystem::path TempDir::Write(std::string_view name, std::string_view content) const
 {
-    const auto path = m_path / std::filesystem::path(name);
+    const auto path = m_path / PathFromUtf8(name);
     std::ofstream out(path, std::ios::binary);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     if (!out) {
-        throw std::runtime_error("cannot write " + path.string());
+        throw std::runtime_error("cannot write " + PathToUtf8(path));
     }
     return path;
 }

@@ -5,7 +5,7 @@
 
 #include "ui/settings/QSettingsThresholdStore.h"
 #ifdef WENDRIX_REGISTRY_THRESHOLDS
-#include "ui/settings/RegistryThresholdStore.h"
+#include "platform/RegistryThresholdStore.h"
 #endif
 
 namespace wendrix {

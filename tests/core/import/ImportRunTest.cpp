@@ -12,6 +12,7 @@
 #include "ImportRunTestSupport.h"
 #include "matrix/Bands.h"
 #include "support/TempDir.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix::test {
 namespace {
@@ -470,11 +471,13 @@ TEST_F(ImportRunTest, ProgressTextIsCutAfter255CharactersWithoutSplittingACharac
     for (int i = 0; i < 150; ++i) {
         umlauts += "ä";
     }
-    const std::string text = ProgressFileText("/x" + umlauts);
+    const std::string text = ProgressFileText(PathFromUtf8("/x" + umlauts));
     EXPECT_EQ(text.size(), 254u);
     EXPECT_THAT(text, EndsWith("ä"));
-    // The same name in Latin-1 is shown as UTF-8 and cut the same way.
+#ifndef _WIN32
+    // Where file names are bytes, the same name in Latin-1 is shown as UTF-8 and cut the same way.
     EXPECT_EQ(ProgressFileText("/x" + std::string(150, '\xE4')), text);
+#endif
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ui/settings/RegistryThresholdStore.h"
+#include "platform/RegistryThresholdStore.h"
 
 #include <array>
 #include <cstdint>

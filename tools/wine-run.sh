@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, quietly and in a Wine prefix of the project's own (created
+# on first use), so the Windows build's tests neither need nor touch the user's ~/.wine.
+#   tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
+set -euo pipefail
+
+export WINEPREFIX=${WENDRIX_WINEPREFIX:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/wendrix/wine}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No offer to download Mono or Gecko, which nothing here needs.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+unset DISPLAY WAYLAND_DISPLAY
+# Arguments and file names pass between Linux and Wine as UTF-8.
+export LC_ALL=C.UTF-8
+
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    # Several tests may start at once; one of them sets the prefix up, the others wait.
+    (
+        flock 9
+        if [[ ! -f $WINEPREFIX/system.reg ]]; then
+            wineboot --init > /dev/null 2>&1 || true
+            wineserver --wait || true
+        fi
+    ) 9> "$WINEPREFIX.lock"
+    [[ -f $WINEPREFIX/system.reg ]] || { echo "wine-run: could not set up $WINEPREFIX" >&2; exit 1; }
+fi
+
+exec wine "$@"
