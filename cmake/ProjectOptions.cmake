@@ -13,15 +13,22 @@ option(WENDRIX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSaniti
 
 add_library(wendrix_options INTERFACE)
 target_compile_features(wendrix_options INTERFACE cxx_std_20)
-target_compile_options(wendrix_options INTERFACE
-    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual)
+if(MSVC)
+    # The sources are UTF-8 (the German texts); without /utf-8 MSVC reads them in the machine's
+    # code page and the program's strings come out wrong.
+    target_compile_options(wendrix_options INTERFACE /W4 /utf-8 /permissive- /Zc:__cplusplus)
+else()
+    target_compile_options(wendrix_options INTERFACE
+        -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
+        -Woverloaded-virtual)
+endif()
 if(WIN32)
     # The Win32 API in its wide (UTF-16) form, without the min/max macros that break std code.
     target_compile_definitions(wendrix_options INTERFACE
         UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 endif()
 if(WENDRIX_WARNINGS_AS_ERRORS)
-    target_compile_options(wendrix_options INTERFACE -Werror)
+    target_compile_options(wendrix_options INTERFACE $<IF:$<CXX_COMPILER_ID:MSVC>,/WX,-Werror>)
 endif()
 if(WENDRIX_SANITIZE)
     target_compile_options(wendrix_options INTERFACE

@@ -9,10 +9,13 @@ if(TARGET wendrix)
     install(TARGETS wendrix
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
         BUNDLE DESTINATION .)
-    install(FILES ${CMAKE_CURRENT_LIST_DIR}/wendrix.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES ${CMAKE_CURRENT_LIST_DIR}/wendrix.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    if(UNIX AND NOT APPLE)
+        # The menu entry and icon of Linux desktops.
+        install(FILES ${CMAKE_CURRENT_LIST_DIR}/wendrix.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+        install(FILES ${CMAKE_CURRENT_LIST_DIR}/wendrix.svg
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    endif()
 endif()
 
 if(TARGET wendrix-cli)
@@ -37,7 +40,13 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "wendrix-cli.")
 # Stripped programs: the build type keeps debug information, which the package does not need.
 set(CPACK_STRIP_FILES ON)
-set(CPACK_GENERATOR DEB)
+# A Debian package on Linux; elsewhere a ZIP of the installed files (on Windows, run windeployqt
+# on the installed wendrix.exe first so that Qt's libraries come along).
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    set(CPACK_GENERATOR DEB)
+else()
+    set(CPACK_GENERATOR ZIP)
+endif()
 
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${WENDRIX_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
