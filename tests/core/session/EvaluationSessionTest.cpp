@@ -45,6 +45,17 @@ protected:
         }
         ASSERT_TRUE(SaveList(directory.Path(), call, catalogue, list).Written);
     }
+    // Runs the evaluation and returns the log it shows beside the window.
+    std::vector<std::string> RunAndKeepTheLog()
+    {
+        std::vector<std::string> log;
+        EXPECT_CALL(prompts, ShowReport(kEvaluationLogCaption, _, false))
+            .WillOnce([&](std::string_view, std::span<const std::string> lines, bool) {
+                log.assign(lines.begin(), lines.end());
+            });
+        session.Run();
+        return log;
+    }
     [[nodiscard]] std::string WCell() const
     {
         return session.Figures().PerMilleText(test::EntityOf(catalogue, "W"), 4, kModeCw);
@@ -147,12 +158,7 @@ TEST_F(EvaluationSessionTest, ReadsListsNamedOutsideTheUsersCodePage)
     // "ДЛ1.CFD": Cyrillic, in no Western code page. Found, read without an error, and its call
     // sign (padded to seven bytes) shown as it is.
     WriteList("\xD0\x94\xD0\x9B" "1", 0);
-    std::vector<std::string> log;
-    EXPECT_CALL(prompts, ShowReport(kEvaluationLogCaption, _, false))
-        .WillOnce([&](std::string_view, std::span<const std::string> lines, bool) {
-            log.assign(lines.begin(), lines.end());
-        });
-    session.Run();
+    const std::vector<std::string> log = RunAndKeepTheLog();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_TRUE(log[0].starts_with("\xD0\x94\xD0\x9B" "1  : ")) << log[0];
 }
@@ -162,12 +168,7 @@ TEST_F(EvaluationSessionTest, ReadsListsNamedOutsideTheUsersCodePage)
 TEST_F(EvaluationSessionTest, TheLogNamesLatin1FileNamesInValidUtf8)
 {
     WriteList("D\xFC" "1ABC", 0);   // a file name in Latin-1 bytes, as an old system wrote it
-    std::vector<std::string> log;
-    EXPECT_CALL(prompts, ShowReport(kEvaluationLogCaption, _, false))
-        .WillOnce([&](std::string_view, std::span<const std::string> lines, bool) {
-            log.assign(lines.begin(), lines.end());
-        });
-    session.Run();
+    const std::vector<std::string> log = RunAndKeepTheLog();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_TRUE(log[0].starts_with("D\xC3\xBC" "1ABC : ")) << log[0];
     EXPECT_TRUE(fs::exists(directory.Path() / "D\xFC" "1ABC.CFD")) << "the file itself is untouched";
