@@ -3,7 +3,10 @@
 # empty window and the same program with one line of text (which, like every window with text,
 # loads the font database). All report the moment of their first complete frame and quit. Runs
 # each RUNS times (default 30), alternating, under the offscreen platform, and reports medians
-# and ratios.
+# and ratios, with the machine's load before and after. wendrix builds its catalogue on a second
+# thread while the toolkit reads the fonts, so on a busy machine (a load near the number of cores)
+# it loses more than the single-threaded yardsticks: compare figures taken at a like load, or the
+# instruction counts of startup-callgrind.sh, which do not depend on it.
 #   bench/ui/startup.sh BUILD_DIR [RUNS]
 set -euo pipefail
 
@@ -34,6 +37,9 @@ median() {
     sort -n | awk '{ v[NR] = $1 } END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%.1f", m / 1000 }'
 }
 
+load() { awk '{ print $1 " " $2 " " $3 }' /proc/loadavg; }
+load_before=$(load)
+
 # One warm-up run each, so all start with the same files in the page cache.
 elapsed "$wendrix" "$empty" > /dev/null
 elapsed "$bare" > /dev/null
@@ -53,7 +59,7 @@ wendrix_median=$(printf '%s\n' "${wendrix_times[@]}" | median)
 bare_median=$(printf '%s\n' "${bare_times[@]}" | median)
 text_median=$(printf '%s\n' "${text_times[@]}" | median)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-echo "runs: $runs each"
+echo "runs: $runs each; load average before: $load_before, after: $(load)"
 echo "wendrix to first paint:         $wendrix_median ms (median)"
 echo "bare Qt window:                 $bare_median ms (median)"
 echo "bare Qt window, one text line:  $text_median ms (median)"
