@@ -16,6 +16,7 @@
 #include "lists/Evaluation.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "session/CommandLine.h"
+#include "ui/FileNames.h"
 #include "ui/MainWindowFlows.h"
 #include "ui/TKvMainForm.h"
 #include "ui/settings/UserSettings.h"
@@ -30,7 +31,7 @@ std::filesystem::path UserListFolder()
     if (documents.isEmpty()) {
         documents = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
     }
-    return std::filesystem::path(documents.toStdString()) / "Wendrix";
+    return wendrix::ui::PathFromQString(documents) / "Wendrix";
 }
 
 }  // namespace
@@ -59,7 +60,7 @@ int main(int argc, char** argv)
             parameters.push_back(argument.toStdString());
         }
         const wendrix::StartupChoice choice = wendrix::ParseCommandLine(
-            parameters, std::filesystem::path(QApplication::applicationDirPath().toStdString()));
+            parameters, wendrix::ui::PathFromQString(QApplication::applicationDirPath()));
         const std::filesystem::path listDirectory =
             wendrix::UsableListDirectory(choice, UserListFolder);
 

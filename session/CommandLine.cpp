@@ -4,6 +4,7 @@
 
 #include "common/SafeFile.h"
 #include "common/Text.h"
+#include "common/Utf8Path.h"
 
 namespace wendrix {
 
@@ -18,8 +19,9 @@ StartupChoice ParseCommandLine(std::span<const std::string> parameters,
             continue;
         }
         std::error_code error;
-        if (!parameter.empty() && std::filesystem::is_directory(parameter, error)) {
-            choice.ListDirectory = parameter;
+        const std::filesystem::path directory = PathFromUtf8(parameter);
+        if (!parameter.empty() && std::filesystem::is_directory(directory, error)) {
+            choice.ListDirectory = directory;
             choice.DirectoryGiven = true;
         }
     }

@@ -8,6 +8,7 @@
 
 #include "session/CallSign.h"
 #include "ui/BusyCursor.h"
+#include "ui/FileNames.h"
 #include "ui/TKvMainForm.h"
 
 namespace wendrix::ui {
@@ -48,7 +49,7 @@ MainWindowFlows::MainWindowFlows(TKvMainForm& window, const EntityCatalogue& cat
     connect(&m_window, &TKvMainForm::LogsDropped, this, [this](const QStringList& files) {
         std::vector<std::filesystem::path> logs;
         for (const QString& file : files) {
-            logs.emplace_back(file.toStdString());
+            logs.push_back(PathFromQString(file));
         }
         ImportLogs(std::move(logs));
     });
@@ -86,7 +87,7 @@ TKvSelForm& MainWindowFlows::SelectionWindow()
 
 void MainWindowFlows::FormShow()
 {
-    QDir::setCurrent(QString::fromStdString(m_member.ListDirectory().string()));
+    QDir::setCurrent(QStringFromPath(m_member.ListDirectory()));
     if (m_window.EvaluationMode()) {
         m_evaluator.ReadThresholds();
         m_timer->start();

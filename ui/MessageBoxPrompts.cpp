@@ -8,6 +8,7 @@
 
 #include "common/Text.h"
 #include "ui/BusyCursor.h"
+#include "ui/FileNames.h"
 #include "ui/MessageBox.h"
 #include "ui/import/TListForm.h"
 #include "ui/lists/TKvSelForm.h"
@@ -45,7 +46,7 @@ bool AskYesNo(QWidget& parent, std::string_view text)
 
 QString PathText(const std::filesystem::path& path)
 {
-    return QString::fromStdString(ToValidUtf8(path.string()));
+    return QStringFromPath(path);
 }
 
 }  // namespace
@@ -88,7 +89,7 @@ std::vector<std::filesystem::path> MessageBoxPrompts::ChooseLogFiles()
         return files;
     }
     for (const QString& file : dialog.selectedFiles()) {
-        files.emplace_back(file.toStdString());
+        files.push_back(PathFromQString(file));
     }
     return files;
 }

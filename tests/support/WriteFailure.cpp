@@ -5,47 +5,52 @@
 #else
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 namespace wendrix::test {
 
 #ifdef _WIN32
 
-bool WhileWritesFail(const std::filesystem::path& file, const std::function<bool()>& attempt)
+WriteBlock::WriteBlock(const std::filesystem::path& file)
 {
     const HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (holder == INVALID_HANDLE_VALUE) {
-        return false;
+    if (holder != INVALID_HANDLE_VALUE) {
+        m_holder = holder;
+        m_active = true;
     }
-    const bool result = attempt();
-    CloseHandle(holder);
-    return result;
+}
+
+WriteBlock::~WriteBlock()
+{
+    if (m_active) {
+        CloseHandle(static_cast<HANDLE>(m_holder));
+    }
 }
 
 #else
 
-bool WhileWritesFail(const std::filesystem::path& /*file*/, const std::function<bool()>& attempt)
+WriteBlock::WriteBlock(const std::filesystem::path& /*file*/)
 {
-    const pid_t child = fork();
-    if (child < 0) {
-        return false;
+    // A write beyond the limit then fails instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0) {
+        return;
     }
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);   // a write beyond the limit fails instead of ending us
+    m_savedLimit = limit.rlim_cur;
+    limit.rlim_cur = 1024;
+    m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+WriteBlock::~WriteBlock()
+{
+    if (m_active) {
         rlimit limit{};
-        limit.rlim_cur = 1024;
-        limit.rlim_max = 1024;
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(m_savedLimit);
         setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(attempt() ? 0 : 1);
     }
-    int status = 0;
-    if (waitpid(child, &status, 0) != child) {
-        return false;
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 #endif

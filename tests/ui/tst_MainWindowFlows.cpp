@@ -7,10 +7,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -25,10 +21,12 @@
 
 #include "catalogue/EntityCatalogue.h"
 #include "common/SafeFile.h"
+#include "common/Utf8Path.h"
 #include "lists/Evaluation.h"
 #include "lists/SaveList.h"
 #include "matrix/BandThresholds.h"
 #include "matrix/ConfirmationMatrix.h"
+#include "support/WriteFailure.h"
 #include "ui/MainWindowFlows.h"
 #include "ui/TKvMainForm.h"
 
@@ -332,7 +330,7 @@ private slots:
     {
         WriteList("DL1ABC", {"W", "JA", "VK", "ZL", "G", "F", "I", "EA"});
         const fs::path file = Dir() / "DL1ABC.CFD";
-        QFile old(QString::fromStdString(file.string()));
+        QFile old(QString::fromStdString(PathToUtf8(file)));
         QVERIFY(old.open(QIODevice::ReadOnly));
         const QByteArray before = old.readAll();
         old.close();
@@ -341,21 +339,14 @@ private slots:
         m_matrix->SetCell(Entity("JA"), BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
         m_prompts.yesNo = {true};
         {
-            // Files of this process may grow to 1 KiB only for a moment: the write fails as on
-            // a full disk.
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit saved{};
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-            rlimit small = saved;
-            small.rlim_cur = 1024;
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            const test::WriteBlock block(file);
+            QVERIFY(block.Active());
             m_flows->ButtonSaveClick();
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
         }
         QCOMPARE(m_prompts.asked,
                  (QStringList{QStringLiteral("overwrite?"),
                               QStringLiteral("file error: Schreibfehler in Datei ") +
-                                  QString::fromStdString(file.string())}));
+                                  QString::fromStdString(PathToUtf8(file))}));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), before);
         QVERIFY(SaveButton().isEnabled());

@@ -1,8 +1,6 @@
 #include "common/SafeFile.h"
 
 #include <algorithm>
-#include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -91,11 +89,12 @@ TEST_P(FailedSafeWrite, LeavesThePreviousFileUntouchedAndNoTemporaryFile)
         EXPECT_FALSE(WriteFileSafely(directory.Path() / "A.CFD", content));
         EXPECT_EQ(test::ReadFile(directory.Path() / "A.CFD" / "inside"), "x");
         break;
-    case Failure::WriteRefused:
-        EXPECT_TRUE(test::WhileWritesFail(directory.Path() / "keep.txt", [&] {
-            return !WriteFileSafely(directory.Path() / "keep.txt", content);
-        }));
+    case Failure::WriteRefused: {
+        const test::WriteBlock block(directory.Path() / "keep.txt");
+        ASSERT_TRUE(block.Active());
+        EXPECT_FALSE(WriteFileSafely(directory.Path() / "keep.txt", content));
         break;
+    }
     }
     EXPECT_EQ(test::ReadFile(directory.Path() / "keep.txt"), old);
     std::vector<std::string> expected{"keep.txt"};

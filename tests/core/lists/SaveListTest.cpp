@@ -1,7 +1,5 @@
 #include "lists/SaveList.h"
 
-#include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -201,11 +199,14 @@ TEST_F(SaveListFile, WriteErrorHalfwayKeepsThePreviousListIntact)
     ASSERT_GT(before.size(), 1024u);
 
     const auto target = directory.Path() / "DL1ABC.CFD";
-    EXPECT_TRUE(test::WhileWritesFail(target, [&] {
-        matrix->WriteCell(2, BandIndex{9}, ModeIndex{kModeRtty}, 1);
+    matrix->WriteCell(2, BandIndex{9}, ModeIndex{kModeRtty}, 1);
+    {
+        const test::WriteBlock block(target);
+        ASSERT_TRUE(block.Active());
         const auto saved = SaveList(directory.Path(), "DL1ABC", catalogue, *matrix);
-        return !saved.Written && saved.Path == target;
-    }));
+        EXPECT_FALSE(saved.Written);
+        EXPECT_EQ(saved.Path, target);
+    }
     EXPECT_EQ(test::ReadFile(directory.Path() / "DL1ABC.CFD"), before);
     int entries = 0;
     for ([[maybe_unused]] const auto& entry :
