@@ -8,7 +8,9 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -31,7 +33,27 @@ std::string UniqueSuffix()
     return text;
 }
 
-// Opens a new file next to the target that did not exist before ("x": exclusive creation).
+// Creates a file that must not exist yet. fopen's "x" is C11, and not every Windows C runtime
+// takes it (MinGW programs use the system's msvcrt.dll), so there _wopen's _O_EXCL does it.
+std::FILE* CreateExclusively(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    const int descriptor = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY,
+                                  _S_IREAD | _S_IWRITE);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* file = _wfdopen(descriptor, L"wb");
+    if (file == nullptr) {
+        _close(descriptor);
+    }
+    return file;
+#else
+    return OpenFile(path, "wbx");
+#endif
+}
+
+// Opens a new file next to the target that did not exist before.
 std::FILE* CreateTemporaryFile(const std::filesystem::path& target,
                                std::filesystem::path& created)
 {
@@ -45,7 +67,7 @@ std::FILE* CreateTemporaryFile(const std::filesystem::path& target,
         name += UniqueSuffix();
         auto candidate = directory / name;
         errno = 0;
-        std::FILE* file = OpenFile(candidate, "wbx");
+        std::FILE* file = CreateExclusively(candidate);
         if (file != nullptr) {
             created = std::move(candidate);
             return file;
