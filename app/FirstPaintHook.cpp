@@ -53,7 +53,7 @@ void FirstPaintHook::AfterFirstPaint()
             if (!m_window.grab().save(m_screenshotPath, "PNG")) {
                 std::fprintf(stderr, "wendrix: cannot write %s\n", qPrintable(m_screenshotPath));
             }
-            QCoreApplication::exit(0);   // no closing: it would ask about unsaved work
+            QCoreApplication::exit(0);  // no closing: it would ask about unsaved work
         });
         return;
     }
@@ -64,7 +64,7 @@ void FirstPaintHook::AfterFirstPaint()
                     static_cast<long long>(
                         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
         std::fflush(stdout);
-        QCoreApplication::exit(0);   // no closing: it would ask about unsaved work
+        QCoreApplication::exit(0);  // no closing: it would ask about unsaved work
     }
 }
 

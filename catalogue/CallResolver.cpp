@@ -22,8 +22,8 @@ std::size_t Byte(char c)
 
 // Flattens per-bucket index lists (kept in list order) into one array with offsets.
 template <typename Bucket>
-void Flatten(const std::vector<std::vector<std::uint16_t>>& lists, std::vector<std::uint16_t>& indices,
-             std::vector<Bucket>& buckets)
+void Flatten(const std::vector<std::vector<std::uint16_t>>& lists,
+             std::vector<std::uint16_t>& indices, std::vector<Bucket>& buckets)
 {
     buckets.resize(lists.size());
     for (std::size_t b = 0; b < lists.size(); ++b) {
@@ -44,7 +44,8 @@ class MergedIndices
 {
 public:
     MergedIndices(std::span<const std::uint16_t> first, std::span<const std::uint16_t> second)
-        : m_first(first), m_second(second)
+        : m_first(first),
+          m_second(second)
     {
     }
 
@@ -52,7 +53,8 @@ public:
     {
     public:
         Iterator(std::span<const std::uint16_t> first, std::span<const std::uint16_t> second)
-            : m_first(first), m_second(second)
+            : m_first(first),
+              m_second(second)
         {
         }
         [[nodiscard]] std::uint16_t operator*() const
@@ -91,7 +93,8 @@ private:
 
 }  // namespace
 
-CallResolver::CallResolver(const EntityCatalogue& catalogue) : m_catalogue(catalogue)
+CallResolver::CallResolver(const EntityCatalogue& catalogue)
+    : m_catalogue(catalogue)
 {
     const auto specials = catalogue.SpecialCallList();
     const auto prefixes = catalogue.PrefixIndex();
@@ -142,7 +145,8 @@ CallResolver::CallResolver(const EntityCatalogue& catalogue) : m_catalogue(catal
     for (std::size_t i = 0; i < prefixes.size(); ++i) {
         const PrefixRange& range = prefixes[i];
         for (std::size_t c0 = Byte(range.Low[0]); c0 <= Byte(range.High[0]); ++c0) {
-            prefixLists[c0 * (kCharCount + 1) + kCharCount].push_back(static_cast<std::uint16_t>(i));
+            prefixLists[c0 * (kCharCount + 1) + kCharCount].push_back(
+                static_cast<std::uint16_t>(i));
             for (std::size_t c1 = Byte(range.Low[1]); c1 <= Byte(range.High[1]); ++c1) {
                 prefixLists[c0 * (kCharCount + 1) + c1].push_back(static_cast<std::uint16_t>(i));
             }
@@ -166,9 +170,9 @@ ResolutionResult CallResolver::Resolve(std::string_view call, DateKey date,
         if (exact == m_exactSpecials.end()) {
             return {wildcards, {}};
         }
-        return {wildcards, std::span<const std::uint16_t>(m_exactIndices)
-                               .subspan(exact->second.Begin,
-                                        exact->second.End - exact->second.Begin)};
+        return {wildcards,
+                std::span<const std::uint16_t>(m_exactIndices)
+                    .subspan(exact->second.Begin, exact->second.End - exact->second.Begin)};
     };
     const auto prefixesFor = [this](std::string_view part) -> std::span<const std::uint16_t> {
         if (part.empty()) {
@@ -176,8 +180,8 @@ ResolutionResult CallResolver::Resolve(std::string_view call, DateKey date,
         }
         const std::size_t second = part.size() >= 2 ? Byte(part[1]) : kCharCount;
         const Bucket& bucket = m_prefixBuckets[Byte(part[0]) * (kCharCount + 1) + second];
-        return std::span<const std::uint16_t>(m_prefixIndices).subspan(bucket.Begin,
-                                                                        bucket.End - bucket.Begin);
+        return std::span<const std::uint16_t>(m_prefixIndices)
+            .subspan(bucket.Begin, bucket.End - bucket.Begin);
     };
     return detail::ResolveWith(m_catalogue, call, date, trace, specialsFor, prefixesFor);
 }

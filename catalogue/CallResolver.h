@@ -49,7 +49,7 @@ private:
     // Patterns with wildcards, by (first character, call length) of the calls they can match.
     std::vector<std::uint16_t> m_specialIndices;
     std::vector<Bucket> m_specialBuckets;
-    std::vector<std::uint16_t> m_prefixIndices;    // buckets by the first two characters
+    std::vector<std::uint16_t> m_prefixIndices;  // buckets by the first two characters
     std::vector<Bucket> m_prefixBuckets;
     std::vector<std::uint16_t> m_allSpecials;
     std::vector<std::uint16_t> m_allPrefixes;

@@ -21,7 +21,14 @@ constexpr std::size_t kValidityTokenLength = 60;
 constexpr DateKey kEarliestDate = 19000101;
 constexpr DateKey kLatestDate = 21001231;
 
-enum class ParserState { Idle, Prefixes, DataFields, ExpectName, AfterName, Specials };
+enum class ParserState {
+    Idle,
+    Prefixes,
+    DataFields,
+    ExpectName,
+    AfterName,
+    Specials
+};
 
 // Reads a validity token: "FROM-", "-TO" or "FROM-TO". Only dates after 19000101 are taken.
 void ParseValidity(std::string_view token, DateKey& validFrom, DateKey& validTo)
@@ -95,7 +102,7 @@ struct NestingKey
 {
     std::uint32_t Low = 0;
     std::uint32_t High = 0;
-    std::size_t LowLength = 0;   // Low without its fill blanks
+    std::size_t LowLength = 0;  // Low without its fill blanks
 
     explicit NestingKey(const PrefixRange& range)
         : Low(RangeKey(range.Low)),
@@ -425,7 +432,8 @@ private:
         }
         for (std::size_t p = m_blockFirstPrefix; p < prefixes.size(); ++p) {
             prefixes[p].FirstEntity = static_cast<std::uint16_t>(m_blockFirstEntity);
-            prefixes[p].BlockSize = static_cast<std::uint8_t>(std::min<std::size_t>(blockSize, 255));
+            prefixes[p].BlockSize =
+                static_cast<std::uint8_t>(std::min<std::size_t>(blockSize, 255));
         }
         m_state = ParserState::Idle;
         m_blockFirstPrefix = prefixes.size();

@@ -76,8 +76,8 @@ bool ParseZones(std::string_view text, int highest, std::bitset<Bits>& zones)
     std::size_t start = 0;
     while (true) {
         const auto slash = text.find('/', start);
-        const auto part = text.substr(start, slash == std::string_view::npos ? text.npos
-                                                                              : slash - start);
+        const auto part =
+            text.substr(start, slash == std::string_view::npos ? text.npos : slash - start);
         const auto zone = ReadIntInRange(part, 1, highest);
         if (!zone || static_cast<std::size_t>(*zone) >= Bits) {
             return false;

@@ -14,24 +14,32 @@
 // index, built once from the country list and read-only afterwards.
 namespace wendrix {
 
-enum class ContinentCode : std::uint8_t { Unknown = 0, EU = 1, AS = 2, AF = 3, NA = 4, SA = 5, OC = 6 };
+enum class ContinentCode : std::uint8_t {
+    Unknown = 0,
+    EU = 1,
+    AS = 2,
+    AF = 3,
+    NA = 4,
+    SA = 5,
+    OC = 6
+};
 
 // Catalogue data of one DXCC entity. The confirmation cells of the entity live in the
 // ConfirmationMatrix, addressed by the same entity number.
 struct EntityRecord
 {
-    std::string MainPrefix;              // up to 5 characters; the entity's identity
-    std::uint8_t BasePrefixLength = 0;   // length of MainPrefix before its first "/" or "."
+    std::string MainPrefix;             // up to 5 characters; the entity's identity
+    std::uint8_t BasePrefixLength = 0;  // length of MainPrefix before its first "/" or "."
     ContinentCode Continent = ContinentCode::Unknown;
-    std::bitset<48> CqZones;             // bit z for CQ zone z, 1..40
-    std::bitset<96> ItuZones;            // bit z for ITU zone z, 1..90
-    std::string Name;                    // up to 30 characters
-    std::int16_t Latitude = 0;           // hundredths of a degree, north positive
-    std::int16_t Longitude = 0;          // hundredths of a degree, east positive
-    std::uint16_t DxccNumber = 0;        // 0..999
+    std::bitset<48> CqZones;       // bit z for CQ zone z, 1..40
+    std::bitset<96> ItuZones;      // bit z for ITU zone z, 1..90
+    std::string Name;              // up to 30 characters
+    std::int16_t Latitude = 0;     // hundredths of a degree, north positive
+    std::int16_t Longitude = 0;    // hundredths of a degree, east positive
+    std::uint16_t DxccNumber = 0;  // 0..999
     DateKey ValidFrom = kOpenStart;
     DateKey ValidTo = kOpenEnd;
-    std::string Predecessor;             // main prefix of the entity that counted before ValidFrom
+    std::string Predecessor;  // main prefix of the entity that counted before ValidFrom
 
     [[nodiscard]] bool IsValidOn(DateKey date) const
     {
@@ -43,10 +51,10 @@ struct EntityRecord
 // the corresponding characters of Low and High.
 struct PrefixRange
 {
-    std::array<char, 4> Low{' ', ' ', ' ', ' '};    // token characters padded with blanks
-    std::array<char, 4> High{'Z', 'Z', 'Z', 'Z'};   // token (upper half) padded with "Z"
-    std::uint16_t FirstEntity = 0;                  // first entity of the token's block
-    std::uint8_t BlockSize = 0;                     // number of entities in that block
+    std::array<char, 4> Low{' ', ' ', ' ', ' '};   // token characters padded with blanks
+    std::array<char, 4> High{'Z', 'Z', 'Z', 'Z'};  // token (upper half) padded with "Z"
+    std::uint16_t FirstEntity = 0;                 // first entity of the token's block
+    std::uint8_t BlockSize = 0;                    // number of entities in that block
 
     [[nodiscard]] bool Matches(std::string_view text) const
     {
@@ -58,17 +66,17 @@ struct PrefixRange
         }
         return true;
     }
-    [[nodiscard]] std::string LowText() const;    // Low without its fill blanks
-    [[nodiscard]] std::string Describe() const;   // "KG4" or "UA8-UA9" style
+    [[nodiscard]] std::string LowText() const;   // Low without its fill blanks
+    [[nodiscard]] std::string Describe() const;  // "KG4" or "UA8-UA9" style
 };
 
 struct SpecialCall
 {
-    std::string Pattern;              // up to 15 characters, "?" and a trailing "*" as wildcards
-    std::uint16_t Entity = 0;         // 0: calls matching the pattern are no valid entity
+    std::string Pattern;       // up to 15 characters, "?" and a trailing "*" as wildcards
+    std::uint16_t Entity = 0;  // 0: calls matching the pattern are no valid entity
     DateKey ValidFrom = kOpenStart;
     DateKey ValidTo = kOpenEnd;
-    std::uint32_t Line = 0;           // line of the country list it came from
+    std::uint32_t Line = 0;  // line of the country list it came from
 
     [[nodiscard]] bool IsValidOn(DateKey date) const
     {

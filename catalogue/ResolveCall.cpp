@@ -10,12 +10,18 @@ namespace {
 class AllIndices
 {
 public:
-    explicit AllIndices(std::size_t count) : m_count(count) {}
+    explicit AllIndices(std::size_t count)
+        : m_count(count)
+    {
+    }
 
     class Iterator
     {
     public:
-        explicit Iterator(std::size_t index) : m_index(index) {}
+        explicit Iterator(std::size_t index)
+            : m_index(index)
+        {
+        }
         [[nodiscard]] std::size_t operator*() const { return m_index; }
         Iterator& operator++()
         {

@@ -46,12 +46,12 @@ struct CallPart
 // said about the call.
 struct CallShape
 {
-    std::array<CallPart, kMaxParts> Parts;             // as split, before anything was dropped
+    std::array<CallPart, kMaxParts> Parts;  // as split, before anything was dropped
     int PartCount = 0;
-    std::array<CallPart, kMaxCandidates> Candidates;   // the texts to resolve, in order
-    int CandidateCount = 0;                            // 0: nothing is left to resolve
-    int SignificantParts = 0;   // parts after dropping suffixes; 2 makes a two-part answer
-    bool Mobile = false;        // a last part "MM" or "AM" was set aside
+    std::array<CallPart, kMaxCandidates> Candidates;  // the texts to resolve, in order
+    int CandidateCount = 0;                           // 0: nothing is left to resolve
+    int SignificantParts = 0;  // parts after dropping suffixes; 2 makes a two-part answer
+    bool Mobile = false;       // a last part "MM" or "AM" was set aside
     bool PortableDropped = false;
     bool CallAreaDigit = false;
 };
@@ -64,21 +64,21 @@ struct Candidate
     bool TooShort = false;
     bool Resolved = false;
     std::size_t MatchedLength = 0;
-    int SpecialCall = -1;          // index into SpecialCallList() that decided, or -1
-    int PrefixEntry = -1;          // index into PrefixIndex() that decided, or -1
+    int SpecialCall = -1;  // index into SpecialCallList() that decided, or -1
+    int PrefixEntry = -1;  // index into PrefixIndex() that decided, or -1
     std::uint16_t PrefixEntity = 0;
     bool ViaPredecessor = false;
-    int BlockSizeFound = 0;        // block size of the accepted entry, before trimming
+    int BlockSizeFound = 0;  // block size of the accepted entry, before trimming
 };
 
 // Everything one resolution found, filled step by step.
 struct ResolutionSteps
 {
     CallShape Shape;
-    int SpecialCall = -1;          // the special call accepted for the whole call, or -1
+    int SpecialCall = -1;  // the special call accepted for the whole call, or -1
     bool DeclaredNoEntity = false;
     std::array<Candidate, kMaxCandidates> Candidates{};
-    int CandidatesResolved = 0;    // how many of Shape's candidates were looked up
+    int CandidatesResolved = 0;  // how many of Shape's candidates were looked up
     int Chosen = 0;
 };
 

@@ -145,8 +145,7 @@ void PrintExplanation(const EntityCatalogue& catalogue, const ResolutionTrace& t
             }
         } else {
             out << "  no special call and no prefix entry accepted it"
-                << (candidate.TooShort ? " (too short for the prefix it begins with)" : "")
-                << '\n';
+                << (candidate.TooShort ? " (too short for the prefix it begins with)" : "") << '\n';
         }
         if (candidate.Entity != 0) {
             out << "  entity " << catalogue.Entity(candidate.Entity).MainPrefix
@@ -169,7 +168,8 @@ void PrintResult(const EntityCatalogue& catalogue, std::string_view call, DateKe
         << "main prefix: " << result.MainPrefix << '\n';
     if (result.Entity != 0) {
         const EntityRecord& record = catalogue.Entity(result.Entity);
-        out << "entity:      " << record.Name << '\n' << "dxcc:        " << record.DxccNumber << '\n';
+        out << "entity:      " << record.Name << '\n'
+            << "dxcc:        " << record.DxccNumber << '\n';
     }
     out << "candidates:  " << result.CandidateCount << '\n';
 }
@@ -238,7 +238,8 @@ void RegisterCatalogueCommands(CLI::App& app, const EntityCatalogue& catalogue)
                   << "special calls: " << catalogue.SpecialCallList().size() << '\n';
         const CatalogueOverflow& overflow = catalogue.Overflow();
         if (overflow.Entities + overflow.PrefixEntries + overflow.SpecialCalls +
-                overflow.SpecialCallsWithUnknownEntity > 0) {
+                overflow.SpecialCallsWithUnknownEntity >
+            0) {
             std::cout << "left out: " << overflow.Entities << " entities, "
                       << overflow.PrefixEntries << " prefix entries, " << overflow.SpecialCalls
                       << " special calls beyond the capacities; "

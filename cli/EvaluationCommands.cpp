@@ -68,7 +68,10 @@ std::optional<BandThresholds> ParseThresholdList(const std::string& text, std::s
 class GivenThresholds final : public ThresholdStore
 {
 public:
-    explicit GivenThresholds(const BandThresholds& thresholds) : m_thresholds(thresholds) {}
+    explicit GivenThresholds(const BandThresholds& thresholds)
+        : m_thresholds(thresholds)
+    {
+    }
     [[nodiscard]] BandThresholds Read() const override { return m_thresholds; }
     void Write(const BandThresholds& /*thresholds*/) override {}
 
@@ -132,7 +135,7 @@ void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
         return;
     }
     if (session.Save() != SaveOutcome::Saved) {
-        throw CLI::RuntimeError(3);   // the message is printed
+        throw CLI::RuntimeError(3);  // the message is printed
     }
     std::cout << ResultParticipantsLine(*evaluation) << '\n';
     std::cerr << run.FilesRead << " list files evaluated; result written to "

@@ -97,7 +97,8 @@ class TerminalProgress final : public ImportProgress
 {
 public:
     explicit TerminalProgress(Terminal& terminal)
-        : m_terminal(terminal), m_enabled(StderrIsTerminal())
+        : m_terminal(terminal),
+          m_enabled(StderrIsTerminal())
     {
     }
 
@@ -118,8 +119,8 @@ public:
         const int filled = percent * kWidth / 100;
         std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
                   << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] "
-                  << PadLeftSpaces(std::to_string(percent), 3) << "% "
-                  << ForTerminal(m_text, true) << std::flush;
+                  << PadLeftSpaces(std::to_string(percent), 3) << "% " << ForTerminal(m_text, true)
+                  << std::flush;
         m_terminal.barShown = true;
         return true;
     }
@@ -137,7 +138,10 @@ private:
 class TerminalReport final : public ImportReport
 {
 public:
-    explicit TerminalReport(Terminal& terminal) : m_terminal(terminal) {}
+    explicit TerminalReport(Terminal& terminal)
+        : m_terminal(terminal)
+    {
+    }
 
     void BeginReport(std::string_view caption) override
     {
@@ -168,7 +172,9 @@ class FlagPrompts final : public ImportPrompts
 public:
     FlagPrompts(const ImportOptions& options, std::vector<std::filesystem::path> logs,
                 Terminal& terminal)
-        : m_options(options), m_logs(std::move(logs)), m_terminal(terminal)
+        : m_options(options),
+          m_logs(std::move(logs)),
+          m_terminal(terminal)
     {
     }
 
@@ -177,8 +183,8 @@ public:
     [[nodiscard]] ReadErrorAnswer AskOnReadError(const std::filesystem::path& file) override
     {
         m_terminal.ClearBar();
-        std::cerr << "wendrix-cli import: "
-                  << ForTerminal(ReadErrorText(file), StderrIsTerminal()) << '\n';
+        std::cerr << "wendrix-cli import: " << ForTerminal(ReadErrorText(file), StderrIsTerminal())
+                  << '\n';
         return ReadErrorAnswer::Abort;
     }
     [[nodiscard]] EntityAnswer AskTakeEntity(const EntityQuestion& /*question*/) override
@@ -249,7 +255,7 @@ void Import(const EntityCatalogue& catalogue, const ImportOptions& options)
     // An aborted run still applied the contacts before the read error; they are saved like the
     // rest, and the exit code tells that the import is incomplete.
     if (session.Save() != SaveOutcome::Saved) {
-        throw CLI::RuntimeError(kExitWriteError);   // the message is printed
+        throw CLI::RuntimeError(kExitWriteError);  // the message is printed
     }
     std::cout << "Liste gespeichert: " << PathToUtf8(session.ListFilePath()) << '\n';
     if (outcome.end == ImportEnd::AbortedOnReadError) {
@@ -275,7 +281,8 @@ void RegisterImportCommands(CLI::App& app, const EntityCatalogue& catalogue)
                      "Entities found from call signs: accept all (default) or reject all")
         ->check(CLI::IsMember({"accept", "reject"}));
     import->add_option("logs", options->logs, "ADIF log files, read in this order")->required();
-    import->callback([&catalogue, options]() { Import(catalogue, *options); });
-}
+    import->callback([&catalogue, options]() { Import(catalogue, *options);
+});
+}  // namespace wendrix::cli
 
 }  // namespace wendrix::cli

@@ -27,7 +27,9 @@ void PrintColumnSums(const ConfirmationMatrix& matrix, std::ostream& out)
         for (const int mode : kDisplayModeOrder) {
             // The 30 m Fone cell never counts; the window leaves it blank, and so do we.
             const std::string figure =
-                IsUsableCell(band, mode) ? std::to_string(matrix.ColumnSum(BandIndex{band}, ModeIndex{mode})) : "";
+                IsUsableCell(band, mode)
+                    ? std::to_string(matrix.ColumnSum(BandIndex{band}, ModeIndex{mode}))
+                    : "";
             out << PadLeftSpaces(figure, mode == kModeMixed ? 7 : 6);
         }
         out << '\n';
@@ -42,9 +44,9 @@ void Show(const EntityCatalogue& catalogue, const std::string& file)
 {
     const std::filesystem::path path = PathFromUtf8(file);
     auto matrix = std::make_unique<ConfirmationMatrix>();
-    const ListLoadResult result = LoadList(path.parent_path().empty() ? "." : path.parent_path(),
-                                           PathToUtf8(path.filename()), ListReadMode::Normal,
-                                           catalogue, *matrix);
+    const ListLoadResult result =
+        LoadList(path.parent_path().empty() ? "." : path.parent_path(), PathToUtf8(path.filename()),
+                 ListReadMode::Normal, catalogue, *matrix);
     std::cout << "Call sign: " << result.CallSign << '\n';
     if (!result.ReportLines.empty()) {
         std::cout << ListReportCaption(PathToUtf8(path.filename())) << ":\n";

@@ -33,9 +33,8 @@ void PrintPdf(const EntityCatalogue& catalogue, const std::string& file, const s
     const std::filesystem::path path = PathFromUtf8(file);
     auto matrix = std::make_unique<ConfirmationMatrix>();
     const std::string fileName = PathToUtf8(path.filename());
-    const ListLoadResult result =
-        LoadList(path.parent_path().empty() ? "." : path.parent_path(), fileName,
-                 ListReadMode::Normal, catalogue, *matrix);
+    const ListLoadResult result = LoadList(path.parent_path().empty() ? "." : path.parent_path(),
+                                           fileName, ListReadMode::Normal, catalogue, *matrix);
     if (!result.ReportLines.empty()) {
         std::cerr << ListReportCaption(fileName) << ":\n";
         for (const std::string& line : result.ReportLines) {

@@ -27,8 +27,8 @@ void TerminalSessionPrompts::ShowFileError(std::string_view text)
     std::cerr << m_prefix << ForTerminal(text, StderrIsTerminal()) << '\n';
 }
 
-std::optional<std::string> TerminalSessionPrompts::ChooseListFile(
-    std::span<const std::string> /*names*/)
+std::optional<std::string>
+TerminalSessionPrompts::ChooseListFile(std::span<const std::string> /*names*/)
 {
     return std::nullopt;
 }

@@ -23,8 +23,8 @@ public:
     void ShowFileError(std::string_view text) override;
     [[nodiscard]] bool AskOverwriteList() override { return true; }
     [[nodiscard]] bool AskSaveOnClose() override { return true; }
-    [[nodiscard]] std::optional<std::string> ChooseListFile(
-        std::span<const std::string> names) override;
+    [[nodiscard]] std::optional<std::string>
+    ChooseListFile(std::span<const std::string> names) override;
     // The problems of a list that was read go to stderr under their caption; a log shown beside
     // the window (the evaluation's) goes to stdout line by line.
     void ShowReport(std::string_view caption, std::span<const std::string> lines,

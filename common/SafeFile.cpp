@@ -38,8 +38,8 @@ std::string UniqueSuffix()
 std::FILE* CreateExclusively(const std::filesystem::path& path)
 {
 #ifdef _WIN32
-    const int descriptor = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY,
-                                  _S_IREAD | _S_IWRITE);
+    const int descriptor =
+        _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
     if (descriptor < 0) {
         return nullptr;
     }
@@ -54,8 +54,7 @@ std::FILE* CreateExclusively(const std::filesystem::path& path)
 }
 
 // Opens a new file next to the target that did not exist before.
-std::FILE* CreateTemporaryFile(const std::filesystem::path& target,
-                               std::filesystem::path& created)
+std::FILE* CreateTemporaryFile(const std::filesystem::path& target, std::filesystem::path& created)
 {
     const auto directory = target.parent_path();
     // Put together as a path, so a name in any script survives on every platform.
@@ -116,7 +115,10 @@ public:
         return ::fsync(::fileno(file)) == 0;
 #endif
     }
-    bool Close(std::FILE* file) override { return std::fclose(file) == 0; }
+    bool Close(std::FILE* file) override
+    {
+        return std::fclose(file) == 0;
+    }
     bool Replace(const std::filesystem::path& temporary,
                  const std::filesystem::path& target) override
     {
@@ -135,7 +137,7 @@ public:
     bool SyncDirectory(const std::filesystem::path& directory) override
     {
 #ifdef _WIN32
-        (void)directory;   // MOVEFILE_WRITE_THROUGH has made the new name durable
+        (void)directory;  // MOVEFILE_WRITE_THROUGH has made the new name durable
         return true;
 #else
         const std::string name = directory.empty() ? std::string(".") : directory.string();

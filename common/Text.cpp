@@ -38,8 +38,7 @@ std::string_view TrimRight(std::string_view text)
     return text.substr(0, end);
 }
 
-std::optional<std::int64_t> ReadIntInRange(std::string_view text, std::int64_t lo,
-                                            std::int64_t hi)
+std::optional<std::int64_t> ReadIntInRange(std::string_view text, std::int64_t lo, std::int64_t hi)
 {
     text = Trim(text);
     if (text.empty()) {
@@ -142,7 +141,7 @@ std::size_t Utf8SequenceLength(const unsigned char* p, std::size_t available)
         low = lead == 0xF0 ? 0x90 : 0x80;
         high = lead == 0xF4 ? 0x8F : 0xBF;
     } else {
-        return 0;   // a continuation byte, C0, C1 or F5..FF
+        return 0;  // a continuation byte, C0, C1 or F5..FF
     }
     if (available < length || p[1] < low || p[1] > high) {
         return 0;
@@ -264,7 +263,7 @@ std::string EscapeForTerminal(std::string_view text)
             AppendHexEscape(out, byte);
             ++i;
         } else if (length == 2 && byte == 0xC2 && bytes[i + 1] < 0xA0) {
-            AppendHexEscape(out, byte);   // C1 control: U+0080..U+009F
+            AppendHexEscape(out, byte);  // C1 control: U+0080..U+009F
             AppendHexEscape(out, bytes[i + 1]);
             i += 2;
         } else {

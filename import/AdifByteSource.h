@@ -12,8 +12,8 @@ class AdifByteSource
 public:
     struct ReadResult
     {
-        std::size_t Count = 0;   // bytes placed at the start of the buffer
-        bool Error = false;      // a read error: Count bytes before it are good
+        std::size_t Count = 0;  // bytes placed at the start of the buffer
+        bool Error = false;     // a read error: Count bytes before it are good
     };
 
     virtual ~AdifByteSource() = default;

@@ -88,7 +88,7 @@ constexpr auto kNameSlots = [] {
         const std::string_view name = kAdifFieldNames[k];
         auto& slot = slots[NameHash(name)];
         if (slot >= 0) {
-            throw "two field names share a hash slot";   // stops the constant evaluation
+            throw "two field names share a hash slot";  // stops the constant evaluation
         }
         slot = static_cast<std::int8_t>(k);
     }
@@ -185,8 +185,8 @@ bool ScanAdifTags(std::string_view text, AdifFields& fields)
         std::size_t r = lengthStart;
         std::size_t length = 0;
         while (r < size && static_cast<unsigned char>(data[r] - '0') < 10) {
-            length = std::min<std::size_t>(length * 10 + static_cast<std::size_t>(data[r] - '0'),
-                                           999);
+            length =
+                std::min<std::size_t>(length * 10 + static_cast<std::size_t>(data[r] - '0'), 999);
             ++r;
         }
         if (r == size) {
@@ -229,7 +229,7 @@ bool ScanAdifTags(std::string_view text, AdifFields& fields)
                 // The record ends before the value is complete: the field stays unset.
                 return endTag;
             }
-            length = next - valueStart;   // clipped before the '<'
+            length = next - valueStart;  // clipped before the '<'
         }
         if (length > 0) {
             AdifField field{};

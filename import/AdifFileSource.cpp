@@ -37,7 +37,7 @@ AdifByteSource::ReadResult AdifFileSource::Read(std::span<char> buffer)
         result.Error = true;
     }
     if (!m_stream.good()) {
-        m_stream.clear();   // end of file or an error: either way the next call starts afresh
+        m_stream.clear();  // end of file or an error: either way the next call starts afresh
     }
     return result;
 }

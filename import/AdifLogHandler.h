@@ -8,7 +8,10 @@
 // What the log reader tells its caller while it reads one log.
 namespace wendrix {
 
-enum class ReadErrorAction { Abort, Ignore };
+enum class ReadErrorAction {
+    Abort,
+    Ignore
+};
 
 class AdifLogHandler
 {

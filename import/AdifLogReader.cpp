@@ -36,11 +36,15 @@ std::size_t DropCarriageReturns(char* text, std::size_t length)
 class TagMatcher
 {
 public:
-    enum class Found { None, Eor, Eoh };
+    enum class Found {
+        None,
+        Eor,
+        Eoh
+    };
 
     Found Step(char raw)
     {
-        const char c = AsciiUpper(raw);   // letters count as if upper-cased
+        const char c = AsciiUpper(raw);  // letters count as if upper-cased
         if (c == '<') {
             m_state = 1;
         } else if (m_state == 1 && c == 'E') {
@@ -67,7 +71,7 @@ private:
 
 struct LineTag
 {
-    std::size_t end;   // just behind the tag's '>'
+    std::size_t end;  // just behind the tag's '>'
     bool eoh;
 };
 
@@ -88,7 +92,7 @@ void FindLineTags(std::string_view line, std::vector<std::size_t>& candidates,
         constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
         auto bytesEqual = [](std::uint64_t word, char c) {
             const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
-            return ~(((x & kLow7) + kLow7) | x | kLow7);   // 0x80 in each byte equal to c
+            return ~(((x & kLow7) + kLow7) | x | kLow7);  // 0x80 in each byte equal to c
         };
         bool lastWasLt = false;
         for (; i + 8 <= length; i += 8) {
@@ -98,7 +102,7 @@ void FindLineTags(std::string_view line, std::vector<std::size_t>& candidates,
             if (lt == 0 && !lastWasLt) {
                 continue;
             }
-            const std::uint64_t e = bytesEqual(word | (kOnes * 0x20), 'e');   // 'E' or 'e'
+            const std::uint64_t e = bytesEqual(word | (kOnes * 0x20), 'e');  // 'E' or 'e'
             if (lastWasLt && (e & 0x80) != 0) {
                 candidates.push_back(i - 1);
             }
@@ -144,7 +148,12 @@ public:
     void Rejected(std::string_view reportLine) override { m_handler->Rejected(reportLine); }
 
 private:
-    enum class Step { Go, Stop, Abort, End };
+    enum class Step {
+        Go,
+        Stop,
+        Abort,
+        End
+    };
 
     void Refill();
     Step HandleReadError();
@@ -168,16 +177,16 @@ private:
     AdifLogHandler* m_handler = nullptr;
 
     std::vector<char> m_buffer;
-    std::size_t m_pos = 0;           // first unprocessed byte
-    std::size_t m_end = 0;           // end of the data in the buffer
-    std::uint64_t m_offset = 0;      // source offset of m_buffer[m_end]
+    std::size_t m_pos = 0;       // first unprocessed byte
+    std::size_t m_end = 0;       // end of the data in the buffer
+    std::uint64_t m_offset = 0;  // source offset of m_buffer[m_end]
     bool m_atEnd = false;
-    bool m_errorPending = false;     // a read failed at m_errorOffset
+    bool m_errorPending = false;  // a read failed at m_errorOffset
     std::uint64_t m_errorOffset = 0;
     // A read error met while looking ahead beyond a long line, raised again when reading gets
     // there once more, so that it is handled like any other.
     std::uint64_t m_deferredError = kNoOffset;
-    bool m_discardToLf = false;      // the rest of a dropped line is still to be skipped
+    bool m_discardToLf = false;  // the rest of a dropped line is still to be skipped
     std::uint64_t m_bytesRead = 0;
 
     // The line being cut.
@@ -230,8 +239,7 @@ AdifLogEnd AdifLogReader::Impl::Read(AdifByteSource& source, AdifLogHandler& han
             char* start = m_buffer.data() + m_pos;
             const void* lf = std::memchr(start, '\n', m_end - m_pos);
             if (lf != nullptr) {
-                const auto length =
-                    static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+                const auto length = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
                 m_pos += length + 1;
                 const Step step = ProcessBufferedLine(start, length);
                 if (step == Step::Stop) {
@@ -443,9 +451,9 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
         char* data = m_buffer.data() + m_pos;
         const std::size_t available = m_end - m_pos;
         const void* lf = std::memchr(data, '\n', available);
-        const std::size_t take =
-            lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data)
-                          : available;
+        const std::size_t take = lf != nullptr
+                                     ? static_cast<std::size_t>(static_cast<const char*>(lf) - data)
+                                     : available;
         // The bytes are read again in the second pass, so CR can be dropped in place here.
         const std::size_t kept = DropCarriageReturns(data, take);
         std::size_t i = 0;
@@ -495,7 +503,7 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
     m_pos = m_end = 0;
     m_atEnd = false;
     if (m_errorPending) {
-        m_deferredError = m_errorOffset;   // behind the line's LF
+        m_deferredError = m_errorOffset;  // behind the line's LF
         m_errorPending = false;
     }
 
@@ -509,7 +517,7 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
                     EndLine();
                     return HandleReadError();
                 }
-                break;   // shorter than the first pass saw: the file changed meanwhile
+                break;  // shorter than the first pass saw: the file changed meanwhile
             }
         }
         const std::size_t piece =
@@ -521,7 +529,7 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
         remaining -= piece;
     }
     EndLine();
-    m_discardToLf = lfFound;   // the line's own LF
+    m_discardToLf = lfFound;  // the line's own LF
     return Step::Go;
 }
 
@@ -537,8 +545,8 @@ void AdifLogReader::Impl::BeginLine(std::uint64_t length, std::uint64_t lastEohE
 
 void AdifLogReader::Impl::FeedLine(std::string_view piece)
 {
-    std::size_t from = 0;          // start of the piece's text not yet handed to the reader
-    std::size_t tagsInside = 0;    // tags that are no cut, met since from
+    std::size_t from = 0;        // start of the piece's text not yet handed to the reader
+    std::size_t tagsInside = 0;  // tags that are no cut, met since from
     std::size_t i = 0;
     const std::size_t size = piece.size();
     const char* const data = piece.data();

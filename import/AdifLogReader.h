@@ -12,7 +12,11 @@
 // blocks; a line of any length is handled in pieces, so memory stays bounded.
 namespace wendrix {
 
-enum class AdifLogEnd { EndOfData, Stopped, Aborted };
+enum class AdifLogEnd {
+    EndOfData,
+    Stopped,
+    Aborted
+};
 
 // Reads one log from a source, start to end, handing every record to the handler in file order.
 // Keeps its buffers between logs, so one reader can read many files without new allocations.

@@ -15,7 +15,8 @@ public:
     // maxPiece > 0 hands the bytes out in pieces of at most that size, which exercises every
     // piece boundary of the reader.
     explicit AdifMemorySource(std::string_view bytes, std::size_t maxPiece = 0)
-        : m_bytes(bytes), m_maxPiece(maxPiece)
+        : m_bytes(bytes),
+          m_maxPiece(maxPiece)
     {
     }
     [[nodiscard]] ReadResult Read(std::span<char> buffer) override;

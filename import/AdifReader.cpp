@@ -13,11 +13,11 @@ namespace {
 
 // States of the end-tag matcher: how much of "<EOR>" or "<EOH>" the text seen so far ends with.
 constexpr int kMatchNone = 0;
-constexpr int kMatchLt = 1;     // "<"
-constexpr int kMatchE = 2;      // "<E"
-constexpr int kMatchEo = 3;     // "<EO"
-constexpr int kMatchEor = 4;    // "<EOR"
-constexpr int kMatchEoh = 5;    // "<EOH"
+constexpr int kMatchLt = 1;   // "<"
+constexpr int kMatchE = 2;    // "<E"
+constexpr int kMatchEo = 3;   // "<EO"
+constexpr int kMatchEor = 4;  // "<EOR"
+constexpr int kMatchEoh = 5;  // "<EOH"
 constexpr std::size_t kTagLength = 5;
 
 [[nodiscard]] bool CouldStillBecomeEoh(int match)
@@ -62,7 +62,8 @@ public:
 }  // namespace
 
 AdifRecordReader::AdifRecordReader(const EntityCatalogue& catalogue, bool countEqsl)
-    : m_catalogue(catalogue), m_countEqsl(countEqsl)
+    : m_catalogue(catalogue),
+      m_countEqsl(countEqsl)
 {
     m_pending.reserve(4096);
     m_report.reserve(kReportTextLimit + 64);
@@ -84,7 +85,7 @@ void AdifRecordReader::Reset()
 
 bool AdifRecordReader::ReadAdifRecord(std::string& chunk, ContactRecord& contact, bool& skipped)
 {
-    AsciiUpperInPlace(chunk);   // the reader would match it as if upper-cased in any case
+    AsciiUpperInPlace(chunk);  // the reader would match it as if upper-cased in any case
     std::size_t eohTags = 0;
     for (std::size_t p = chunk.find("<EOH>"); p != std::string::npos;
          p = chunk.find("<EOH>", p + kTagLength)) {
@@ -132,13 +133,12 @@ void AdifRecordReader::BeginChunk(std::size_t eohTagsInChunk)
         return;
     }
     if (!m_eohDone && CouldStillBecomeEoh(m_match)) {
-        return;   // the chunk's first bytes may complete an "<EOH>" begun in PendingText
+        return;  // the chunk's first bytes may complete an "<EOH>" begun in PendingText
     }
     m_decideFirst = true;
 }
 
-void AdifRecordReader::AppendChunk(std::string_view bytes, AdifRecordSink& sink,
-                                   bool onlyFinalTag)
+void AdifRecordReader::AppendChunk(std::string_view bytes, AdifRecordSink& sink, bool onlyFinalTag)
 {
     if (m_decideFirst) {
         m_decideFirst = false;
@@ -161,8 +161,8 @@ void AdifRecordReader::AppendChunk(std::string_view bytes, AdifRecordSink& sink,
     }
     if (end == 0) {
         // Only blanks: they count when something follows within the chunk.
-        const std::size_t room = kMaxPendingText + 1 - std::min(m_heldBlanks.size(),
-                                                                 kMaxPendingText + 1);
+        const std::size_t room =
+            kMaxPendingText + 1 - std::min(m_heldBlanks.size(), kMaxPendingText + 1);
         const std::size_t kept = std::min(room, bytes.size());
         m_heldBlanks.append(bytes.substr(0, kept));
         m_heldBlanksExtra += bytes.size() - kept;
@@ -195,17 +195,16 @@ void AdifRecordReader::EndChunk(AdifRecordSink& sink)
         m_decideFirst = false;
         Decide(sink);
     }
-    m_skipping = false;   // only reachable if the caller miscounted the chunk's "<EOH>" tags
+    m_skipping = false;  // only reachable if the caller miscounted the chunk's "<EOH>" tags
     if (!m_startDecided) {
-        Decide(sink);     // the chunk ended before a joined "<EOH>" could be completed
+        Decide(sink);  // the chunk ended before a joined "<EOH>" could be completed
     }
     if (!m_eohAlreadyDeleted) {
         PreDeleteFirstEoh();
     }
 }
 
-void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink,
-                                   bool onlyFinalTag)
+void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink, bool onlyFinalTag)
 {
     std::size_t i = 0;
     const std::size_t size = text.size();
@@ -273,7 +272,7 @@ void AdifRecordReader::StepByte(char c, AdifRecordSink& sink)
     ++m_chunkBytes;
     bool eor = false;
     bool eoh = false;
-    const char upper = AsciiUpper(c);   // the text is matched as if upper-cased
+    const char upper = AsciiUpper(c);  // the text is matched as if upper-cased
     if (c == '<') {
         m_match = kMatchLt;
     } else if (m_match == kMatchLt && upper == 'E') {
@@ -290,7 +289,7 @@ void AdifRecordReader::StepByte(char c, AdifRecordSink& sink)
         m_match = kMatchNone;
     }
     if (eoh && m_chunkBytes >= kTagLength) {
-        ++m_eohTagsSeen;   // a tag wholly inside the chunk, not one joined across the seam
+        ++m_eohTagsSeen;  // a tag wholly inside the chunk, not one joined across the seam
     }
     if (m_skipping) {
         if (eoh) {
@@ -335,9 +334,8 @@ void AdifRecordReader::OnTag(bool isEoh, AdifRecordSink& sink)
     tag.resume = m_pending.size();
     const std::size_t stretch =
         m_tagsBegin < m_tags.size() ? std::max(m_tags.back().resume, m_begin) : m_begin;
-    tag.textEnd = m_trailingDropped || tag.resume < stretch + kTagLength
-                      ? tag.resume
-                      : tag.resume - kTagLength;
+    tag.textEnd = m_trailingDropped || tag.resume < stretch + kTagLength ? tag.resume
+                                                                         : tag.resume - kTagLength;
     tag.isEoh = isEoh;
     tag.droppedBefore = m_trailingDropped;
     m_trailingDropped = false;
@@ -356,7 +354,7 @@ void AdifRecordReader::OnTag(bool isEoh, AdifRecordSink& sink)
             m_eohAlreadyDeleted = true;
             return;
         }
-        m_tags.push_back(tag);   // part of the text: the deletion of this chunk is spent
+        m_tags.push_back(tag);  // part of the text: the deletion of this chunk is spent
         return;
     }
     m_tags.push_back(tag);
@@ -508,9 +506,9 @@ bool AdifRecordReader::ReadWholeLineRecord(std::string_view line, AdifRecordSink
     const std::string_view record = Trim(text.substr(0, text.size() - kTagLength));
     m_fields.Clear();
     if (!record.empty() && ScanAdifTags(record, m_fields)) {
-        return false;   // another end tag inside: the line is cut into several chunks
+        return false;  // another end tag inside: the line is cut into several chunks
     }
-    m_eohAlreadyDeleted = false;   // spent by this chunk, which holds no "<EOH>" to delete to
+    m_eohAlreadyDeleted = false;  // spent by this chunk, which holds no "<EOH>" to delete to
     if (!record.empty()) {
         DeliverScanned(record, sink);
     }

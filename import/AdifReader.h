@@ -64,8 +64,7 @@ public:
     // promise onlyFinalTag: no "<EOR>" or "<EOH>" lies wholly inside them except one ending at
     // their last byte; the reader then skips its own search.
     void BeginChunk(std::size_t eohTagsInChunk);
-    void AppendChunk(std::string_view bytes, AdifRecordSink& sink,
-                     bool onlyFinalTag = false);
+    void AppendChunk(std::string_view bytes, AdifRecordSink& sink, bool onlyFinalTag = false);
     void EndChunk(AdifRecordSink& sink);
 
     // A shortcut for the usual line of a log. If nothing waits in PendingText and the line
@@ -80,10 +79,10 @@ private:
     // A complete "<EOR>" or "<EOH>" inside PendingText.
     struct Tag
     {
-        std::size_t textEnd = 0;      // end of the text before the tag
-        std::size_t resume = 0;       // start of the text behind the tag
+        std::size_t textEnd = 0;  // end of the text before the tag
+        std::size_t resume = 0;   // start of the text behind the tag
         bool isEoh = false;
-        bool droppedBefore = false;   // the text between the previous tag and this one lost bytes
+        bool droppedBefore = false;  // the text between the previous tag and this one lost bytes
     };
 
     void ProcessText(std::string_view text, AdifRecordSink& sink, bool onlyFinalTag);
@@ -107,9 +106,9 @@ private:
     std::size_t m_begin = 0;
     std::vector<Tag> m_tags;
     std::size_t m_tagsBegin = 0;
-    bool m_trailingDropped = false;       // the text behind the last tag lost bytes to the limit
-    int m_match = 0;                      // how much of "<EOR>" or "<EOH>" the text ends with
-    bool m_eohAlreadyDeleted = false;     // the next chunk's "<EOH>" deletion is done already
+    bool m_trailingDropped = false;    // the text behind the last tag lost bytes to the limit
+    int m_match = 0;                   // how much of "<EOR>" or "<EOH>" the text ends with
+    bool m_eohAlreadyDeleted = false;  // the next chunk's "<EOH>" deletion is done already
 
     // The chunk being fed.
     std::size_t m_eohTagsInChunk = 0;

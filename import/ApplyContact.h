@@ -12,11 +12,11 @@
 namespace wendrix {
 
 enum class ApplyResult {
-    Applied,         // SetCell ran for the contact's entity, band and mode class
-    NoModeClass,     // the mode (AM, SSTV, ...) belongs to no class
-    NoPrefix,        // the entity is not known
-    NoFoneOn30m,     // 30 m has no Fone cell
-    UnknownPrefix,   // no entity carries the prefix (for example "0")
+    Applied,        // SetCell ran for the contact's entity, band and mode class
+    NoModeClass,    // the mode (AM, SSTV, ...) belongs to no class
+    NoPrefix,       // the entity is not known
+    NoFoneOn30m,    // 30 m has no Fone cell
+    UnknownPrefix,  // no entity carries the prefix (for example "0")
 };
 
 // Finds entities by their exact MainPrefix (the first in table order wins) without a walk over

@@ -50,8 +50,8 @@ namespace wendrix::detail {
         std::memcpy(&word, p, 8);
         const std::uint64_t x = word ^ patternA;
         const std::uint64_t y = word ^ patternB;
-        const std::uint64_t found = ~(((x & kLow7) + kLow7) | x | kLow7) |
-                                    ~(((y & kLow7) + kLow7) | y | kLow7);
+        const std::uint64_t found =
+            ~(((x & kLow7) + kLow7) | x | kLow7) | ~(((y & kLow7) + kLow7) | y | kLow7);
         if (found != 0) {
             if constexpr (std::endian::native == std::endian::little) {
                 return p + (std::countr_zero(found) >> 3);

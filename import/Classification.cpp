@@ -46,8 +46,8 @@ FrequencyReading ParseFrequency(std::string_view text)
     // Digits before the separator (anything else there is dropped), then the first three
     // characters after it as they stand, padded with '0': a whole number of kHz. Leading zeros
     // are kept as one, which leaves the value alone and bounds the digits worth keeping.
-    constexpr std::size_t kMaxDigits = 12;   // far more than any value in range
-    std::array<char, kMaxDigits + 3> number;   // filled before use
+    constexpr std::size_t kMaxDigits = 12;    // far more than any value in range
+    std::array<char, kMaxDigits + 3> number;  // filled before use
     std::size_t length = 0;
     bool tooLong = false;
     std::size_t i = 0;
@@ -75,9 +75,8 @@ FrequencyReading ParseFrequency(std::string_view text)
             number[length++] = k < after.size() ? after[k] : '0';
         }
     }
-    const auto value = tooLong ? std::nullopt
-                               : ReadNumber(std::string_view(number.data(), length), 1,
-                                                11000000);
+    const auto value =
+        tooLong ? std::nullopt : ReadNumber(std::string_view(number.data(), length), 1, 11000000);
     FrequencyReading result;
     if (!value) {
         return result;
@@ -177,8 +176,8 @@ std::optional<int> ModeCodeOf(std::string_view mode)
 std::optional<int> ModeClassOf(int modeCode)
 {
     static constexpr std::array<int, 17> kRttyCodes{2,  5,  6,  7,  10, 11, 17, 19, 20,
-                                                     21, 22, 24, 25, 26, 28, 29, 30};
-    static constexpr std::array<int, 2> kFoneCodes{1, 4};   // FM counts as Fone, AM does not
+                                                    21, 22, 24, 25, 26, 28, 29, 30};
+    static constexpr std::array<int, 2> kFoneCodes{1, 4};  // FM counts as Fone, AM does not
     if (modeCode == 0) {
         return kModeCw;
     }
@@ -215,7 +214,7 @@ std::string_view DateTimeOfRecord(std::string_view qsoDate, std::string_view yea
                                   std::string_view timeOn, ContactDateTime& result)
 {
     // Only the first eight characters of a composed date are ever looked at.
-    std::array<char, 3 * AdifFields::kMaxValueLength + 4> composed;   // filled before use
+    std::array<char, 3 * AdifFields::kMaxValueLength + 4> composed;  // filled before use
     std::string_view date = qsoDate;
     if (date.empty()) {
         std::size_t length = 0;
@@ -233,9 +232,8 @@ std::string_view DateTimeOfRecord(std::string_view qsoDate, std::string_view yea
                        d3 = digit(date[3]), d4 = digit(date[4]), d5 = digit(date[5]),
                        d6 = digit(date[6]), d7 = digit(date[7]), t0 = digit(timeOn[0]),
                        t1 = digit(timeOn[1]), t2 = digit(timeOn[2]), t3 = digit(timeOn[3]);
-        const bool plain = (d0 < 10) & (d1 < 10) & (d2 < 10) & (d3 < 10) & (d4 < 10) &
-                           (d5 < 10) & (d6 < 10) & (d7 < 10) & (t0 < 10) & (t1 < 10) &
-                           (t2 < 10) & (t3 < 10);
+        const bool plain = (d0 < 10) & (d1 < 10) & (d2 < 10) & (d3 < 10) & (d4 < 10) & (d5 < 10) &
+                           (d6 < 10) & (d7 < 10) & (t0 < 10) & (t1 < 10) & (t2 < 10) & (t3 < 10);
         if (plain) {
             const unsigned y = d0 * 1000 + d1 * 100 + d2 * 10 + d3;
             const unsigned mo = d4 * 10 + d5;
@@ -308,9 +306,8 @@ bool Confirmed(const AdifFields& fields, bool countEqsl)
     if (Equal(fields.Get(AdifField::LLotwReceived), "1")) {
         return true;
     }
-    return countEqsl &&
-           (Equal(eqsl, "Y") || Equal(eqsl, "V") ||
-            Equal(fields.Get(AdifField::LEqslReceived), "1"));
+    return countEqsl && (Equal(eqsl, "Y") || Equal(eqsl, "V") ||
+                         Equal(fields.Get(AdifField::LEqslReceived), "1"));
 }
 
 std::string_view PrefixFromDxcc(std::string_view dxcc, const EntityCatalogue& catalogue)

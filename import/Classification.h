@@ -15,8 +15,8 @@ namespace wendrix {
 
 struct BandPlanRow
 {
-    std::string_view Name;   // the BAND text that names the row
-    std::int32_t LowKHz;     // both bounds are inclusive
+    std::string_view Name;  // the BAND text that names the row
+    std::int32_t LowKHz;    // both bounds are inclusive
     std::int32_t HighKHz;
 };
 
@@ -45,10 +45,10 @@ inline constexpr std::array<BandPlanRow, 17> kBandPlan{{
 // repeats entry 6 and is never the first match.
 inline constexpr int kModeCodeCount = 31;
 inline constexpr std::array<std::string_view, kModeCodeCount> kModeTable{
-    "CW",   "SSB",  "RTTY",   "AM",     "FM",   "PSK",      "TOR",    "PKT",
-    "SSTV", "ATV",  "PAC",    "CLO",    "SAT",  "FAX",      "MT63",   "HELL",
-    "",     "MFSK", "....",   "FSK441", "JT65", "DSTAR",    "JT6M",   "CONTESTI",
-    "DOMINO", "OLIVIA", "TOR", "THRB",  "JT9",  "MSK144",   "FT8"};
+    "CW",     "SSB",    "RTTY", "AM",     "FM",   "PSK",    "TOR",  "PKT",
+    "SSTV",   "ATV",    "PAC",  "CLO",    "SAT",  "FAX",    "MT63", "HELL",
+    "",       "MFSK",   "....", "FSK441", "JT65", "DSTAR",  "JT6M", "CONTESTI",
+    "DOMINO", "OLIVIA", "TOR",  "THRB",   "JT9",  "MSK144", "FT8"};
 
 // Reason texts of rejected records; the reason stands directly before the record text.
 inline constexpr std::string_view kModeSkippedReason = "Mode skipped: ";
@@ -66,8 +66,8 @@ inline constexpr std::string_view kCallMissingReason = "Call missing: ";
 struct FrequencyReading
 {
     bool Valid = false;
-    std::int64_t Hz = 0;   // 0 when not valid
-    int Band = 17;         // BandIndex, meaningful only when valid
+    std::int64_t Hz = 0;  // 0 when not valid
+    int Band = 17;        // BandIndex, meaningful only when valid
 };
 
 // Reads a FREQ text: MHz with '.' or ',' as separator (cut to whole kHz), or without separator

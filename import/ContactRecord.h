@@ -10,19 +10,19 @@ namespace wendrix {
 // One accepted QSO of a log, as the reader hands it to the import run.
 struct ContactRecord
 {
-    static constexpr std::size_t kCallLength = 15;    // longer calls are cut
-    static constexpr std::size_t kPrefixLength = 7;   // longer main prefixes are cut
+    static constexpr std::size_t kCallLength = 15;   // longer calls are cut
+    static constexpr std::size_t kPrefixLength = 7;  // longer main prefixes are cut
     static constexpr std::uint8_t kConfirmedFlag = 0x20;
 
-    std::uint8_t Day = 0;      // 1..31
-    std::uint8_t Month = 0;    // 1..12
-    std::uint16_t Year = 0;    // 1920..2100
-    std::uint8_t Minute = 0;   // 0..59
-    std::uint8_t Hour = 0;     // 0..23
-    std::string Call;          // trimmed, upper-cased, at most kCallLength characters
-    std::uint8_t Band = 0;     // BandIndex 0..17; 17 = outside every band of the plan
-    std::uint8_t Mode = 0;     // ModeCode 0..30
-    std::uint8_t Flags = 0;    // only kConfirmedFlag is ever set by the reader
+    std::uint8_t Day = 0;     // 1..31
+    std::uint8_t Month = 0;   // 1..12
+    std::uint16_t Year = 0;   // 1920..2100
+    std::uint8_t Minute = 0;  // 0..59
+    std::uint8_t Hour = 0;    // 0..23
+    std::string Call;         // trimmed, upper-cased, at most kCallLength characters
+    std::uint8_t Band = 0;    // BandIndex 0..17; 17 = outside every band of the plan
+    std::uint8_t Mode = 0;    // ModeCode 0..30
+    std::uint8_t Flags = 0;   // only kConfirmedFlag is ever set by the reader
     // MainPrefix of the contact's entity; empty = not known from the log (resolve it from the
     // call); the one-character text "0" = the log declared DXCC number 0.
     std::string Prefix;

@@ -8,9 +8,9 @@
 namespace wendrix {
 
 enum class ImportEnd {
-    Cancelled,            // no file chosen: nothing changed
-    Completed,            // every chosen file read; the summary was shown
-    AbortedOnReadError,   // OK at a read error: no summary, contacts applied before stay
+    Cancelled,           // no file chosen: nothing changed
+    Completed,           // every chosen file read; the summary was shown
+    AbortedOnReadError,  // OK at a read error: no summary, contacts applied before stay
 };
 
 struct ImportOutcome
@@ -18,8 +18,8 @@ struct ImportOutcome
     ImportEnd end = ImportEnd::Cancelled;
     bool countEqsl = false;
     ImportCounters counters;
-    std::string summary;          // empty unless the run completed
-    bool showReport = false;      // the user asked to see the report
+    std::string summary;      // empty unless the run completed
+    bool showReport = false;  // the user asked to see the report
     // The matrix may have changed: the caller repaints it. The list was marked modified.
     bool refreshView = false;
 };

@@ -10,8 +10,16 @@
 // the tests from a script.
 namespace wendrix {
 
-enum class EntityAnswer { Yes, No, YesToAll, NoToAll };
-enum class ReadErrorAnswer { Abort, Ignore };
+enum class EntityAnswer {
+    Yes,
+    No,
+    YesToAll,
+    NoToAll
+};
+enum class ReadErrorAnswer {
+    Abort,
+    Ignore
+};
 
 // "Land ermittelt : <prefix> für <call>(<year>)": the entity found from a call sign, offered for
 // confirmation. The run hands the call over as valid UTF-8 (a Latin-1 log is converted).

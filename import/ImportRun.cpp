@@ -43,9 +43,8 @@ public:
 
     [[nodiscard]] ReadErrorAction ReadError() override
     {
-        return m_prompts.AskOnReadError(m_file) == ReadErrorAnswer::Abort
-                   ? ReadErrorAction::Abort
-                   : ReadErrorAction::Ignore;
+        return m_prompts.AskOnReadError(m_file) == ReadErrorAnswer::Abort ? ReadErrorAction::Abort
+                                                                          : ReadErrorAction::Ignore;
     }
 
     void BytesSkipped(std::uint64_t /*offset*/, std::uint64_t count) override

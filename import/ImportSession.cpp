@@ -35,7 +35,7 @@ void ImportSession::HandleAccepted(const ContactRecord& contact)
 {
     ++m_counters.imported;
     if (!contact.IsConfirmed()) {
-        return;   // counted, never applied
+        return;  // counted, never applied
     }
     ++m_counters.confirmed;
     if (!contact.Prefix.empty() && contact.Prefix != kUndefinedPrefix) {

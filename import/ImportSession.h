@@ -49,9 +49,9 @@ private:
     ContactApplier m_applier;
     ImportCounters m_counters;
     EntityAnswer m_lastAnswer = EntityAnswer::No;
-    ContactRecord m_contact;   // working copy, keeps its text capacity between records
-    std::string m_line;        // the report line being written
-    std::string m_converted;   // a report line converted to UTF-8
+    ContactRecord m_contact;  // working copy, keeps its text capacity between records
+    std::string m_line;       // the report line being written
+    std::string m_converted;  // a report line converted to UTF-8
 };
 
 }  // namespace wendrix

@@ -14,8 +14,8 @@ class LogSourceOpener
 public:
     virtual ~LogSourceOpener() = default;
     // Null when the file cannot be opened; such a file gives no records and no message.
-    [[nodiscard]] virtual std::unique_ptr<AdifByteSource> Open(
-        const std::filesystem::path& file) = 0;
+    [[nodiscard]] virtual std::unique_ptr<AdifByteSource>
+    Open(const std::filesystem::path& file) = 0;
 };
 
 class DiskLogSourceOpener final : public LogSourceOpener

@@ -11,7 +11,7 @@ namespace wendrix {
 
 namespace {
 
-constexpr std::size_t kCellBits = static_cast<std::size_t>(kBandCount) * kModeCount;   // 72
+constexpr std::size_t kCellBits = static_cast<std::size_t>(kBandCount) * kModeCount;  // 72
 
 [[nodiscard]] bool TestBit(const std::array<std::uint8_t, 9>& mask, std::size_t bit)
 {
@@ -81,9 +81,8 @@ void Evaluation::AccumulateParticipant(std::string_view callSign, const Confirma
             }
         }
     }
-    const bool countsAnywhere =
-        std::any_of(participant.Counted.begin(), participant.Counted.end(),
-                    [](std::uint8_t bits) { return bits != 0; });
+    const bool countsAnywhere = std::any_of(participant.Counted.begin(), participant.Counted.end(),
+                                            [](std::uint8_t bits) { return bits != 0; });
 
     for (int e = 1; countsAnywhere && e <= kMaxEntities; ++e) {
         // A row holds 72 cells of one byte each: look at them eight at a time.

@@ -53,17 +53,16 @@ private:
     struct Participant
     {
         std::string CallSign;
-        CellMask Counted{};          // the columns this list counted for
-        std::uint32_t First = 0;     // its confirmations: m_confirmedEntities/m_confirmedCells
-        std::uint32_t Count = 0;     // [First, First + Count), entities ascending
+        CellMask Counted{};       // the columns this list counted for
+        std::uint32_t First = 0;  // its confirmations: m_confirmedEntities/m_confirmedCells
+        std::uint32_t Count = 0;  // [First, First + Count), entities ascending
     };
 
     [[nodiscard]] static std::size_t EntitySlot(int entity, int band, int mode);
 
     std::array<std::array<std::uint16_t, kModeCount>, kBandCount> m_participantCounts{};
-    std::vector<std::uint16_t> m_entityCounts =
-        std::vector<std::uint16_t>(static_cast<std::size_t>(kMaxEntities + 1) * kBandCount *
-                                   kModeCount);
+    std::vector<std::uint16_t> m_entityCounts = std::vector<std::uint16_t>(
+        static_cast<std::size_t>(kMaxEntities + 1) * kBandCount * kModeCount);
     // Per participant only the entities that it confirms in a counted column, with those cells:
     // thousands of complete lists stay at a few tens of megabytes.
     std::vector<Participant> m_participants;

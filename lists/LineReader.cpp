@@ -57,7 +57,8 @@ std::size_t MemorySource::Read(std::span<char> buffer)
 }
 
 LineReader::LineReader(ByteSource& source, std::vector<char>& buffer)
-    : m_source(source), m_buffer(buffer)
+    : m_source(source),
+      m_buffer(buffer)
 {
     if (m_buffer.size() < 2) {
         m_buffer.resize(kDefaultBufferSize);
@@ -73,7 +74,7 @@ bool LineReader::Refill()
 
 bool LineReader::Next(std::string_view& line)
 {
-    std::size_t collected = 0;   // bytes kept in m_line when a line runs over a refill
+    std::size_t collected = 0;  // bytes kept in m_line when a line runs over a refill
     bool spanning = false;
     for (;;) {
         if (m_position == m_end && !Refill()) {

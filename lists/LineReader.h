@@ -45,7 +45,8 @@ class MemorySource final : public ByteSource
 {
 public:
     explicit MemorySource(std::string_view bytes, std::size_t chunkSize = 0)
-        : m_bytes(bytes), m_chunkSize(chunkSize)
+        : m_bytes(bytes),
+          m_chunkSize(chunkSize)
     {
     }
     [[nodiscard]] std::size_t Read(std::span<char> buffer) override;

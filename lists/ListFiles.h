@@ -15,8 +15,8 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 
 struct FileWriteOutcome
 {
-    bool Written = false;            // the file is complete; false: the previous file is intact
-    std::filesystem::path Path;      // the file that was (or should have been) written
+    bool Written = false;        // the file is complete; false: the previous file is intact
+    std::filesystem::path Path;  // the file that was (or should have been) written
 };
 
 // "Schreibfehler in Datei " + path, shown when a file could not be written.

@@ -61,7 +61,7 @@ void SetMarks(const char* group, std::size_t length, int band, int entity,
     const std::size_t positions = length < 4 ? length : 4;
     const std::uint64_t word = bytes::Load(group, positions);
     if (word == kEmpty) {
-        return;   // "----", by far the most common group
+        return;  // "----", by far the most common group
     }
     // Bytes equal to the expected letter; positions beyond the group never match.
     unsigned hits =
@@ -84,7 +84,7 @@ LineFields SplitFields(std::string_view line)
     // lists are read.
     LineFields result;
     const std::size_t size = std::min<std::size_t>(line.size(), 0xFFFF);
-    std::uint64_t carry = 0;   // whether the byte before the block belongs to a field
+    std::uint64_t carry = 0;  // whether the byte before the block belongs to a field
     std::size_t start = 0;
     const auto record = [&](std::size_t end) {
         auto& field = result.Fields[static_cast<std::size_t>(result.Count++)];
@@ -109,7 +109,7 @@ LineFields SplitFields(std::string_view line)
         // Beginnings and ends alternate; an end missing in this block comes in a later one.
         while (starts != 0) {
             if (result.Count == LineFields::kMaxFields) {
-                return result;   // a 41st field would begin here
+                return result;  // a 41st field would begin here
             }
             start = base + static_cast<std::size_t>(std::countr_zero(starts));
             starts &= starts - 1;
@@ -132,7 +132,8 @@ std::string CallSignOfListFile(std::string_view fileName)
     return AsciiUpper(fileName.substr(0, keep));
 }
 
-ListReader::ListReader(const EntityCatalogue& catalogue) : m_catalogue(catalogue)
+ListReader::ListReader(const EntityCatalogue& catalogue)
+    : m_catalogue(catalogue)
 {
     std::unordered_map<std::string_view, std::vector<std::uint16_t>> byMainPrefix;
     const auto count = catalogue.EntityCount();
@@ -211,8 +212,7 @@ ListLoadResult ListReader::Read(std::string_view fileName, ByteSource& source, L
     const int entityCount = m_catalogue.EntityCount();
     if (result.FoundCount < entityCount) {
         result.ReportLines.push_back(reportPrefix + "Nur " + std::to_string(result.FoundCount) +
-                                     " von " + std::to_string(entityCount) +
-                                     " Entities gefunden.");
+                                     " von " + std::to_string(entityCount) + " Entities gefunden.");
     }
     return result;
 }

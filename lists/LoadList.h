@@ -42,15 +42,18 @@ struct LineFields
 
 // Normal: the station's own list; the report lines stand alone.
 // Evaluation: one of many lists; each report line starts with the call sign (7 wide) and ": ".
-enum class ListReadMode { Normal, Evaluation };
+enum class ListReadMode {
+    Normal,
+    Evaluation
+};
 
 struct ListLoadResult
 {
-    std::filesystem::path Path;             // the file that was read
-    std::string CallSign;                   // from the file name: without ".CFD", upper case
-    std::vector<std::string> ReportLines;   // "Falsches Rufzeichen in Zeile 1", "Nur ..."
-    int FoundCount = 0;                     // entity records that a line of the file matched
-    bool ReadError = false;                 // opening or reading failed: show ReadErrorText(Path)
+    std::filesystem::path Path;            // the file that was read
+    std::string CallSign;                  // from the file name: without ".CFD", upper case
+    std::vector<std::string> ReportLines;  // "Falsches Rufzeichen in Zeile 1", "Nur ..."
+    int FoundCount = 0;                    // entity records that a line of the file matched
+    bool ReadError = false;                // opening or reading failed: show ReadErrorText(Path)
 };
 
 // "Fehler in der Liste " + file name: the caption of the report window in the normal mode.
@@ -95,8 +98,7 @@ private:
 // One-off reading with a reader built for this call.
 [[nodiscard]] ListLoadResult LoadList(const std::filesystem::path& directory,
                                       std::string_view fileName, ListReadMode mode,
-                                      const EntityCatalogue& catalogue,
-                                      ConfirmationMatrix& matrix);
+                                      const EntityCatalogue& catalogue, ConfirmationMatrix& matrix);
 
 // The expected call sign of a list file name: the name without its last four characters
 // (".CFD"), in upper case.

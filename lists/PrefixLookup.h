@@ -25,8 +25,8 @@ private:
 
     struct Slot
     {
-        std::uint64_t Key = 0;        // 0: free
-        std::uint32_t First = 0;      // into m_entities
+        std::uint64_t Key = 0;    // 0: free
+        std::uint32_t First = 0;  // into m_entities
         std::uint32_t Count = 0;
     };
     struct LongPrefix
@@ -43,7 +43,7 @@ private:
 
     std::vector<Slot> m_slots;
     std::size_t m_used = 0;
-    std::vector<LongPrefix> m_long;   // prefixes too long to pack (none in practice)
+    std::vector<LongPrefix> m_long;  // prefixes too long to pack (none in practice)
     std::vector<std::uint16_t> m_entities;
 };
 

@@ -19,11 +19,11 @@ inline constexpr std::size_t kMaxEvaluatedFiles = 10000;
 
 struct EvaluationRunResult
 {
-    std::vector<std::string> LogLines;                 // per file: problems, counts, thresholds
-    std::size_t FilesRead = 0;                         // list files evaluated
-    bool LimitReached = false;                         // more than 10000 list files were found
-    bool DirectoryError = false;                       // the directory could not be listed
-    std::vector<std::filesystem::path> ReadErrors;     // files that could not be read completely
+    std::vector<std::string> LogLines;              // per file: problems, counts, thresholds
+    std::size_t FilesRead = 0;                      // list files evaluated
+    bool LimitReached = false;                      // more than 10000 list files were found
+    bool DirectoryError = false;                    // the directory could not be listed
+    std::vector<std::filesystem::path> ReadErrors;  // files that could not be read completely
 
     // Saving becomes possible once a run found at least one file.
     [[nodiscard]] bool FoundAny() const { return FilesRead > 0; }
@@ -43,7 +43,6 @@ struct EvaluationRunResult
 [[nodiscard]] EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
                                                 const EntityCatalogue& catalogue,
                                                 const BandThresholds& thresholds,
-                                                ConfirmationMatrix& matrix,
-                                                Evaluation& evaluation);
+                                                ConfirmationMatrix& matrix, Evaluation& evaluation);
 
 }  // namespace wendrix

@@ -51,8 +51,8 @@ std::uint32_t MarkWeight(int band, int mode)
 
 std::string ListHeaderLine()
 {
-    std::string line = "Entity" + std::string(16, ' ') + "\\" + std::string(10, ' ') + "MHz:" +
-                       std::string(3, ' ') + "ALL ";
+    std::string line = "Entity" + std::string(16, ' ') + "\\" + std::string(10, ' ') +
+                       "MHz:" + std::string(3, ' ') + "ALL ";
     for (int b = 0; b < kListBandCount; ++b) {
         line += PadLeftSpaces(Trim(kBandLabels[static_cast<std::size_t>(b)]), 5);
         line += ' ';

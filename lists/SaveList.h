@@ -50,8 +50,7 @@ struct ListEntityLine
 // path separator is refused (not written). Does not change the modified state of the matrix;
 // that is the save flow's decision.
 [[nodiscard]] FileWriteOutcome SaveList(const std::filesystem::path& directory,
-                                        std::string_view callSign,
-                                        const EntityCatalogue& catalogue,
+                                        std::string_view callSign, const EntityCatalogue& catalogue,
                                         const ConfirmationMatrix& matrix);
 
 }  // namespace wendrix

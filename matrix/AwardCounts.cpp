@@ -30,8 +30,8 @@ std::string ColumnFigureText(const ColumnSumTable& sums, int band, int mode)
     if (!IsUsableCell(band, mode)) {
         return {};
     }
-    const auto text = std::to_string(sums.at(static_cast<std::size_t>(band))
-                                         .at(static_cast<std::size_t>(mode)));
+    const auto text =
+        std::to_string(sums.at(static_cast<std::size_t>(band)).at(static_cast<std::size_t>(mode)));
     return mode == kModeMixed ? text : PadLeftSpaces(text, 3);
 }
 
@@ -40,8 +40,8 @@ std::optional<std::string> PercentageText(std::uint32_t entityCount, std::uint32
     if (participantCount == 0) {
         return std::nullopt;
     }
-    const double percentage =
-        static_cast<double>(std::uint64_t{entityCount} * 100u) / static_cast<double>(participantCount);
+    const double percentage = static_cast<double>(std::uint64_t{entityCount} * 100u) /
+                              static_cast<double>(participantCount);
     if (percentage == 0.0) {
         return std::string("-");
     }

@@ -11,10 +11,10 @@ namespace wendrix {
 // Award-style counts over the column sums: numbers of entity-band (or entity-band-mode) pairs.
 struct AwardCounts
 {
-    std::int32_t FiveBandMixed = 0;   // 80, 40, 20, 15, 10 m
-    std::int32_t NineBandMixed = 0;   // 160 m .. 10 m
-    std::int32_t TenBandMixed = 0;    // 160 m .. 6 m
-    std::uint16_t Slot26 = 0;         // CW, Fone, RTTY on 160 m .. 10 m, without 30 m Fone
+    std::int32_t FiveBandMixed = 0;  // 80, 40, 20, 15, 10 m
+    std::int32_t NineBandMixed = 0;  // 160 m .. 10 m
+    std::int32_t TenBandMixed = 0;   // 160 m .. 6 m
+    std::uint16_t Slot26 = 0;        // CW, Fone, RTTY on 160 m .. 10 m, without 30 m Fone
 };
 
 [[nodiscard]] AwardCounts ComputeAwardCounts(const ColumnSumTable& sums);

@@ -41,8 +41,8 @@ struct BandThresholds
 };
 
 // Values are written modulo 2^16, as the stored form can hold nothing else.
-[[nodiscard]] std::array<std::uint8_t, kThresholdBytes> EncodeThresholds(
-    const BandThresholds& thresholds);
+[[nodiscard]] std::array<std::uint8_t, kThresholdBytes>
+EncodeThresholds(const BandThresholds& thresholds);
 // Exactly 36 bytes give thresholds; any other length gives none (the caller keeps the defaults).
 [[nodiscard]] std::optional<BandThresholds> DecodeThresholds(std::span<const std::uint8_t> bytes);
 
@@ -54,8 +54,8 @@ struct BandThresholds
 // The message shown when the range check fails, in both of the program's languages.
 struct RangeMessage
 {
-    std::string English;   // "Value outside range of 0...300."
-    std::string German;    // "Wert außerhalb des Bereichs von 0...300." (UTF-8)
+    std::string English;  // "Value outside range of 0...300."
+    std::string German;   // "Wert außerhalb des Bereichs von 0...300." (UTF-8)
 };
 [[nodiscard]] RangeMessage OutsideRangeMessage(int low, int high);
 [[nodiscard]] RangeMessage ThresholdRangeMessage();

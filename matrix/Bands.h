@@ -8,14 +8,14 @@
 // Addresses of the confirmation matrix: band columns and mode classes.
 namespace wendrix {
 
-inline constexpr int kBandCount = 18;     // BandIndex 0..17
-inline constexpr int kPlanBandCount = 17; // 0..16 are bands of the band plan
-inline constexpr int kAllBands = 17;      // the all-bands column
-inline constexpr int kListBandCount = 10; // 160 m .. 6 m, the bands of the survey list file
+inline constexpr int kBandCount = 18;      // BandIndex 0..17
+inline constexpr int kPlanBandCount = 17;  // 0..16 are bands of the band plan
+inline constexpr int kAllBands = 17;       // the all-bands column
+inline constexpr int kListBandCount = 10;  // 160 m .. 6 m, the bands of the survey list file
 inline constexpr int kBand30m = 3;
 inline constexpr int kBand20m = 4;
 
-inline constexpr int kModeCount = 4;      // ModeIndex 0..3
+inline constexpr int kModeCount = 4;  // ModeIndex 0..3
 inline constexpr int kModeCw = 0;
 inline constexpr int kModeFone = 1;
 inline constexpr int kModeRtty = 2;
@@ -31,7 +31,10 @@ template <typename Tag, int Count>
 class MatrixIndex
 {
 public:
-    constexpr explicit MatrixIndex(int value) : m_value(value) {}
+    constexpr explicit MatrixIndex(int value)
+        : m_value(value)
+    {
+    }
     [[nodiscard]] constexpr int Value() const { return m_value; }
     [[nodiscard]] constexpr bool IsValid() const { return m_value >= 0 && m_value < Count; }
     [[nodiscard]] constexpr std::size_t Slot() const { return static_cast<std::size_t>(m_value); }
@@ -56,7 +59,7 @@ using ModeIndex = MatrixIndex<struct ModeIndexTag, kModeCount>;
 
 // Header labels per BandIndex, with their blanks (" 1.8", "  7 ", ..., "Total").
 inline constexpr std::array<std::string_view, kBandCount> kBandLabels{
-    " 1.8", " 3.5", "  7 ", "  10", "  14", "  18", "  21", "  24", "  28", "  50",
-    " 144", " 432", "1240", "2300", "3400", "5600", " 10G", "Total"};
+    " 1.8", " 3.5", "  7 ", "  10", "  14", "  18", "  21", "  24", "  28",
+    "  50", " 144", " 432", "1240", "2300", "3400", "5600", " 10G", "Total"};
 
 }  // namespace wendrix

@@ -10,7 +10,9 @@ constexpr std::size_t kMixed = kModeMixed;
 }  // namespace
 
 ConfirmationMatrix::ConfirmationMatrix(const ConfirmationMatrix& other)
-    : m_cells(other.m_cells), m_columnSums(other.m_columnSums), m_modified(other.m_modified)
+    : m_cells(other.m_cells),
+      m_columnSums(other.m_columnSums),
+      m_modified(other.m_modified)
 {
 }
 
@@ -150,8 +152,7 @@ bool ConfirmationMatrix::SetCell(int entityNumber, BandIndex bandIndex, ModeInde
     return true;
 }
 
-void ConfirmationMatrix::WriteCell(int entity, BandIndex band, ModeIndex mode,
-                                   std::uint8_t value)
+void ConfirmationMatrix::WriteCell(int entity, BandIndex band, ModeIndex mode, std::uint8_t value)
 {
     if (!IsEntity(entity) || !band.IsValid() || !mode.IsValid()) {
         return;

@@ -10,7 +10,11 @@
 namespace wendrix {
 
 // The operation codes of SetCell; any other code acts as Clear.
-enum class CellOperation : std::uint8_t { Clear = 0, Set = 1, Toggle = 2 };
+enum class CellOperation : std::uint8_t {
+    Clear = 0,
+    Set = 1,
+    Toggle = 2
+};
 
 using ColumnSumTable = std::array<std::array<std::uint16_t, kModeCount>, kBandCount>;
 
@@ -108,11 +112,11 @@ private:
     [[nodiscard]] bool AnyAllBandsCell(std::size_t entity) const;
     void Notify(const CellChange& change) const;
 
-    std::array<CellRow, kMaxEntities + 1> m_cells{};   // slot 0 stays clear
+    std::array<CellRow, kMaxEntities + 1> m_cells{};  // slot 0 stays clear
     ColumnSumTable m_columnSums{};
     bool m_modified = false;
     std::vector<MatrixObserver*> m_observers;
-    CellChange m_change;   // the cells the running operation touched
+    CellChange m_change;  // the cells the running operation touched
 };
 
 }  // namespace wendrix

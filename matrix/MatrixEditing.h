@@ -12,8 +12,8 @@ namespace wendrix {
 // but no band; a click below the last row names nothing.
 struct PopupTarget
 {
-    int entity = 0;                  // 1..EntityCount, 0: no row
-    std::optional<BandIndex> band;   // none: no count column was hit
+    int entity = 0;                 // 1..EntityCount, 0: no row
+    std::optional<BandIndex> band;  // none: no count column was hit
     ModeIndex mode{kModeCw};
 
     [[nodiscard]] bool HasRow() const { return entity > 0; }
@@ -22,13 +22,13 @@ struct PopupTarget
 };
 
 enum class PopupCommand {
-    ColumnSetAll,     // "Spalte" / "Alles ankreuzen"
-    ColumnResetAll,   // "Spalte" / "Alles löschen"
-    RowSetAll,        // "Zeile" / "Ankreuzen" / "Alles"
-    RowSetCw,         // "Zeile" / "Ankreuzen" / "CW"
-    RowSetFone,       // "Zeile" / "Ankreuzen" / "Fone"
-    RowSetRtty,       // "Zeile" / "Ankreuzen" / "RTTY"
-    RowResetAll,      // "Zeile" / "Alles löschen"
+    ColumnSetAll,    // "Spalte" / "Alles ankreuzen"
+    ColumnResetAll,  // "Spalte" / "Alles löschen"
+    RowSetAll,       // "Zeile" / "Ankreuzen" / "Alles"
+    RowSetCw,        // "Zeile" / "Ankreuzen" / "CW"
+    RowSetFone,      // "Zeile" / "Ankreuzen" / "Fone"
+    RowSetRtty,      // "Zeile" / "Ankreuzen" / "RTTY"
+    RowResetAll,     // "Zeile" / "Alles löschen"
 };
 
 // Column commands need a hit count column; row commands need a row.

@@ -23,7 +23,7 @@ std::string ToUtf8(const wchar_t* text)
     }
     std::string result(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), size, nullptr, nullptr);
-    result.pop_back();   // the terminating zero
+    result.pop_back();  // the terminating zero
     return result;
 }
 
@@ -85,7 +85,9 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv)
     return std::vector<std::string>(argv, argv + argc);
 }
 
-void UseUtf8Console() {}
+void UseUtf8Console()
+{
+}
 
 bool StdoutIsTerminal()
 {

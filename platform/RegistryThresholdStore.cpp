@@ -15,8 +15,8 @@ BandThresholds RegistryThresholdStore::Read() const
 {
     BandThresholds thresholds;
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_READ, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return thresholds;
     }
     // One byte more than needed, so that a longer value reports its true size and is refused.

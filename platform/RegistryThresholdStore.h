@@ -9,8 +9,8 @@ namespace wendrix {
 class RegistryThresholdStore final : public ThresholdStore
 {
 public:
-    [[nodiscard]] BandThresholds Read() const override;   // defaults when missing or malformed
-    void Write(const BandThresholds& thresholds) override; // silent on failure (no rights)
+    [[nodiscard]] BandThresholds Read() const override;     // defaults when missing or malformed
+    void Write(const BandThresholds& thresholds) override;  // silent on failure (no rights)
 };
 
 }  // namespace wendrix

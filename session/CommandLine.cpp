@@ -43,8 +43,9 @@ bool IsWritableDirectory(const std::filesystem::path& directory)
     return true;
 }
 
-std::filesystem::path UsableListDirectory(
-    const StartupChoice& choice, const std::function<std::filesystem::path()>& userFallback)
+std::filesystem::path
+UsableListDirectory(const StartupChoice& choice,
+                    const std::function<std::filesystem::path()>& userFallback)
 {
     if (choice.DirectoryGiven || IsWritableDirectory(choice.ListDirectory)) {
         return choice.ListDirectory;

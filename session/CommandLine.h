@@ -13,7 +13,7 @@ struct StartupChoice
 {
     std::filesystem::path ListDirectory;
     bool EvaluationMode = false;
-    bool DirectoryGiven = false;   // a parameter named an existing directory
+    bool DirectoryGiven = false;  // a parameter named an existing directory
 };
 
 // "RESULT" in any case selects the evaluation; a parameter naming an existing directory becomes
@@ -29,7 +29,8 @@ struct StartupChoice
 // The list directory to use: the chosen one when the command line gave it or when it can be
 // written to; otherwise the per-user fallback (created when missing). The fallback is only
 // asked for when it is needed.
-[[nodiscard]] std::filesystem::path UsableListDirectory(
-    const StartupChoice& choice, const std::function<std::filesystem::path()>& userFallback);
+[[nodiscard]] std::filesystem::path
+UsableListDirectory(const StartupChoice& choice,
+                    const std::function<std::filesystem::path()>& userFallback);
 
 }  // namespace wendrix

@@ -23,9 +23,9 @@ namespace wendrix {
 inline constexpr std::size_t kMaxOfferedLists = 1000;
 
 enum class StartupFound {
-    NoList,         // an empty matrix and an empty call sign
-    OneListRead,    // the only list of the directory was read at once
-    SeveralLists,   // offer them (OfferEarlierLists) once the window is on the screen
+    NoList,        // an empty matrix and an empty call sign
+    OneListRead,   // the only list of the directory was read at once
+    SeveralLists,  // offer them (OfferEarlierLists) once the window is on the screen
 };
 
 class MemberSession

@@ -4,10 +4,10 @@
 namespace wendrix {
 
 enum class SaveOutcome {
-    Saved,               // the file is written and complete
-    CallTooShort,        // nothing written: the call sign has three characters or fewer
-    OverwriteDeclined,   // nothing written: the user kept the earlier list
-    WriteFailed,         // the previous file is intact; the changes are still unsaved
+    Saved,              // the file is written and complete
+    CallTooShort,       // nothing written: the call sign has three characters or fewer
+    OverwriteDeclined,  // nothing written: the user kept the earlier list
+    WriteFailed,        // the previous file is intact; the changes are still unsaved
 };
 
 }  // namespace wendrix

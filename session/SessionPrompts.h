@@ -12,7 +12,8 @@
 namespace wendrix {
 
 inline constexpr std::string_view kCallTooShortText = "Bitte Rufzeichen eintragen.";
-inline constexpr std::string_view kOverwriteListQuestion = "Früher gespeicherte Liste überschreiben?.";
+inline constexpr std::string_view kOverwriteListQuestion =
+    "Früher gespeicherte Liste überschreiben?.";
 inline constexpr std::string_view kSaveOnCloseQuestion = "Programm beendet. Daten speichern ?";
 inline constexpr std::string_view kChooseListCaption = "Vorhandene Liste einlesen:";
 inline constexpr std::string_view kEvaluationLogCaption = "Auswertung";
@@ -33,8 +34,8 @@ public:
     [[nodiscard]] virtual bool AskSaveOnClose() = 0;
     // The earlier lists found at start-up, sorted, the first one selected; the chosen name, or
     // none when the user declined.
-    [[nodiscard]] virtual std::optional<std::string> ChooseListFile(
-        std::span<const std::string> names) = 0;
+    [[nodiscard]] virtual std::optional<std::string>
+    ChooseListFile(std::span<const std::string> names) = 0;
     // The report window with a caption and its lines: modal for the problems of a list that was
     // read, beside the main window for the evaluation log.
     virtual void ShowReport(std::string_view caption, std::span<const std::string> lines,

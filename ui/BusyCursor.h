@@ -18,7 +18,8 @@ public:
 class NormalCursorWhileAsking final
 {
 public:
-    NormalCursorWhileAsking() : m_active(QGuiApplication::overrideCursor() != nullptr)
+    NormalCursorWhileAsking()
+        : m_active(QGuiApplication::overrideCursor() != nullptr)
     {
         if (m_active) {
             QGuiApplication::setOverrideCursor(Qt::ArrowCursor);

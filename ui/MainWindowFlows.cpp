@@ -15,14 +15,14 @@ namespace wendrix::ui {
 
 namespace {
 
-constexpr int kTimer1Interval = 200;   // lets the window appear before a dialog or a long run
+constexpr int kTimer1Interval = 200;  // lets the window appear before a dialog or a long run
 
 }  // namespace
 
 MainWindowFlows::MainWindowFlows(TKvMainForm& window, const EntityCatalogue& catalogue,
                                  ConfirmationMatrix& matrix, Evaluation& evaluation,
-                                 const std::filesystem::path& listDirectory,
-                                 ThresholdStore& store, FlowPrompts* prompts)
+                                 const std::filesystem::path& listDirectory, ThresholdStore& store,
+                                 FlowPrompts* prompts)
     : m_window(window),
       m_messageBoxes(prompts != nullptr
                          ? nullptr
@@ -135,7 +135,7 @@ void MainWindowFlows::ImportLogs(std::vector<std::filesystem::path> logs)
     }
     m_prompts.TakeLogFiles(std::move(logs));
     RunImport();
-    m_prompts.TakeLogFiles({});   // when the run ended before the file choice
+    m_prompts.TakeLogFiles({});  // when the run ended before the file choice
 }
 
 void MainWindowFlows::RunImport()

@@ -59,7 +59,7 @@ public:
     void FormShow();
     void Timer1Timer();
     void ButtonImportClick();
-    void ImportLogs(std::vector<std::filesystem::path> logs);   // dropped on the window
+    void ImportLogs(std::vector<std::filesystem::path> logs);  // dropped on the window
     void ButtonSaveClick();
     void ButtonLevelsClick();
     [[nodiscard]] bool FormClose();

@@ -93,9 +93,8 @@ QString ButtonCaption(MessageButton button, MessageLanguage language)
 std::vector<MessageButton> ButtonsInShownOrder(std::vector<MessageButton> buttons)
 {
     std::erase(buttons, MessageButton::None);
-    std::sort(buttons.begin(), buttons.end(), [](MessageButton a, MessageButton b) {
-        return ShownPosition(a) < ShownPosition(b);
-    });
+    std::sort(buttons.begin(), buttons.end(),
+              [](MessageButton a, MessageButton b) { return ShownPosition(a) < ShownPosition(b); });
     buttons.erase(std::unique(buttons.begin(), buttons.end()), buttons.end());
     return buttons;
 }

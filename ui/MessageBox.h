@@ -11,11 +11,30 @@
 // message, the button captions from one table, and an optional place on the screen.
 namespace wendrix::ui {
 
-enum class MessageType { Warning, Error, Information, Confirmation };
-enum class MessageButton {
-    None, Yes, No, Ok, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help
+enum class MessageType {
+    Warning,
+    Error,
+    Information,
+    Confirmation
 };
-enum class MessageLanguage { English, German };
+enum class MessageButton {
+    None,
+    Yes,
+    No,
+    Ok,
+    Cancel,
+    Abort,
+    Retry,
+    Ignore,
+    All,
+    NoToAll,
+    YesToAll,
+    Help
+};
+enum class MessageLanguage {
+    English,
+    German
+};
 
 // The program shows its messages in English; nothing changes that.
 inline constexpr MessageLanguage kMessageLanguage = MessageLanguage::English;
@@ -35,7 +54,7 @@ inline constexpr MessageLanguage kMessageLanguage = MessageLanguage::English;
 // other answer (Escape, the close box, a button of another meaning) counts as the opposite.
 [[nodiscard]] bool IsYes(MessageButton answer);
 [[nodiscard]] EntityAnswer ToEntityAnswer(MessageButton answer);
-[[nodiscard]] ReadErrorAnswer ToReadErrorAnswer(MessageButton answer);   // OK aborts
+[[nodiscard]] ReadErrorAnswer ToReadErrorAnswer(MessageButton answer);  // OK aborts
 
 struct MessageRequest
 {
@@ -43,7 +62,7 @@ struct MessageRequest
     QString English;
     MessageType Type = MessageType::Information;
     std::vector<MessageButton> Buttons{MessageButton::Ok};
-    int Top = 0;    // used when above 0, else the default place
+    int Top = 0;  // used when above 0, else the default place
     int Left = 0;
     int HelpContext = 0;
 };

@@ -40,8 +40,8 @@ MessageButton Ask(QWidget& parent, std::string_view text, MessageType type,
 
 bool AskYesNo(QWidget& parent, std::string_view text)
 {
-    return IsYes(Ask(parent, text, MessageType::Confirmation,
-                     {MessageButton::Yes, MessageButton::No}));
+    return IsYes(
+        Ask(parent, text, MessageType::Confirmation, {MessageButton::Yes, MessageButton::No}));
 }
 
 QString PathText(const std::filesystem::path& path)
@@ -62,7 +62,9 @@ QString AdifFileFilter()
 
 MessageBoxPrompts::MessageBoxPrompts(QWidget& parent, ReportWindowSource report,
                                      SelectionWindowSource selection)
-    : m_parent(parent), m_report(std::move(report)), m_selection(std::move(selection))
+    : m_parent(parent),
+      m_report(std::move(report)),
+      m_selection(std::move(selection))
 {
 }
 
@@ -77,8 +79,8 @@ std::vector<std::filesystem::path> MessageBoxPrompts::ChooseLogFiles()
         return std::exchange(m_givenLogs, {});
     }
     const NormalCursorWhileAsking arrow;
-    QFileDialog dialog(&m_parent, QStringLiteral("ADIF-Log(s) auswählen"),
-                       PathText(m_logDirectory), AdifFileFilter());
+    QFileDialog dialog(&m_parent, QStringLiteral("ADIF-Log(s) auswählen"), PathText(m_logDirectory),
+                       AdifFileFilter());
     dialog.setObjectName(QStringLiteral("OpenDialogADIF"));
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setDefaultSuffix(QStringLiteral("ADI"));
@@ -102,9 +104,9 @@ ReadErrorAnswer MessageBoxPrompts::AskOnReadError(const std::filesystem::path& f
 
 EntityAnswer MessageBoxPrompts::AskTakeEntity(const EntityQuestion& question)
 {
-    return ToEntityAnswer(Ask(m_parent, question.Text(), MessageType::Confirmation,
-                              {MessageButton::Yes, MessageButton::No, MessageButton::NoToAll,
-                               MessageButton::YesToAll}));
+    return ToEntityAnswer(Ask(
+        m_parent, question.Text(), MessageType::Confirmation,
+        {MessageButton::Yes, MessageButton::No, MessageButton::NoToAll, MessageButton::YesToAll}));
 }
 
 bool MessageBoxPrompts::AskShowReport(std::string_view summary)

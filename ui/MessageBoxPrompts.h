@@ -38,8 +38,7 @@ public:
     // made then); the windows handed out must outlive the prompts.
     using ReportWindowSource = std::function<TListForm&()>;
     using SelectionWindowSource = std::function<TKvSelForm&()>;
-    MessageBoxPrompts(QWidget& parent, ReportWindowSource report,
-                      SelectionWindowSource selection);
+    MessageBoxPrompts(QWidget& parent, ReportWindowSource report, SelectionWindowSource selection);
 
     // The directory the file dialog opens in.
     void SetLogDirectory(std::filesystem::path directory) { m_logDirectory = std::move(directory); }
@@ -61,8 +60,8 @@ public:
     void ShowFileError(std::string_view text) override;
     [[nodiscard]] bool AskOverwriteList() override;
     [[nodiscard]] bool AskSaveOnClose() override;
-    [[nodiscard]] std::optional<std::string> ChooseListFile(
-        std::span<const std::string> names) override;
+    [[nodiscard]] std::optional<std::string>
+    ChooseListFile(std::span<const std::string> names) override;
     void ShowReport(std::string_view caption, std::span<const std::string> lines,
                     bool modal) override;
 

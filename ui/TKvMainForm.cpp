@@ -29,7 +29,7 @@ namespace wendrix::ui {
 namespace {
 
 const QColor kNavy(0, 0, 128);
-constexpr int kLevelRows = 11;   // the thresholds: all bands, then one per band
+constexpr int kLevelRows = 11;  // the thresholds: all bands, then one per band
 
 // The editor of a threshold cell takes the digits only; every other character, Backspace's
 // included, is discarded (Delete and the selection still remove digits).
@@ -179,8 +179,8 @@ void TKvMainForm::BuildControls()
         return l;
     };
 
-    ButtonImport = button("ButtonImport", QStringLiteral("ADIF-Log(s) importieren"),
-                          {246, 5, 137, 25});
+    ButtonImport =
+        button("ButtonImport", QStringLiteral("ADIF-Log(s) importieren"), {246, 5, 137, 25});
     ButtonImport->setToolTip(ImportHint());
     connect(ButtonImport, &QPushButton::clicked, this, &TKvMainForm::ImportRequested);
 
@@ -204,9 +204,9 @@ void TKvMainForm::BuildControls()
     StaticText1 = label("StaticText1", QStringLiteral(" Links-Klick: Ankreuzen / Kreuz löschen"),
                         {424, 48, 193, 17});
     SetTextColour(*StaticText1, kNavy);
-    StaticText3 = label("StaticText3",
-                        QStringLiteral(" Rechts-Klick: Menü für Spalten/Zeilenänderungen "),
-                        {652, 48, 248, 17});
+    StaticText3 =
+        label("StaticText3", QStringLiteral(" Rechts-Klick: Menü für Spalten/Zeilenänderungen "),
+              {652, 48, 248, 17});
     SetTextColour(*StaticText3, kNavy);
 
     StaticTextSend = label("StaticTextSend", QString(), {416, 7, 457, 17});
@@ -240,10 +240,10 @@ void TKvMainForm::BuildControls()
     Labelcall = label("Labelcall", QStringLiteral("Eigenes Rufzeichen: "), {4, 10, 101, 13});
 
     const QFont hintFont = SansSerifFont(QStringLiteral("Arial"), 9);
-    Label1 = label("Label1", QStringLiteral("Hinweis: Addiert Bestätigungen zur"),
-                   {242, 33, 144, 12});
-    Label2 = label("Label2", QStringLiteral("geladenen Liste (z.B. des Vorjahres)"),
-                   {240, 46, 150, 12});
+    Label1 =
+        label("Label1", QStringLiteral("Hinweis: Addiert Bestätigungen zur"), {242, 33, 144, 12});
+    Label2 =
+        label("Label2", QStringLiteral("geladenen Liste (z.B. des Vorjahres)"), {240, 46, 150, 12});
     for (QLabel* hint : {Label1, Label2}) {
         hint->setFont(hintFont);
         SetTextColour(*hint, kNavy);
@@ -340,9 +340,9 @@ void TKvMainForm::AdaptToMode()
         ZtEditCallChange(ZtEditCall->text());
         return;
     }
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             Labelcall, Label1, Label2, ZtEditCall, ButtonClear, ButtonImport, StaticText1,
-             StaticTextSend}) {
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{Labelcall, Label1, Label2, ZtEditCall, ButtonClear,
+                                         ButtonImport, StaticText1, StaticTextSend}) {
         widget->hide();
     }
     StaticText3->setText(QStringLiteral("Prozentual bestätigt : "));
@@ -385,7 +385,7 @@ void TKvMainForm::ShowLevels(const QStringList& labels, const QStringList& value
     QTableWidget& grid = LevelsGrid();
     for (int row = 0; row < grid.rowCount(); ++row) {
         auto* label = new QTableWidgetItem(labels.value(row));
-        label->setFlags(Qt::ItemIsEnabled);   // the fixed column
+        label->setFlags(Qt::ItemIsEnabled);  // the fixed column
         label->setBackground(palette().button());
         grid.setItem(row, 0, label);
         grid.setItem(row, 1, new QTableWidgetItem(values.value(row)));
@@ -398,7 +398,7 @@ void TKvMainForm::ShowLevels(const QStringList& labels, const QStringList& value
 QStringList TKvMainForm::LevelTexts() const
 {
     if (StringGridLevel == nullptr) {
-        return QStringList(kLevelRows, QString());   // never shown: nothing entered
+        return QStringList(kLevelRows, QString());  // never shown: nothing entered
     }
     QStringList texts;
     for (int row = 0; row < StringGridLevel->rowCount(); ++row) {
@@ -478,7 +478,7 @@ void TKvMainForm::DrawGridMouseDown(Qt::MouseButton button, QPoint position)
 void TKvMainForm::ShowParticipantCalls(const std::optional<MatrixHit>& hit)
 {
     if (!hit) {
-        return;   // below the last row
+        return;  // below the last row
     }
     if (!hit->Cell) {
         ZtEditCalls->hide();

@@ -69,11 +69,11 @@ public:
     [[nodiscard]] const PopupTarget& Target() const { return m_popupTarget; }
 
 signals:
-    void ImportRequested();       // "ADIF-Log(s) importieren"
-    void SaveRequested();         // "Liste speichern"
-    void LevelsRequested();       // "Schwellwerte"
-    void FirstShown();            // the window is on the screen for the first time
-    void LogsDropped(const QStringList& files);   // files dropped on the window
+    void ImportRequested();                      // "ADIF-Log(s) importieren"
+    void SaveRequested();                        // "Liste speichern"
+    void LevelsRequested();                      // "Schwellwerte"
+    void FirstShown();                           // the window is on the screen for the first time
+    void LogsDropped(const QStringList& files);  // files dropped on the window
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -122,7 +122,7 @@ private:
     QLabel* StaticText3 = nullptr;
     QLabel* StaticTextSend = nullptr;
     QPushButton* ButtonLevels = nullptr;
-    QTableWidget* StringGridLevel = nullptr;   // made by LevelsGrid()
+    QTableWidget* StringGridLevel = nullptr;  // made by LevelsGrid()
     TZtEdit* ZtEditCalls = nullptr;
     QPushButton* ButtonPrint = nullptr;
     QLabel* Labelcall = nullptr;

@@ -17,7 +17,9 @@ class EditValidator final : public QValidator
 {
 public:
     EditValidator(bool upperCase, const TZtEdit::CharacterFilter& filter, QObject* parent)
-        : QValidator(parent), m_upperCase(upperCase), m_filter(filter)
+        : QValidator(parent),
+          m_upperCase(upperCase),
+          m_filter(filter)
     {
     }
 
@@ -56,7 +58,11 @@ bool IsInsertOrDelete(int key)
 
 }  // namespace
 
-TZtEdit::TZtEdit(ZtEditShared& shared, QWidget* parent) : QLineEdit(parent), m_shared(shared) {}
+TZtEdit::TZtEdit(ZtEditShared& shared, QWidget* parent)
+    : QLineEdit(parent),
+      m_shared(shared)
+{
+}
 
 void TZtEdit::SetUpperCase(bool upperCase)
 {
@@ -87,7 +93,7 @@ void TZtEdit::SelectAtCaret(int caret)
     const int position = std::clamp(caret, 0, static_cast<int>(text().size()));
     setSelection(position, 1);
     if (!hasSelectedText()) {
-        setCursorPosition(position);   // at the end there is nothing to select
+        setCursorPosition(position);  // at the end there is nothing to select
     }
 }
 
@@ -128,7 +134,7 @@ void TZtEdit::keyPressEvent(QKeyEvent* event)
     const bool isCharacter = typed.size() == 1 && typed.front() != QChar(0x7f) &&
                              !modifiers.testFlag(Qt::ControlModifier);
     if (isCharacter && m_filter && !m_filter(typed.front())) {
-        event->accept();   // the window's filter discarded the character
+        event->accept();  // the window's filter discarded the character
     } else {
         QLineEdit::keyPressEvent(event);
     }
@@ -137,7 +143,7 @@ void TZtEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (modifiers.testFlag(Qt::ShiftModifier) && IsInsertOrDelete(key)) {
-        return;   // paste and cut
+        return;  // paste and cut
     }
     if (Overwrite()) {
         SelectAtCaret(Caret());

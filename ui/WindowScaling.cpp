@@ -11,7 +11,7 @@ namespace {
 void ScaleFont(QWidget& widget, int ppi)
 {
     if (!widget.testAttribute(Qt::WA_SetFont)) {
-        return;   // inherited from the parent, which is scaled itself
+        return;  // inherited from the parent, which is scaled itself
     }
     QFont font = widget.font();
     if (font.pixelSize() > 0) {

@@ -12,7 +12,7 @@ namespace {
 
 struct Country
 {
-    std::string_view prefix;   // as call signs of the country begin
+    std::string_view prefix;  // as call signs of the country begin
     int dxcc;
     std::string_view name;
     int cq;
@@ -21,42 +21,78 @@ struct Country
 
 // Public DXCC facts of frequently worked countries; calls are made up from the prefixes.
 constexpr std::array<Country, 72> kCountries{{
-    {"DL", 230, "Germany", 14, 28},       {"DK", 230, "Germany", 14, 28},
-    {"DJ", 230, "Germany", 14, 28},       {"DO", 230, "Germany", 14, 28},
-    {"G", 223, "England", 14, 27},        {"M", 223, "England", 14, 27},
-    {"F", 227, "France", 14, 27},         {"I", 248, "Italy", 15, 28},
-    {"IK", 248, "Italy", 15, 28},         {"EA", 281, "Spain", 14, 37},
-    {"ON", 209, "Belgium", 14, 27},       {"PA", 263, "Netherlands", 14, 27},
-    {"OK", 503, "Czech Republic", 15, 28}, {"SP", 269, "Poland", 15, 28},
-    {"HA", 239, "Hungary", 15, 28},       {"OE", 206, "Austria", 15, 28},
-    {"HB9", 287, "Switzerland", 14, 28},  {"SM", 284, "Sweden", 14, 18},
-    {"OH", 224, "Finland", 15, 18},       {"LA", 266, "Norway", 14, 18},
-    {"OZ", 221, "Denmark", 14, 18},       {"UA3", 54, "European Russia", 16, 29},
-    {"RA", 54, "European Russia", 16, 29}, {"UR", 288, "Ukraine", 16, 29},
-    {"YO", 275, "Romania", 20, 28},       {"LZ", 212, "Bulgaria", 20, 28},
-    {"YU", 296, "Serbia", 15, 28},        {"9A", 497, "Croatia", 15, 28},
-    {"S5", 499, "Slovenia", 15, 28},      {"K", 291, "United States", 5, 8},
-    {"W", 291, "United States", 4, 7},    {"N", 291, "United States", 3, 6},
-    {"AA", 291, "United States", 5, 8},   {"VE", 1, "Canada", 5, 9},
-    {"VA", 1, "Canada", 4, 4},            {"JA", 339, "Japan", 25, 45},
-    {"JH", 339, "Japan", 25, 45},         {"VK", 150, "Australia", 30, 59},
-    {"ZL", 170, "New Zealand", 32, 60},   {"PY", 108, "Brazil", 11, 15},
-    {"LU", 100, "Argentina", 13, 14},     {"ZS", 462, "South Africa", 38, 57},
-    {"BY", 318, "China", 24, 44},         {"HL", 137, "Republic of Korea", 25, 44},
-    {"VU", 324, "India", 22, 41},         {"EA8", 29, "Canary Islands", 33, 36},
-    {"CT", 272, "Portugal", 14, 37},      {"EI", 245, "Ireland", 14, 27},
-    {"GM", 279, "Scotland", 14, 27},      {"UA9", 15, "Asiatic Russia", 17, 30},
-    {"4X", 336, "Israel", 20, 39},        {"SV", 236, "Greece", 20, 28},
-    {"TA", 390, "Turkey", 20, 39},        {"ES", 52, "Estonia", 15, 29},
-    {"YL", 145, "Latvia", 15, 29},        {"LY", 146, "Lithuania", 15, 29},
-    {"KH6", 110, "Hawaii", 31, 61},       {"KL7", 6, "Alaska", 1, 1},
-    {"XE", 50, "Mexico", 6, 10},          {"CE", 112, "Chile", 12, 14},
-    {"HK", 116, "Colombia", 9, 12},       {"CX", 144, "Uruguay", 13, 14},
-    {"A6", 391, "United Arab Emirates", 21, 39}, {"5B", 215, "Cyprus", 20, 39},
-    {"9H", 257, "Malta", 15, 28},         {"TF", 242, "Iceland", 40, 17},
-    {"3B8", 165, "Mauritius", 39, 53},    {"CN", 446, "Morocco", 33, 37},
-    {"KP4", 202, "Puerto Rico", 8, 11},   {"9M2", 299, "West Malaysia", 28, 54},
-    {"YB", 327, "Indonesia", 28, 51},     {"DU", 375, "Philippines", 27, 50},
+    {"DL", 230, "Germany", 14, 28},
+    {"DK", 230, "Germany", 14, 28},
+    {"DJ", 230, "Germany", 14, 28},
+    {"DO", 230, "Germany", 14, 28},
+    {"G", 223, "England", 14, 27},
+    {"M", 223, "England", 14, 27},
+    {"F", 227, "France", 14, 27},
+    {"I", 248, "Italy", 15, 28},
+    {"IK", 248, "Italy", 15, 28},
+    {"EA", 281, "Spain", 14, 37},
+    {"ON", 209, "Belgium", 14, 27},
+    {"PA", 263, "Netherlands", 14, 27},
+    {"OK", 503, "Czech Republic", 15, 28},
+    {"SP", 269, "Poland", 15, 28},
+    {"HA", 239, "Hungary", 15, 28},
+    {"OE", 206, "Austria", 15, 28},
+    {"HB9", 287, "Switzerland", 14, 28},
+    {"SM", 284, "Sweden", 14, 18},
+    {"OH", 224, "Finland", 15, 18},
+    {"LA", 266, "Norway", 14, 18},
+    {"OZ", 221, "Denmark", 14, 18},
+    {"UA3", 54, "European Russia", 16, 29},
+    {"RA", 54, "European Russia", 16, 29},
+    {"UR", 288, "Ukraine", 16, 29},
+    {"YO", 275, "Romania", 20, 28},
+    {"LZ", 212, "Bulgaria", 20, 28},
+    {"YU", 296, "Serbia", 15, 28},
+    {"9A", 497, "Croatia", 15, 28},
+    {"S5", 499, "Slovenia", 15, 28},
+    {"K", 291, "United States", 5, 8},
+    {"W", 291, "United States", 4, 7},
+    {"N", 291, "United States", 3, 6},
+    {"AA", 291, "United States", 5, 8},
+    {"VE", 1, "Canada", 5, 9},
+    {"VA", 1, "Canada", 4, 4},
+    {"JA", 339, "Japan", 25, 45},
+    {"JH", 339, "Japan", 25, 45},
+    {"VK", 150, "Australia", 30, 59},
+    {"ZL", 170, "New Zealand", 32, 60},
+    {"PY", 108, "Brazil", 11, 15},
+    {"LU", 100, "Argentina", 13, 14},
+    {"ZS", 462, "South Africa", 38, 57},
+    {"BY", 318, "China", 24, 44},
+    {"HL", 137, "Republic of Korea", 25, 44},
+    {"VU", 324, "India", 22, 41},
+    {"EA8", 29, "Canary Islands", 33, 36},
+    {"CT", 272, "Portugal", 14, 37},
+    {"EI", 245, "Ireland", 14, 27},
+    {"GM", 279, "Scotland", 14, 27},
+    {"UA9", 15, "Asiatic Russia", 17, 30},
+    {"4X", 336, "Israel", 20, 39},
+    {"SV", 236, "Greece", 20, 28},
+    {"TA", 390, "Turkey", 20, 39},
+    {"ES", 52, "Estonia", 15, 29},
+    {"YL", 145, "Latvia", 15, 29},
+    {"LY", 146, "Lithuania", 15, 29},
+    {"KH6", 110, "Hawaii", 31, 61},
+    {"KL7", 6, "Alaska", 1, 1},
+    {"XE", 50, "Mexico", 6, 10},
+    {"CE", 112, "Chile", 12, 14},
+    {"HK", 116, "Colombia", 9, 12},
+    {"CX", 144, "Uruguay", 13, 14},
+    {"A6", 391, "United Arab Emirates", 21, 39},
+    {"5B", 215, "Cyprus", 20, 39},
+    {"9H", 257, "Malta", 15, 28},
+    {"TF", 242, "Iceland", 40, 17},
+    {"3B8", 165, "Mauritius", 39, 53},
+    {"CN", 446, "Morocco", 33, 37},
+    {"KP4", 202, "Puerto Rico", 8, 11},
+    {"9M2", 299, "West Malaysia", 28, 54},
+    {"YB", 327, "Indonesia", 28, 51},
+    {"DU", 375, "Philippines", 27, 50},
 }};
 
 struct BandUse
@@ -69,10 +105,18 @@ struct BandUse
 
 // 60 m lies outside the program's band plan on purpose.
 constexpr std::array<BandUse, 13> kBands{{
-    {"160m", 1810, 80, 2},   {"80m", 3500, 300, 8},    {"60m", 5351, 15, 1},
-    {"40m", 7000, 200, 18},  {"30m", 10100, 50, 6},    {"20m", 14000, 350, 25},
-    {"17m", 18068, 100, 7},  {"15m", 21000, 450, 10},  {"12m", 24890, 100, 4},
-    {"10m", 28000, 1700, 10}, {"6m", 50000, 500, 5},   {"2m", 144000, 2000, 3},
+    {"160m", 1810, 80, 2},
+    {"80m", 3500, 300, 8},
+    {"60m", 5351, 15, 1},
+    {"40m", 7000, 200, 18},
+    {"30m", 10100, 50, 6},
+    {"20m", 14000, 350, 25},
+    {"17m", 18068, 100, 7},
+    {"15m", 21000, 450, 10},
+    {"12m", 24890, 100, 4},
+    {"10m", 28000, 1700, 10},
+    {"6m", 50000, 500, 5},
+    {"2m", 144000, 2000, 3},
     {"70cm", 430000, 10000, 1},
 }};
 
@@ -84,18 +128,29 @@ struct ModeUse
 };
 
 constexpr std::array<ModeUse, 15> kModes{{
-    {"FT8", "", 35},   {"SSB", "USB", 12}, {"SSB", "LSB", 5}, {"USB", "", 2},
-    {"CW", "", 20},    {"MFSK", "FT4", 6}, {"RTTY", "", 5},   {"PSK", "PSK31", 3},
-    {"JT65", "", 2},   {"FM", "", 3},      {"AM", "", 1},     {"OLIVIA", "", 1},
-    {"JT9", "", 1},    {"FT4", "", 2},     {"DIGITALVOICE", "", 1},
+    {"FT8", "", 35},
+    {"SSB", "USB", 12},
+    {"SSB", "LSB", 5},
+    {"USB", "", 2},
+    {"CW", "", 20},
+    {"MFSK", "FT4", 6},
+    {"RTTY", "", 5},
+    {"PSK", "PSK31", 3},
+    {"JT65", "", 2},
+    {"FM", "", 3},
+    {"AM", "", 1},
+    {"OLIVIA", "", 1},
+    {"JT9", "", 1},
+    {"FT4", "", 2},
+    {"DIGITALVOICE", "", 1},
 }};
 
 constexpr std::array<std::string_view, 16> kNames{
-    "Hans", "Peter", "John", "Maria", "Jose", "Takeshi", "Ivan", "Olga",
-    "Bob", "Jean-Pierre", "Giovanni", "Lars", "Piotr", "Ahmed", "Chen", "Anna"};
+    "Hans", "Peter",       "John",     "Maria", "Jose",  "Takeshi", "Ivan", "Olga",
+    "Bob",  "Jean-Pierre", "Giovanni", "Lars",  "Piotr", "Ahmed",   "Chen", "Anna"};
 
-constexpr std::array<std::string_view, 6> kMalformedKinds{
-    "date", "call", "mode", "length", "time", "band"};
+constexpr std::array<std::string_view, 6> kMalformedKinds{"date",   "call", "mode",
+                                                          "length", "time", "band"};
 
 void AppendNumber(std::string& out, std::uint64_t value, int width = 0)
 {
@@ -128,10 +183,12 @@ const T& Weighted(const std::array<T, N>& table, std::mt19937& random)
 }  // namespace
 
 AdifLogGenerator::AdifLogGenerator(const AdifLogOptions& options)
-    : m_options(options), m_random(options.Seed), m_lineEnd("\r\n")
+    : m_options(options),
+      m_random(options.Seed),
+      m_lineEnd("\r\n")
 {
     if (options.Shape == AdifLogShape::OneLine) {
-        m_lineEnd = "\r";   // old Macintosh line ends: after dropping CR, one single line
+        m_lineEnd = "\r";  // old Macintosh line ends: after dropping CR, one single line
     }
 }
 
@@ -182,8 +239,8 @@ bool AdifLogGenerator::AppendHeader(std::string& out)
     return true;
 }
 
-void AdifLogGenerator::AppendField(std::string& out, std::string_view name,
-                                   std::string_view value, std::string_view type)
+void AdifLogGenerator::AppendField(std::string& out, std::string_view name, std::string_view value,
+                                   std::string_view type)
 {
     out += '<';
     out += name;

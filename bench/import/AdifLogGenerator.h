@@ -25,9 +25,9 @@ struct AdifLogOptions
     std::size_t Records = 1'000'000;
     std::uint32_t Seed = 1;
     AdifLogShape Shape = AdifLogShape::Normal;
-    std::uint64_t HeaderBytes = 0;     // HugeHeader: size of the header text
-    std::uint64_t BodyBytes = 0;       // NoEndTag: size of the body
-    std::size_t MalformedEvery = 4999; // one malformed record in so many (0: none)
+    std::uint64_t HeaderBytes = 0;      // HugeHeader: size of the header text
+    std::uint64_t BodyBytes = 0;        // NoEndTag: size of the body
+    std::size_t MalformedEvery = 4999;  // one malformed record in so many (0: none)
 };
 
 // Produces a log piece by piece, so that files of any size need little memory.

@@ -19,10 +19,9 @@ bool ReadNumber(std::string_view text, std::uint64_t& value)
 
 int Usage()
 {
-    std::fprintf(stderr,
-                 "usage: wendrix-gen-adif OUT.adi [--records N] [--seed S]\n"
-                 "       [--shape normal|one-line|no-eor|huge-header] [--bytes N]"
-                 " [--malformed-every N]\n");
+    std::fprintf(stderr, "usage: wendrix-gen-adif OUT.adi [--records N] [--seed S]\n"
+                         "       [--shape normal|one-line|no-eor|huge-header] [--bytes N]"
+                         " [--malformed-every N]\n");
     return 2;
 }
 

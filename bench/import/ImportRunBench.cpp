@@ -37,7 +37,8 @@ const EntityCatalogue& Catalogue()
 class LogFile
 {
 public:
-    LogFile() : m_path(std::filesystem::temp_directory_path() / "wendrix-bench-1M-seed1.adi")
+    LogFile()
+        : m_path(std::filesystem::temp_directory_path() / "wendrix-bench-1M-seed1.adi")
     {
         AdifLogOptions options;
         options.Records = kRecords;
@@ -71,12 +72,12 @@ const LogFile& Log()
 class ScriptedPrompts final : public ImportPrompts
 {
 public:
-    explicit ScriptedPrompts(std::filesystem::path file) : m_file(std::move(file)) {}
-    [[nodiscard]] bool AskCountEqsl() override { return true; }
-    [[nodiscard]] std::vector<std::filesystem::path> ChooseLogFiles() override
+    explicit ScriptedPrompts(std::filesystem::path file)
+        : m_file(std::move(file))
     {
-        return {m_file};
     }
+    [[nodiscard]] bool AskCountEqsl() override { return true; }
+    [[nodiscard]] std::vector<std::filesystem::path> ChooseLogFiles() override { return {m_file}; }
     [[nodiscard]] ReadErrorAnswer AskOnReadError(const std::filesystem::path&) override
     {
         return ReadErrorAnswer::Abort;
@@ -109,7 +110,10 @@ public:
 class MemoryOpener final : public LogSourceOpener
 {
 public:
-    explicit MemoryOpener(std::string_view bytes) : m_bytes(bytes) {}
+    explicit MemoryOpener(std::string_view bytes)
+        : m_bytes(bytes)
+    {
+    }
     [[nodiscard]] std::unique_ptr<AdifByteSource> Open(const std::filesystem::path&) override
     {
         return std::make_unique<AdifMemorySource>(m_bytes);

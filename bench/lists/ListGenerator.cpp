@@ -109,8 +109,8 @@ void GenerateStation(const EntityCatalogue& catalogue, std::uint32_t seed,
 }
 
 GeneratedDirectory GenerateListDirectory(const EntityCatalogue& catalogue,
-                                         const std::filesystem::path& directory,
-                                         std::size_t count, std::uint32_t seed)
+                                         const std::filesystem::path& directory, std::size_t count,
+                                         std::uint32_t seed)
 {
     GeneratedDirectory result;
     std::error_code error;

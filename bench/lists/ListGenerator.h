@@ -17,7 +17,7 @@ struct GeneratedDirectory
 {
     std::size_t Files = 0;
     std::uintmax_t Bytes = 0;
-    bool Complete = false;   // every file was written
+    bool Complete = false;  // every file was written
 };
 
 // Distinct, plausible call signs ("DL4ABC", "K1XY", "9A2ZZ"), the same for the same seed.

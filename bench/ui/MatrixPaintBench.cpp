@@ -18,7 +18,11 @@ namespace {
 using wendrix::BandIndex;
 using wendrix::ModeIndex;
 
-enum class Fill { Empty, Half, Full };
+enum class Fill {
+    Empty,
+    Half,
+    Full
+};
 
 struct Scene
 {

@@ -31,7 +31,7 @@ public:
     bool BeginLine(std::uint64_t bytesRead) override
     {
         if (bytesRead < lastBytes) {
-            std::abort();   // the count never goes back
+            std::abort();  // the count never goes back
         }
         lastBytes = bytesRead;
         return true;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static constexpr std::size_t kBlocks[] = {1,  3,    16,
                                               64, 4096, wendrix::AdifLogReader::kBlockSize};
     const std::size_t block = kBlocks[(settings >> 1) % 6];
-    const std::size_t piece = (settings >> 4);   // 0: as much as fits
+    const std::size_t piece = (settings >> 4);  // 0: as much as fits
 
     const auto expected = wendrix::test::ReferenceReadLog(log, Catalogue(), countEqsl);
 

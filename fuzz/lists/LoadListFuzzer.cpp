@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     auto& matrix = *fixture.Matrix;
-    const auto mode = chunk % 2 == 0 ? wendrix::ListReadMode::Normal
-                                     : wendrix::ListReadMode::Evaluation;
+    const auto mode =
+        chunk % 2 == 0 ? wendrix::ListReadMode::Normal : wendrix::ListReadMode::Evaluation;
     const auto result = fixture.Reader.ReadListBytes("DL1ABC.CFD", bytes, mode, matrix, chunk);
 
     Check(result.ReportLines.size() <= 2);

@@ -13,8 +13,8 @@ TempDir::TempDir()
     std::random_device device;
     std::mt19937_64 random(device());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = std::filesystem::temp_directory_path() /
-                         ("wendrix-test-" + std::to_string(random()));
+        auto candidate =
+            std::filesystem::temp_directory_path() / ("wendrix-test-" + std::to_string(random()));
         if (std::filesystem::create_directory(candidate)) {
             m_path = candidate;
             return;

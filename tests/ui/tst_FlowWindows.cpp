@@ -65,7 +65,7 @@ private slots:
         TListForm report;
         report.BeginReport("Liste aller übergangenen oder bearbeiteten QSOs");
         report.AddLine("Land unklar    : DL1ABC  2015-03-07");
-        report.AddLine("Mode skipped: <CALL:4>F\xFCR1");   // Latin-1 from a log
+        report.AddLine("Mode skipped: <CALL:4>F\xFCR1");  // Latin-1 from a log
         QCOMPARE(report.windowTitle(),
                  QStringLiteral("Liste aller übergangenen oder bearbeiteten QSOs"));
         QCOMPARE(report.Text(), QStringLiteral("Land unklar    : DL1ABC  2015-03-07\n"
@@ -93,7 +93,10 @@ private slots:
     void selectionOffersSortedNamesAndHandsBackTheChosenBytes()
     {
         TKvSelForm selection;
-        const std::vector<std::string> names{"W1AW.CFD", "D\xFC" "1ABC.CFD", "DL1ABC.CFD"};
+        const std::vector<std::string> names{"W1AW.CFD",
+                                             "D\xFC"
+                                             "1ABC.CFD",
+                                             "DL1ABC.CFD"};
         selection.Prepare("Vorhandene Liste einlesen:", names);
         QCOMPARE(selection.windowTitle(), QStringLiteral("Vorhandene Liste einlesen:"));
         auto* list = selection.findChild<QListWidget*>(QStringLiteral("ListBox"));
@@ -107,7 +110,8 @@ private slots:
         list->setCurrentRow(1);
         QCOMPARE(list->currentItem()->text(), QStringLiteral("Dü1ABC.CFD"));
         selection.accept();
-        QCOMPARE(selection.SelectedName(), std::optional<std::string>("D\xFC" "1ABC.CFD"));
+        QCOMPARE(selection.SelectedName(), std::optional<std::string>("D\xFC"
+                                                                      "1ABC.CFD"));
     }
 };
 

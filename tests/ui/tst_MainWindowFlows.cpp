@@ -43,7 +43,7 @@ class ScriptedPrompts final : public FlowPrompts
 {
 public:
     QStringList asked;
-    std::deque<bool> yesNo;                       // eQSL, overwrite, save on close, report
+    std::deque<bool> yesNo;  // eQSL, overwrite, save on close, report
     std::deque<std::vector<fs::path>> logs;
     std::deque<EntityAnswer> entities;
     std::deque<std::optional<std::string>> lists;
@@ -161,11 +161,11 @@ private:
     void Open(bool evaluationMode = false)
     {
         m_flows.reset();
-        m_window = std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix, *m_evaluation,
-                                                 evaluationMode);
+        m_window =
+            std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix, *m_evaluation, evaluationMode);
         m_flows = std::make_unique<MainWindowFlows>(*m_window, *m_catalogue, *m_matrix,
                                                     *m_evaluation, Dir(), m_store, &m_prompts);
-        m_window->show();   // the first showing runs the start-up
+        m_window->show();  // the first showing runs the start-up
     }
     int Entity(std::string_view prefix) const { return m_catalogue->FindEntityByPrefix(prefix); }
     // A list file as the program writes it, 20 m CW confirmed for the given entities.
@@ -178,7 +178,10 @@ private:
         }
         QVERIFY(SaveList(Dir(), call, *m_catalogue, list).Written);
     }
-    QPushButton& SaveButton() { return *m_window->findChild<QPushButton*>(QStringLiteral("ButtonSave")); }
+    QPushButton& SaveButton()
+    {
+        return *m_window->findChild<QPushButton*>(QStringLiteral("ButtonSave"));
+    }
     QLineEdit& CallEdit() { return *m_window->findChild<QLineEdit*>(QStringLiteral("ZtEditCall")); }
     [[nodiscard]] bool Ticked20mCw(std::string_view prefix) const
     {
@@ -241,7 +244,7 @@ private slots:
     {
         const fs::path log = Dir() / "log.adi";
         QVERIFY(WriteFileSafely(log, kUnresolvedLog));
-        m_prompts.yesNo = {false, false};   // no eQSL; no report
+        m_prompts.yesNo = {false, false};  // no eQSL; no report
         m_prompts.logs.push_back({log});
         m_prompts.entities.push_back(EntityAnswer::YesToAll);
         Open();
@@ -284,7 +287,7 @@ private slots:
         CallEdit().setFocus();
         QGuiApplication::clipboard()->setText(QStringLiteral("dl1/abc ../..\\x"));
         if (QGuiApplication::clipboard()->text().isEmpty()) {
-            CallEdit().insert(QStringLiteral("dl1/abc ../..\\x"));   // no clipboard offscreen
+            CallEdit().insert(QStringLiteral("dl1/abc ../..\\x"));  // no clipboard offscreen
         } else {
             CallEdit().paste();
         }
@@ -301,7 +304,8 @@ private slots:
         m_matrix->SetCell(1, BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
         CallEdit().setText(QStringLiteral("DL1"));
         QTest::mouseClick(&SaveButton(), Qt::LeftButton);
-        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("error: Bitte Rufzeichen eintragen.")});
+        QCOMPARE(m_prompts.asked,
+                 QStringList{QStringLiteral("error: Bitte Rufzeichen eintragen.")});
         QVERIFY(fs::is_empty(Dir()));
         QVERIFY(SaveButton().isEnabled());
     }
@@ -362,8 +366,9 @@ private slots:
         m_matrix->SetCell(1, BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
         m_prompts.yesNo = {true};
         QVERIFY2(!m_window->close(), "Yes with no call sign keeps the window open");
-        QCOMPARE(m_prompts.asked, (QStringList{QStringLiteral("save?"),
-                                               QStringLiteral("error: Bitte Rufzeichen eintragen.")}));
+        QCOMPARE(m_prompts.asked,
+                 (QStringList{QStringLiteral("save?"),
+                              QStringLiteral("error: Bitte Rufzeichen eintragen.")}));
         m_prompts.asked.clear();
         m_prompts.yesNo = {false};
         QVERIFY2(m_window->close(), "No closes without writing");
@@ -379,7 +384,8 @@ private slots:
         QVERIFY(m_flows->Timer1().isActive());
         QTRY_COMPARE(m_prompts.asked, QStringList{QStringLiteral("report Auswertung (4 lines)")});
         QVERIFY(SaveButton().isEnabled());
-        QCOMPARE(m_evaluation->PerMilleText(Entity("JA"), kBand20m, kModeCw), QStringLiteral(" 500").toStdString());
+        QCOMPARE(m_evaluation->PerMilleText(Entity("JA"), kBand20m, kModeCw),
+                 QStringLiteral(" 500").toStdString());
 
         auto* levels = m_window->findChild<QPushButton*>(QStringLiteral("ButtonLevels"));
         QTest::mouseClick(levels, Qt::LeftButton);
@@ -402,13 +408,14 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Backspace);
         QCOMPARE(editor->text(), QStringLiteral("12"));
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(grid->item(5, 1)->text(), QStringLiteral("12"));   // committed queued
+        QTRY_COMPARE(grid->item(5, 1)->text(), QStringLiteral("12"));  // committed queued
 
-        grid->item(5, 1)->setText(QStringLiteral("2"));   // 20 m: only DL1ABC has 2
+        grid->item(5, 1)->setText(QStringLiteral("2"));  // 20 m: only DL1ABC has 2
         grid->item(8, 1)->setText(QStringLiteral("301"));
         m_prompts.asked.clear();
         QTest::mouseClick(levels, Qt::LeftButton);
-        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("error: Value outside range of 0...300.")});
+        QCOMPARE(m_prompts.asked,
+                 QStringList{QStringLiteral("error: Value outside range of 0...300.")});
         QVERIFY(grid->isVisible());
         QCOMPARE(m_store.writes, 0);
 
@@ -420,7 +427,8 @@ private slots:
         QCOMPARE(levels->text(), QStringLiteral("Schwellwerte"));
         QCOMPARE(m_store.writes, 1);
         QCOMPARE(m_store.stored.For(kBand20m), 2);
-        QCOMPARE(m_evaluation->PerMilleText(Entity("JA"), kBand20m, kModeCw), QStringLiteral("1000").toStdString());
+        QCOMPARE(m_evaluation->PerMilleText(Entity("JA"), kBand20m, kModeCw),
+                 QStringLiteral("1000").toStdString());
 
         m_flows->ButtonSaveClick();
         QVERIFY(fs::exists(Dir() / "Wendrix.TXT"));

@@ -55,7 +55,7 @@ private slots:
         // 581 high with a 2-pixel frame above and below: 23 whole rows of 25, a 24th cut off.
         QCOMPARE(grid.FullyVisibleRows(577), 23);
         QCOMPARE(grid.PartlyVisibleRows(577), 24);
-        QCOMPARE(grid.FullyVisibleRows(24), 1);   // the last line may be cut
+        QCOMPARE(grid.FullyVisibleRows(24), 1);  // the last line may be cut
         QCOMPARE(grid.FullyVisibleRows(23), 0);
     }
 

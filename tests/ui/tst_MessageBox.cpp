@@ -24,12 +24,14 @@ private slots:
         QTest::addColumn<MessageType>("type");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("german");
-        QTest::newRow("warning") << MessageType::Warning << "Warning" << "Warnung";
-        QTest::newRow("error") << MessageType::Error << "Error" << "Fehler";
+        QTest::newRow("warning") << MessageType::Warning << "Warning"
+                                 << "Warnung";
+        QTest::newRow("error") << MessageType::Error << "Error"
+                               << "Fehler";
         QTest::newRow("information") << MessageType::Information << "Information"
                                      << "Information";
-        QTest::newRow("confirmation") << MessageType::Confirmation << "Confirmation"
-                                      << QStringLiteral("Bestätigung");
+        QTest::newRow("confirmation")
+            << MessageType::Confirmation << "Confirmation" << QStringLiteral("Bestätigung");
     }
     void captionsByType()
     {
@@ -45,17 +47,28 @@ private slots:
         QTest::addColumn<MessageButton>("button");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("german");
-        QTest::newRow("yes") << MessageButton::Yes << "&Yes" << "&Ja";
-        QTest::newRow("no") << MessageButton::No << "&No" << "&Nein";
-        QTest::newRow("cancel") << MessageButton::Cancel << "Cancel" << "Abbrechen";
-        QTest::newRow("ok") << MessageButton::Ok << "OK" << "OK";
-        QTest::newRow("abort") << MessageButton::Abort << "&Abort" << "&Abbrechen";
-        QTest::newRow("retry") << MessageButton::Retry << "&Retry" << "&Wiederholen";
-        QTest::newRow("ignore") << MessageButton::Ignore << "&Ignore" << "&Ignorieren";
-        QTest::newRow("all") << MessageButton::All << "All" << "Alle";
-        QTest::newRow("no to all") << MessageButton::NoToAll << "No To All" << "Alle Nein";
-        QTest::newRow("yes to all") << MessageButton::YesToAll << "Yes To All" << "Alle Ja";
-        QTest::newRow("help") << MessageButton::Help << "Help" << "Hilfe";
+        QTest::newRow("yes") << MessageButton::Yes << "&Yes"
+                             << "&Ja";
+        QTest::newRow("no") << MessageButton::No << "&No"
+                            << "&Nein";
+        QTest::newRow("cancel") << MessageButton::Cancel << "Cancel"
+                                << "Abbrechen";
+        QTest::newRow("ok") << MessageButton::Ok << "OK"
+                            << "OK";
+        QTest::newRow("abort") << MessageButton::Abort << "&Abort"
+                               << "&Abbrechen";
+        QTest::newRow("retry") << MessageButton::Retry << "&Retry"
+                               << "&Wiederholen";
+        QTest::newRow("ignore") << MessageButton::Ignore << "&Ignore"
+                                << "&Ignorieren";
+        QTest::newRow("all") << MessageButton::All << "All"
+                             << "Alle";
+        QTest::newRow("no to all") << MessageButton::NoToAll << "No To All"
+                                   << "Alle Nein";
+        QTest::newRow("yes to all") << MessageButton::YesToAll << "Yes To All"
+                                    << "Alle Ja";
+        QTest::newRow("help") << MessageButton::Help << "Help"
+                              << "Hilfe";
     }
     void buttonCaptions()
     {
@@ -74,10 +87,10 @@ private slots:
         QTest::addColumn<bool>("abort");
         QTest::newRow("yes") << MessageButton::Yes << true << EntityAnswer::Yes << false;
         QTest::newRow("no") << MessageButton::No << false << EntityAnswer::No << false;
-        QTest::newRow("yes to all") << MessageButton::YesToAll << false << EntityAnswer::YesToAll
-                                    << false;
-        QTest::newRow("no to all") << MessageButton::NoToAll << false << EntityAnswer::NoToAll
-                                   << false;
+        QTest::newRow("yes to all")
+            << MessageButton::YesToAll << false << EntityAnswer::YesToAll << false;
+        QTest::newRow("no to all")
+            << MessageButton::NoToAll << false << EntityAnswer::NoToAll << false;
         QTest::newRow("ok") << MessageButton::Ok << false << EntityAnswer::No << true;
         QTest::newRow("closed") << MessageButton::None << false << EntityAnswer::No << false;
         QTest::newRow("cancel") << MessageButton::Cancel << false << EntityAnswer::No << false;
@@ -95,8 +108,8 @@ private slots:
 
     void buttonsKeepTheirFixedOrderWithDefaultAndEscape()
     {
-        const auto shown = ButtonsInShownOrder(
-            {MessageButton::YesToAll, MessageButton::No, MessageButton::Yes, MessageButton::NoToAll});
+        const auto shown = ButtonsInShownOrder({MessageButton::YesToAll, MessageButton::No,
+                                                MessageButton::Yes, MessageButton::NoToAll});
         const std::vector<MessageButton> expected{MessageButton::Yes, MessageButton::No,
                                                   MessageButton::NoToAll, MessageButton::YesToAll};
         QVERIFY(shown == expected);
@@ -132,7 +145,10 @@ private slots:
         const MessageButton answer =
             ShowMessage(nullptr, MessageRequest{QStringLiteral("Wert außerhalb"),
                                                 QStringLiteral("Value outside range of 0...300."),
-                                                MessageType::Error, {MessageButton::Ok}, 70, 60,
+                                                MessageType::Error,
+                                                {MessageButton::Ok},
+                                                70,
+                                                60,
                                                 0});
         QCOMPARE(answer, MessageButton::Ok);
         QCOMPARE(caption, QStringLiteral("Error"));
@@ -143,13 +159,16 @@ private slots:
 
     void escapeAnswersWithTheEscapeButton()
     {
-        QTimer::singleShot(0, this, [] {
-            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
-        });
-        const MessageButton answer = ShowMessage(
-            nullptr, MessageRequest{QStringLiteral("Frage?"), QStringLiteral("Question?"),
-                                    MessageType::Confirmation,
-                                    {MessageButton::Yes, MessageButton::No}, 0, 0, 0});
+        QTimer::singleShot(
+            0, this, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+        const MessageButton answer =
+            ShowMessage(nullptr, MessageRequest{QStringLiteral("Frage?"),
+                                                QStringLiteral("Question?"),
+                                                MessageType::Confirmation,
+                                                {MessageButton::Yes, MessageButton::No},
+                                                0,
+                                                0,
+                                                0});
         QCOMPARE(answer, MessageButton::No);
     }
 };

@@ -31,9 +31,8 @@ QString Poppler(const QString& program, const QStringList& arguments)
 QString PageText(const QString& pdf, int page)
 {
     const QString number = QString::number(page);
-    return Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-f"), number,
-                                                 QStringLiteral("-l"), number, pdf,
-                                                 QStringLiteral("-")});
+    return Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-f"), number, QStringLiteral("-l"),
+                                                 number, pdf, QStringLiteral("-")});
 }
 
 bool Has(const QString& text, const char* pattern)
@@ -106,8 +105,7 @@ private slots:
         QVERIFY(w > 170);
         QVERIFY(m_matrix->SetCell(w, wendrix::BandIndex{4}, wendrix::ModeIndex{wendrix::kModeCw},
                                   wendrix::CellOperation::Set));
-        QVERIFY(m_matrix->SetCell(w, wendrix::BandIndex{9},
-                                  wendrix::ModeIndex{wendrix::kModeFone},
+        QVERIFY(m_matrix->SetCell(w, wendrix::BandIndex{9}, wendrix::ModeIndex{wendrix::kModeFone},
                                   wendrix::CellOperation::Set));
         const QString before = QString::fromStdString(wendrix::FormatDateKey(wendrix::TodayUtc()));
         QCOMPARE(Run([landscape](QPrinter& printer, QWidget*) {

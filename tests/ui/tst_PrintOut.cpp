@@ -24,9 +24,9 @@ using wendrix::PrintLayout;
 namespace {
 
 const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kBoxColours[] = {qRgb(0, 255, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)};   // C, F, R
-const QSize kA4(1240, 1754);       // 150 dpi
-const QSize kLetter(1700, 2200);   // 200 dpi
+const QRgb kBoxColours[] = {qRgb(0, 255, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)};  // C, F, R
+const QSize kA4(1240, 1754);                                                     // 150 dpi
+const QSize kLetter(1700, 2200);                                                 // 200 dpi
 
 // A catalogue of count entities P1, P2, ... without prefixes.
 EntityCatalogue NumberedCatalogue(int count)
@@ -131,9 +131,9 @@ private:
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        wendrix::PaintPrintPage(painter, size, page,
-                                {QStringLiteral("DA0WDX"), wendrix::MakeDateKey(2024, 3, 5),
-                                 catalogue, *m_matrix});
+        wendrix::PaintPrintPage(
+            painter, size, page,
+            {QStringLiteral("DA0WDX"), wendrix::MakeDateKey(2024, 3, 5), catalogue, *m_matrix});
         return image;
     }
 
@@ -270,8 +270,7 @@ private slots:
         }
         const int awards = Count(image, image.rect(), Magenta);
         QVERIFY(awards > 0);
-        QCOMPARE(Count(image, QRect(0, layout.AwardsY(), right, size.height()), Magenta),
-                 awards);
+        QCOMPARE(Count(image, QRect(0, layout.AwardsY(), right, size.height()), Magenta), awards);
         QCOMPARE(Count(image, QRect(0, size.height() - 1, size.width(), 1), NotWhite), 0);
 
         const QImage page1 = Render(size, 1, catalogue);

@@ -70,8 +70,9 @@ private slots:
     {
         QFile file(SettingsPath());
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[General]\nBandThresholds=4b004b004b004b004b004b004b004b004b004b004b004b004b004b"
-                   "004b004b004b004b00\n");
+        file.write(
+            "[General]\nBandThresholds=4b004b004b004b004b004b004b004b004b004b004b004b004b004b"
+            "004b004b004b004b00\n");
         file.close();
         auto settings = OpenSettings();
         QCOMPARE(QSettingsThresholdStore(*settings).Read(), BandThresholds{});
@@ -84,7 +85,7 @@ private slots:
             thresholds.minimum[b] = static_cast<int>(b * 16 + 1);
         }
         thresholds.minimum[0] = 300;
-        thresholds.minimum[12] = 0x012C;   // a band the window cannot edit keeps its value
+        thresholds.minimum[12] = 0x012C;  // a band the window cannot edit keeps its value
         {
             auto settings = OpenSettings();
             QSettingsThresholdStore(*settings).Write(thresholds);

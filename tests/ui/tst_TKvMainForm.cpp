@@ -54,8 +54,8 @@ private:
 
     void Open(bool evaluationMode = false)
     {
-        m_window = std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix, *m_evaluation,
-                                                 evaluationMode);
+        m_window =
+            std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix, *m_evaluation, evaluationMode);
     }
     template <typename T>
     T& Child(const char* name)
@@ -81,8 +81,8 @@ private:
     {
         const QPoint position = NamePoint(3);
         QWheelEvent event(position, Grid().viewport()->mapToGlobal(position), QPoint(),
-                          QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+                          QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
         QCoreApplication::sendEvent(Grid().viewport(), &event);
     }
 
@@ -114,8 +114,7 @@ private slots:
         QTest::addColumn<bool>("enabled");
         auto row = [](const char* name, QRect place, const QString& text, bool hidden,
                       bool enabled) {
-            QTest::newRow(name) << QString::fromLatin1(name) << place << text << hidden
-                                << enabled;
+            QTest::newRow(name) << QString::fromLatin1(name) << place << text << hidden << enabled;
         };
         row("DrawGrid", {-1, 115, 1018, 581}, {}, false, true);
         row("DrawGridHeader", {-1, 62, 997, 54}, {}, false, false);
@@ -136,8 +135,8 @@ private slots:
         row("Labelcall", {4, 10, 101, 13}, QStringLiteral("Eigenes Rufzeichen: "), false, true);
         row("Label1", {242, 33, 144, 12}, QStringLiteral("Hinweis: Addiert Bestätigungen zur"),
             false, true);
-        row("Label2", {240, 46, 150, 12},
-            QStringLiteral("geladenen Liste (z.B. des Vorjahres)"), false, true);
+        row("Label2", {240, 46, 150, 12}, QStringLiteral("geladenen Liste (z.B. des Vorjahres)"),
+            false, true);
     }
     void controlsStartInTheirPlaces()
     {
@@ -204,8 +203,8 @@ private slots:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         Grid().setFocus();
-        const char* order[] = {"ButtonImport", "ZtEditCall", "ButtonSave", "ButtonClear",
-                               "ButtonPrint", "DrawGrid"};
+        const char* order[] = {"ButtonImport", "ZtEditCall",  "ButtonSave",
+                               "ButtonClear",  "ButtonPrint", "DrawGrid"};
         m_matrix->SetCell(1, BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
         for (const char* name : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -343,8 +342,8 @@ private slots:
         Grid().SetTopRow(339);
         QCOMPARE(Grid().TopRow(), 339 - Grid().FullyVisibleRows());
         Click(Qt::RightButton, QuarterPoint(kColumn20m, Grid().FullyVisibleRows(), 1));
-        for (const char* item : {"colSetAll", "colResetAll", "rowSetAll", "rowSetCW",
-                                 "rowSetFone", "rowSetRTTY", "RowResetAll"}) {
+        for (const char* item : {"colSetAll", "colResetAll", "rowSetAll", "rowSetCW", "rowSetFone",
+                                 "rowSetRTTY", "RowResetAll"}) {
             QVERIFY2(!Child<QAction>(item).isEnabled(), item);
         }
         Trigger("colSetAll");

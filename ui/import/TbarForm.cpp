@@ -45,9 +45,9 @@ TbarForm::TbarForm(QWidget* parent)
     m_gauge->setRange(0, 100);
     m_gauge->setTextVisible(true);
     m_gauge->setAlignment(Qt::AlignCenter);
-    m_gauge->setStyleSheet(QStringLiteral(
-        "QProgressBar { background: aqua; color: white; border: 1px solid gray; }"
-        "QProgressBar::chunk { background: blue; }"));
+    m_gauge->setStyleSheet(
+        QStringLiteral("QProgressBar { background: aqua; color: white; border: 1px solid gray; }"
+                       "QProgressBar::chunk { background: blue; }"));
 
     m_buttonEsc->setObjectName(QStringLiteral("ButtonEsc"));
     m_buttonEsc->setGeometry(116, 44, 75, 25);

@@ -25,8 +25,7 @@ public:
     explicit TbarForm(QWidget* parent = nullptr);
 
     // Both texts in black; the window is shown, raised and drawn at once.
-    void ShowProgress(std::string_view upperText, std::string_view lowerText,
-                      int percent) override;
+    void ShowProgress(std::string_view upperText, std::string_view lowerText, int percent) override;
     // Redraws the bar when the value changed; false once after Escape was pressed.
     [[nodiscard]] bool StepProgress(int percent) override;
     void HideProgress() override;

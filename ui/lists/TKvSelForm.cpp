@@ -39,7 +39,7 @@ TKvSelForm::TKvSelForm(QWidget* parent)
 
     m_buttonEsc->setObjectName(QStringLiteral("ButtonEsc"));
     m_buttonEsc->setGeometry(162, 214, 89, 25);
-    m_buttonEsc->setFocusPolicy(Qt::ClickFocus);   // not reached with the tab key
+    m_buttonEsc->setFocusPolicy(Qt::ClickFocus);  // not reached with the tab key
     connect(m_buttonEsc, &QPushButton::clicked, this, &QDialog::reject);
 
     ScaleWindow(*this, ResidualPpi(*this));

@@ -14,7 +14,7 @@ namespace wendrix::ui {
 
 class GridGeometry;
 
-inline constexpr int kGridColumnCount = 13;   // prefix, name, all bands, 160 m .. 6 m
+inline constexpr int kGridColumnCount = 13;  // prefix, name, all bands, 160 m .. 6 m
 inline constexpr int kPrefixColumn = 0;
 inline constexpr int kNameColumn = 1;
 inline constexpr int kFirstCountColumn = 2;
@@ -59,8 +59,8 @@ inline constexpr int kColumn30m = 3 + kBand30m;
 
 struct ColumnEdge
 {
-    std::int32_t Left = 0;           // in header client pixels
-    std::int32_t QuarterWidth = 0;   // W
+    std::int32_t Left = 0;          // in header client pixels
+    std::int32_t QuarterWidth = 0;  // W
     friend bool operator==(const ColumnEdge&, const ColumnEdge&) = default;
 };
 
@@ -107,7 +107,6 @@ private:
 // Hit test of a mouse-down at a viewport position of the matrix grid: row = y / (row height + 1)
 // + top row; none when that row does not exist (below the last row).
 [[nodiscard]] std::optional<MatrixHit> HitTestMatrix(QPoint position, int rowHeight, int topRow,
-                                                     int rowCount,
-                                                     const ColumnGeometry& columns);
+                                                     int rowCount, const ColumnGeometry& columns);
 
 }  // namespace wendrix::ui

@@ -6,7 +6,9 @@
 namespace wendrix::ui {
 
 GridGeometry::GridGeometry(std::vector<int> columnWidths, int rowHeight, int lineWidth)
-    : m_columnWidths(std::move(columnWidths)), m_rowHeight(rowHeight), m_lineWidth(lineWidth)
+    : m_columnWidths(std::move(columnWidths)),
+      m_rowHeight(rowHeight),
+      m_lineWidth(lineWidth)
 {
     int left = 0;
     m_columnLefts.reserve(m_columnWidths.size() + 1);

@@ -45,7 +45,10 @@ private:
 
 // Quarter k (0..3, left to right) of a cell over its full height. The header's quarters touch;
 // the matrix's are one pixel narrower, leaving a gap of one pixel before the next.
-enum class QuarterSpacing { Touching, Gapped };
+enum class QuarterSpacing {
+    Touching,
+    Gapped
+};
 [[nodiscard]] QRect QuarterRect(const QRect& cell, int k, QuarterSpacing spacing);
 
 // The grid sizes for a screen of the given pixels per inch, from a design at 96: every width

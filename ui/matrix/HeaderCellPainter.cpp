@@ -14,7 +14,9 @@ constexpr int kLegendGap = 10;
 }
 
 HeaderCellPainter::HeaderCellPainter(ColumnGeometry& columns, GridColours colours)
-    : m_columns(columns), m_colours(colours), m_font(ArialFont(12))
+    : m_columns(columns),
+      m_colours(colours),
+      m_font(ArialFont(12))
 {
 }
 

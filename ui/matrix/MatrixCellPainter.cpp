@@ -20,9 +20,8 @@ QString Latin1(const std::string& text)
 }  // namespace
 
 MatrixCellPainter::MatrixCellPainter(const EntityCatalogue& catalogue,
-                                     const ConfirmationMatrix& matrix,
-                                     const Evaluation& evaluation, bool evaluationMode,
-                                     GridColours colours)
+                                     const ConfirmationMatrix& matrix, const Evaluation& evaluation,
+                                     bool evaluationMode, GridColours colours)
     : m_catalogue(catalogue),
       m_matrix(matrix),
       m_evaluation(evaluation),

@@ -43,7 +43,7 @@ private:
     QFont m_share;
     // Laid-out texts of the marks and percentages, which every row repeats.
     QStaticText m_mark;
-    mutable std::array<QStaticText, 102> m_shareTexts;   // "  0".."100", then "-"
+    mutable std::array<QStaticText, 102> m_shareTexts;  // "  0".."100", then "-"
 };
 
 }  // namespace wendrix::ui

@@ -30,10 +30,10 @@ inline const std::array<QColor, 4>& SumRowColours()
 // The platform colours the grids use, taken once from the application's palette.
 struct GridColours
 {
-    QColor Fixed;                   // info-tip background: prefix, name, header and sum cells
-    QColor Cell{Qt::white};         // the grid's own colour: empty quarters, the 30 m Fone gap
-    QColor Text{Qt::black};         // the grid font's colour, for "X" and the percentages
-    QColor Line{192, 192, 192};     // grid lines
+    QColor Fixed;                // info-tip background: prefix, name, header and sum cells
+    QColor Cell{Qt::white};      // the grid's own colour: empty quarters, the 30 m Fone gap
+    QColor Text{Qt::black};      // the grid font's colour, for "X" and the percentages
+    QColor Line{192, 192, 192};  // grid lines
 
     [[nodiscard]] static GridColours FromPalette(const QPalette& palette)
     {

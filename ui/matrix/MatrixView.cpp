@@ -61,8 +61,8 @@ MatrixView::MatrixView(QWidget& parent, const EntityCatalogue& catalogue,
       m_columns(ScaleGrid(HeaderDesign(), ppi)),
       m_headerPainter(m_columns, colours),
       m_matrixPainter(catalogue, matrix, evaluation, evaluationMode, colours),
-      m_sumPainter(matrix, evaluation, m_columns, catalogue.EntityCount(), evaluationMode,
-                   colours, ppi),
+      m_sumPainter(matrix, evaluation, m_columns, catalogue.EntityCount(), evaluationMode, colours,
+                   ppi),
       m_header(MakeGrid(parent, m_headerPainter, ScaleGrid(HeaderDesign(), ppi),
                         QStringLiteral("DrawGridHeader"), colours)),
       m_matrix(MakeGrid(parent, m_matrixPainter, ScaleGrid(MatrixDesign(), ppi),
@@ -106,7 +106,7 @@ std::optional<MatrixHit> MatrixView::HitAt(QPoint position) const
 void MatrixView::CellsChanged(const CellChange& change)
 {
     if (m_evaluationMode) {
-        return;   // the evaluation's figures are shown, not the cells of the list last read
+        return;  // the evaluation's figures are shown, not the cells of the list last read
     }
     if (change.AllRows()) {
         m_matrix->viewport()->update();
@@ -124,8 +124,8 @@ void MatrixView::CellsChanged(const CellChange& change)
         bool columnChanged = false;
         for (int mode = 0; mode < kModeCount; ++mode) {
             if (change.cells.test(static_cast<std::size_t>(band * kModeCount + mode))) {
-                m_matrix->UpdateCell(*column, row,
-                                     QuarterRect(cell, QuarterOfMode(mode), QuarterSpacing::Gapped));
+                m_matrix->UpdateCell(
+                    *column, row, QuarterRect(cell, QuarterOfMode(mode), QuarterSpacing::Gapped));
                 columnChanged = true;
             }
         }
@@ -135,7 +135,7 @@ void MatrixView::CellsChanged(const CellChange& change)
         }
     }
     if (anyShown) {
-        m_sum->UpdateColumn(kNameColumn);   // the award counts
+        m_sum->UpdateColumn(kNameColumn);  // the award counts
     }
 }
 

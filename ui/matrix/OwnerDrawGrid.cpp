@@ -13,11 +13,13 @@
 namespace wendrix::ui {
 
 namespace {
-constexpr int kWheelNotch = 120;   // angle delta of one notch, in eighths of a degree
+constexpr int kWheelNotch = 120;  // angle delta of one notch, in eighths of a degree
 }
 
 OwnerDrawGrid::OwnerDrawGrid(const CellPainter& painter, GridGeometry geometry, QWidget* parent)
-    : QAbstractScrollArea(parent), m_painter(painter), m_geometry(std::move(geometry))
+    : QAbstractScrollArea(parent),
+      m_painter(painter),
+      m_geometry(std::move(geometry))
 {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -108,8 +110,7 @@ void OwnerDrawGrid::paintEvent(QPaintEvent* event)
     painter.fillRect(dirty, m_cellColour);
 
     const int top = TopRow();
-    const int rows = std::min(m_geometry.PartlyVisibleRows(viewport()->height()),
-                              m_rowCount - top);
+    const int rows = std::min(m_geometry.PartlyVisibleRows(viewport()->height()), m_rowCount - top);
     const int pitch = m_geometry.RowPitch();
     const int firstRow = std::max(0, dirty.top() / pitch);
     const int lastRow = std::min(rows - 1, dirty.bottom() / pitch);

@@ -83,8 +83,8 @@ void SumRowPainter::PaintAwardCounts(QPainter& painter, const QRect& cell) const
 
     painter.setFont(m_size8);
     const int y2 = cell.top() + ScaleByPpi(13, m_ppi);
-    const std::array<int, 4> values{counts.FiveBandMixed, counts.NineBandMixed,
-                                    counts.TenBandMixed, counts.Slot26};
+    const std::array<int, 4> values{counts.FiveBandMixed, counts.NineBandMixed, counts.TenBandMixed,
+                                    counts.Slot26};
     for (std::size_t i = 0; i < values.size(); ++i) {
         DrawTextAt(painter, x[i], y2, QString::number(values[i]));
     }

@@ -13,7 +13,11 @@ namespace wendrix {
 class ConfirmationMatrix;
 class EntityCatalogue;
 
-enum class PrintOutcome { Cancelled, Printed, Failed };
+enum class PrintOutcome {
+    Cancelled,
+    Printed,
+    Failed
+};
 
 // Lets the user pick and set up the printer; true when printing was confirmed.
 using PrintDialogQuestion = std::function<bool(QPrinter& printer, QWidget* parent)>;
@@ -29,8 +33,8 @@ using PrintDialogQuestion = std::function<bool(QPrinter& printer, QWidget* paren
                                            const ConfirmationMatrix& matrix);
 
 // The same on a given printer, with the question put by the caller.
-[[nodiscard]] PrintOutcome RunPrintFlow(QPrinter& printer, QWidget* parent,
-                                        const QString& callSign, const EntityCatalogue& catalogue,
+[[nodiscard]] PrintOutcome RunPrintFlow(QPrinter& printer, QWidget* parent, const QString& callSign,
+                                        const EntityCatalogue& catalogue,
                                         const ConfirmationMatrix& matrix,
                                         const PrintDialogQuestion& ask);
 

@@ -12,8 +12,8 @@ class PrintLayout
 public:
     static constexpr int kPages = 2;
     static constexpr int kBlocksPerPage = 2;
-    static constexpr int kBands = 10;   // 160 m .. 6 m
-    static constexpr int kBoxes = 3;    // CW, Fone, RTTY
+    static constexpr int kBands = 10;  // 160 m .. 6 m
+    static constexpr int kBoxes = 3;   // CW, Fone, RTTY
 
     // Printable page size in device pixels; entityCount is the number of entities printed.
     PrintLayout(int pageWidth, int pageHeight, int entityCount);
@@ -34,12 +34,12 @@ public:
     [[nodiscard]] int CharHeight() const { return m_charHeight; }      // H = 5L/6, below L
     [[nodiscard]] int HeaderY() const { return 2 * m_charHeight; }     // Y0 = 2H
     [[nodiscard]] int BoxWidth() const { return m_boxWidth; }          // Wc
-    [[nodiscard]] int BoxStep() const { return m_bandWidth * 9 / 30; } // Dm = 9U/30
+    [[nodiscard]] int BoxStep() const { return m_bandWidth * 9 / 30; }  // Dm = 9U/30
 
     // Character heights of the other fonts.
-    [[nodiscard]] int TitleHeight() const { return 5 * m_charHeight / 3; }     // call sign
-    [[nodiscard]] int SmallHeight() const { return 2 * m_charHeight / 3 + 1; } // mark, totals
-    [[nodiscard]] int LetterHeight() const { return 7 * m_charHeight / 8; }    // letter in a box
+    [[nodiscard]] int TitleHeight() const { return 5 * m_charHeight / 3; }      // call sign
+    [[nodiscard]] int SmallHeight() const { return 2 * m_charHeight / 3 + 1; }  // mark, totals
+    [[nodiscard]] int LetterHeight() const { return 7 * m_charHeight / 8; }     // letter in a box
 
     // Title line: the date starts at DateX(); the maker's mark ends at MarkRight().
     [[nodiscard]] int DateX() const { return m_margin + m_blockWidth; }

@@ -187,8 +187,7 @@ void PaintTotals(QPainter& painter, const PrintLayout& layout, const Confirmatio
            QStringLiteral("9-B-Mix: ") + Number(awards.NineBandMixed));
     TextAt(painter, layout.AwardX(2), awardsY,
            QStringLiteral("10-B-Mix: ") + Number(awards.TenBandMixed));
-    TextAt(painter, layout.AwardX(3), awardsY,
-           QStringLiteral("Slot-26: ") + Number(awards.Slot26));
+    TextAt(painter, layout.AwardX(3), awardsY, QStringLiteral("Slot-26: ") + Number(awards.Slot26));
     painter.setPen(Qt::black);
 }
 

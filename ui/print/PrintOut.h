@@ -19,8 +19,8 @@ class EntityCatalogue;
 // What the print-out shows; the catalogue and the matrix are read while painting.
 struct PrintOutContent
 {
-    QString callSign;                 // title line, page 1
-    DateKey date = 0;                 // "Confirmed " date, the UTC date of printing
+    QString callSign;  // title line, page 1
+    DateKey date = 0;  // "Confirmed " date, the UTC date of printing
     const EntityCatalogue& catalogue;
     const ConfirmationMatrix& matrix;
 };

@@ -16,18 +16,17 @@ BandThresholds QSettingsThresholdStore::Read() const
         return {};
     }
     const QByteArray bytes = value.toByteArray();
-    const auto decoded = DecodeThresholds(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-        static_cast<std::size_t>(bytes.size())));
+    const auto decoded = DecodeThresholds(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size())));
     return decoded.value_or(BandThresholds{});
 }
 
 void QSettingsThresholdStore::Write(const BandThresholds& thresholds)
 {
     const auto bytes = EncodeThresholds(thresholds);
-    m_settings.setValue(QLatin1String(kKey),
-                        QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                   static_cast<qsizetype>(bytes.size())));
+    m_settings.setValue(QLatin1String(kKey), QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                                        static_cast<qsizetype>(bytes.size())));
     m_settings.sync();
 }
 

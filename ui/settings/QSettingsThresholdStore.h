@@ -14,7 +14,10 @@ public:
     // The one key under which the thresholds are kept.
     static constexpr const char* kKey = "BandThresholds";
 
-    explicit QSettingsThresholdStore(QSettings& settings) : m_settings(settings) {}
+    explicit QSettingsThresholdStore(QSettings& settings)
+        : m_settings(settings)
+    {
+    }
 
     // Only a byte-array value of exactly 36 bytes is taken; anything else gives the defaults.
     [[nodiscard]] BandThresholds Read() const override;

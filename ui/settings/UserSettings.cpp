@@ -15,7 +15,11 @@ namespace {
 class OwningThresholdStore final : public ThresholdStore
 {
 public:
-    OwningThresholdStore() : m_settings(OpenUserSettings()), m_store(*m_settings) {}
+    OwningThresholdStore()
+        : m_settings(OpenUserSettings()),
+          m_store(*m_settings)
+    {
+    }
     [[nodiscard]] BandThresholds Read() const override { return m_store.Read(); }
     void Write(const BandThresholds& thresholds) override { m_store.Write(thresholds); }
 

@@ -95,7 +95,8 @@ TEST(CatalogueGrammar, SharedBlocksGiveEveryTokenTheWholeBlock)
         EXPECT_EQ(prefixes[static_cast<std::size_t>(i)].BlockSize, 2);
     }
     EXPECT_EQ(prefixes[3].FirstEntity, 3);
-    EXPECT_EQ(prefixes[3].BlockSize, 2) << "the runs of blank lines and the tab-only line are one separator";
+    EXPECT_EQ(prefixes[3].BlockSize, 2)
+        << "the runs of blank lines and the tab-only line are one separator";
     EXPECT_EQ(catalogue.Entity(4).ValidFrom, 19980331u);
 }
 
@@ -137,7 +138,8 @@ TEST(CatalogueGrammar, SectionLinesAndCase)
     EXPECT_EQ(catalogue.Entity(1).MainPrefix, "DL");
     EXPECT_EQ(catalogue.Entity(1).Name, "Fed. Rep. of Germany") << "name lines keep their case";
     EXPECT_EQ(Low(catalogue.PrefixIndex()[0]), "DL  ");
-    ASSERT_EQ(catalogue.SpecialCallList().size(), 2u) << "blank lines among special calls are skipped";
+    ASSERT_EQ(catalogue.SpecialCallList().size(), 2u)
+        << "blank lines among special calls are skipped";
     EXPECT_EQ(catalogue.SpecialCallList()[0].Pattern, "DL0ABC");
     EXPECT_EQ(catalogue.SpecialCallList()[0].Entity, 1);
     EXPECT_EQ(catalogue.SpecialCallList()[1].Entity, 0) << "\"-\" declares no valid entity";
@@ -152,7 +154,9 @@ struct ValidityCase
     DateKey to;
 };
 
-class CatalogueValidity : public testing::TestWithParam<ValidityCase> {};
+class CatalogueValidity : public testing::TestWithParam<ValidityCase>
+{
+};
 
 TEST_P(CatalogueValidity, IsReadFromEitherSideOfTheDash)
 {
@@ -163,17 +167,16 @@ TEST_P(CatalogueValidity, IsReadFromEitherSideOfTheDash)
     EXPECT_EQ(catalogue.Entity(1).ValidTo, GetParam().to);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, CatalogueValidity,
-    testing::Values(ValidityCase{"20060628-", 20060628, kOpenEnd},
-                    ValidityCase{"-19951231", kOpenStart, 19951231},
-                    ValidityCase{"19980719-19990731", 19980719, 19990731},
-                    ValidityCase{"19000101-", kOpenStart, kOpenEnd},
-                    ValidityCase{"19000102-", 19000102, kOpenEnd},
-                    ValidityCase{"99999999-", 21001231, kOpenEnd},
-                    ValidityCase{"abc-20201231", kOpenStart, 20201231},
-                    ValidityCase{"20060628", kOpenStart, kOpenEnd},
-                    ValidityCase{"-2020123199", kOpenStart, 20201231}));
+INSTANTIATE_TEST_SUITE_P(Fields, CatalogueValidity,
+                         testing::Values(ValidityCase{"20060628-", 20060628, kOpenEnd},
+                                         ValidityCase{"-19951231", kOpenStart, 19951231},
+                                         ValidityCase{"19980719-19990731", 19980719, 19990731},
+                                         ValidityCase{"19000101-", kOpenStart, kOpenEnd},
+                                         ValidityCase{"19000102-", 19000102, kOpenEnd},
+                                         ValidityCase{"99999999-", 21001231, kOpenEnd},
+                                         ValidityCase{"abc-20201231", kOpenStart, 20201231},
+                                         ValidityCase{"20060628", kOpenStart, kOpenEnd},
+                                         ValidityCase{"-2020123199", kOpenStart, 20201231}));
 
 TEST(CatalogueFields, MalformedNumbersTakeDefaults)
 {
@@ -229,8 +232,8 @@ TEST(CatalogueFields, ZoneListsAndContinents)
 TEST(CatalogueFields, BasePrefixLengthStopsAtSlashOrDot)
 {
     const std::vector<std::pair<std::string, int>> cases{
-        {"3D2/C", 3}, {"3Y/B", 2}, {"FT.W", 2}, {"PJ5/6", 3}, {"4U_IT", 5}, {"R1FJ", 4},
-        {"W", 1},     {"KH8/S", 3}, {"A/", 2},  {"", 0}};
+        {"3D2/C", 3}, {"3Y/B", 2}, {"FT.W", 2},  {"PJ5/6", 3}, {"4U_IT", 5},
+        {"R1FJ", 4},  {"W", 1},    {"KH8/S", 3}, {"A/", 2},    {"", 0}};
     for (const auto& [prefix, length] : cases) {
         EXPECT_EQ(BasePrefixLength(prefix), length) << prefix;
     }
@@ -280,7 +283,8 @@ TEST(CatalogueCapacity, EntitiesBeyondTheTableAreLeftOut)
     EXPECT_EQ(catalogue.EntityCount(), EntityCatalogue::kMaxEntities);
     EXPECT_EQ(catalogue.Entity(400).Name, "Entity 400");
     EXPECT_EQ(catalogue.Overflow().Entities, 1);
-    EXPECT_EQ(catalogue.PrefixIndex().size(), 401u - 1u) << "the dropped entity's token stays out too";
+    EXPECT_EQ(catalogue.PrefixIndex().size(), 401u - 1u)
+        << "the dropped entity's token stays out too";
 }
 
 TEST(CatalogueCapacity, SpecialCallsFillTheTableAndTheRestIsLeftOut)
@@ -352,8 +356,8 @@ TEST(CatalogueHardening, MalformedLinesNeverPointAtMissingEntities)
 
 TEST(CatalogueLookup, FindEntityByPrefixComparesTrimmedTextExactly)
 {
-    const auto catalogue = Build({"W  : W NA 5 8 0 0 291", "USA", "", "K : KG4 NA 8 11 0 0 105",
-                                  "Guantanamo"});
+    const auto catalogue =
+        Build({"W  : W NA 5 8 0 0 291", "USA", "", "K : KG4 NA 8 11 0 0 105", "Guantanamo"});
     EXPECT_EQ(catalogue.FindEntityByPrefix(" KG4 "), 2);
     EXPECT_EQ(catalogue.FindEntityByPrefix("kg4"), 0);
     EXPECT_EQ(catalogue.FindEntityByPrefix(""), 0);

@@ -26,10 +26,13 @@ TEST(EmbeddedCatalogue, HoldsEveryEntityWithinTheCapacities)
 {
     const auto& catalogue = Embedded();
     EXPECT_EQ(catalogue.EntityCount(), 339);
-    EXPECT_LE(catalogue.PrefixIndex().size(), static_cast<std::size_t>(EntityCatalogue::kMaxPrefixEntries));
-    EXPECT_LE(catalogue.SpecialCallList().size(), static_cast<std::size_t>(EntityCatalogue::kMaxSpecialCalls));
+    EXPECT_LE(catalogue.PrefixIndex().size(),
+              static_cast<std::size_t>(EntityCatalogue::kMaxPrefixEntries));
+    EXPECT_LE(catalogue.SpecialCallList().size(),
+              static_cast<std::size_t>(EntityCatalogue::kMaxSpecialCalls));
     EXPECT_EQ(catalogue.Overflow().Entities + catalogue.Overflow().PrefixEntries +
-                  catalogue.Overflow().SpecialCalls + catalogue.Overflow().SpecialCallsWithUnknownEntity,
+                  catalogue.Overflow().SpecialCalls +
+                  catalogue.Overflow().SpecialCallsWithUnknownEntity,
               0);
     EXPECT_EQ(catalogue.Entity(1).MainPrefix, "1A0");
     EXPECT_EQ(catalogue.Entity(339).MainPrefix, "ZS8");
@@ -99,9 +102,9 @@ TEST(EmbeddedCatalogue, SharedBlocksAndBlocksWithoutPrefixes)
     ASSERT_NE(kg4, prefixes.end());
     EXPECT_EQ(std::string(kg4->High.data(), 4), "KG4Z");
 
-    for (const auto* prefixLess : {"3D2/C", "3D2/R", "4U_IT", "4U_UN", "FK/C", "FR/G", "FR/J", "FR/T",
-                                   "FT.W", "FT.X", "FT.Z", "KH8/S", "SV/A", "VP6/D", "VP8/G", "VP8/H",
-                                   "VP8/O", "VP8/S"}) {
+    for (const auto* prefixLess :
+         {"3D2/C", "3D2/R", "4U_IT", "4U_UN", "FK/C", "FR/G", "FR/J", "FR/T", "FT.W", "FT.X",
+          "FT.Z", "KH8/S", "SV/A", "VP6/D", "VP8/G", "VP8/H", "VP8/O", "VP8/S"}) {
         const auto entity = Number(prefixLess);
         ASSERT_NE(entity, 0) << prefixLess;
         for (const auto& p : prefixes) {
@@ -126,7 +129,8 @@ TEST(EmbeddedCatalogue, SharedBlocksAndBlocksWithoutPrefixes)
 TEST(EmbeddedCatalogue, SpecialCallsWithDates)
 {
     const auto& specials = Embedded().SpecialCallList();
-    const auto has = [&](std::string_view pattern, std::string_view entity, DateKey from, DateKey to) {
+    const auto has = [&](std::string_view pattern, std::string_view entity, DateKey from,
+                         DateKey to) {
         return std::any_of(specials.begin(), specials.end(), [&](const SpecialCall& s) {
             return s.Pattern == pattern && Embedded().MainPrefixOf(s.Entity) == entity &&
                    s.ValidFrom == from && s.ValidTo == to;
@@ -153,7 +157,7 @@ struct TableRow
     DateKey date;
     int status;
     const char* mainPrefix;
-    int candidates;   // 0: not checked
+    int candidates;  // 0: not checked
 };
 
 void PrintTo(const TableRow& row, std::ostream* out)
@@ -161,7 +165,9 @@ void PrintTo(const TableRow& row, std::ostream* out)
     *out << row.call << " " << row.date;
 }
 
-class EmbeddedResolution : public testing::TestWithParam<TableRow> {};
+class EmbeddedResolution : public testing::TestWithParam<TableRow>
+{
+};
 
 TEST_P(EmbeddedResolution, MatchesTheKnownAnswer)
 {

@@ -50,11 +50,21 @@ TEST(MatchCallPattern, WildcardsAndLengths)
         bool matches;
     };
     const Case cases[] = {
-        {"3D2AB/C", "3D2?\?/C", true},  {"3D2A/C", "3D2?\?/C", false}, {"3D2A//C", "3D2?\?/C", false},
-        {"KG4AB", "KG4??", true},      {"KG4ABC", "KG4??", false},   {"KG4ABC", "KG4???*", true},
-        {"KG4AB", "KG4???*", false},   {"2A0ABC", "2A*", true},      {"2A", "2A*", true},
-        {"2", "2A*", false},           {"4U1ITU", "4U?IT?", true},   {"DL*X", "DL*X", true},
-        {"DLAX", "DL*X", false},       {"", "*", true},              {"ANY", "*", true},
+        {"3D2AB/C", "3D2?\?/C", true},
+        {"3D2A/C", "3D2?\?/C", false},
+        {"3D2A//C", "3D2?\?/C", false},
+        {"KG4AB", "KG4??", true},
+        {"KG4ABC", "KG4??", false},
+        {"KG4ABC", "KG4???*", true},
+        {"KG4AB", "KG4???*", false},
+        {"2A0ABC", "2A*", true},
+        {"2A", "2A*", true},
+        {"2", "2A*", false},
+        {"4U1ITU", "4U?IT?", true},
+        {"DL*X", "DL*X", true},
+        {"DLAX", "DL*X", false},
+        {"", "*", true},
+        {"ANY", "*", true},
         {"DL1ABC", "dl1abc", false},
     };
     for (const auto& c : cases) {
@@ -80,7 +90,9 @@ void PrintTo(const ResolveCase& c, std::ostream* out)
     *out << c.call << " " << c.date;
 }
 
-class ResolveOnSmallList : public testing::TestWithParam<ResolveCase> {};
+class ResolveOnSmallList : public testing::TestWithParam<ResolveCase>
+{
+};
 
 TEST_P(ResolveOnSmallList, GivesStatusEntityAndCandidates)
 {
@@ -93,59 +105,58 @@ TEST_P(ResolveOnSmallList, GivesStatusEntityAndCandidates)
 }
 
 using S = ResolutionStatus;
-INSTANTIATE_TEST_SUITE_P(
-    Rules, ResolveOnSmallList,
-    testing::Values(
-        // plain calls, call-area digits, portable forms and mobile suffixes
-        ResolveCase{"DL1ABC", 20200101, S::Resolved, "DL", 1},
-        ResolveCase{"DL1ABC/8", 20200101, S::ResolvedTwoPart, "DL", 1},
-        ResolveCase{"S51ABC/3", 20200101, S::ResolvedTwoPart, "S5", 1},
-        ResolveCase{"K1ABC/4", 20200101, S::ResolvedTwoPart, "W", 1},
-        ResolveCase{"KH6ABC/4", 20200101, S::ResolvedTwoPart, "W", 1},
-        ResolveCase{"DL/K1ABC", 20200101, S::ResolvedTwoPart, "DL", 1},
-        ResolveCase{"K1ABC/DL", 20200101, S::ResolvedTwoPart, "DL", 1},
-        ResolveCase{"K1ABC/P", 20200101, S::Resolved, "W", 1},
-        ResolveCase{"K1ABC/QRP", 20200101, S::Resolved, "W", 1},
-        ResolveCase{"K1ABC/", 20200101, S::Resolved, "W", 1},
-        ResolveCase{"/K1ABC", 20200101, S::Resolved, "W", 1},
-        ResolveCase{"K1ABC//P", 20200101, S::Resolved, "W", 1},
-        ResolveCase{"K1ABC/MM", 20200101, S::Mobile, "W", 1},
-        ResolveCase{"K1ABC/P/MM", 20200101, S::Mobile, "W", 1},
-        ResolveCase{"K1ABC/AM", 20200101, S::Mobile, "W", 1},
-        ResolveCase{"MM", 20200101, S::NotResolved, "", 1},
-        ResolveCase{"/", 20200101, S::NotResolved, "", 1},
-        ResolveCase{"", 20200101, S::NotResolved, "", 1},
-        // too short, nothing matching
-        ResolveCase{"3D", 20200101, S::NotResolved, "", 1},
-        ResolveCase{"3D2ABC", 20200101, S::Resolved, "3D2", 1},
-        ResolveCase{"QQ1ABC", 20200101, S::NoEntity, "", 1},
-        // shared blocks and trimming by validity
-        ResolveCase{"FO5ABC", 20200101, S::Ambiguous, "FO", 4},
-        ResolveCase{"FO5ABC", 19900101, S::Ambiguous, "FO", 3},
-        ResolveCase{"E51ABC", 20200101, S::Ambiguous, "E5/N", 2},
-        ResolveCase{"3Y0X", 20200101, S::Ambiguous, "3Y/B", 2},
-        ResolveCase{"FO5ABC/MM", 20200101, S::Mobile, "FO", 4},
-        // validity and predecessors
-        ResolveCase{"4O1AB", 20060627, S::Resolved, "YU", 1},
-        ResolveCase{"4O1AB", 20060628, S::Resolved, "4O", 1},
-        ResolveCase{"S51AB", 19910625, S::Resolved, "YU", 1},
-        ResolveCase{"PJ2AB", 20050101, S::NoEntity, "", 1},
-        ResolveCase{"PJ2AB", 20110101, S::Resolved, "PJ2", 1},
-        ResolveCase{"BV9PAB", 19931231, S::Resolved, "BV", 1},
-        // nesting, special calls with wildcards, dates and "-"
-        ResolveCase{"UA9FAB", 20200101, S::Resolved, "UA3", 1},
-        ResolveCase{"UA9ABC", 20200101, S::Resolved, "UA9", 1},
-        ResolveCase{"BV9PAB", 20200101, S::Resolved, "BV9", 1},
-        ResolveCase{"BV2AB", 20200101, S::Resolved, "BV", 1},
-        ResolveCase{"4U1ITU", 20200101, S::Resolved, "4U_IT", 1},
-        ResolveCase{"KG4AB", 20200101, S::Resolved, "KG4", 1},
-        ResolveCase{"KG4ABC", 20200101, S::Resolved, "W", 1},
-        ResolveCase{"KG4AB/P", 20200101, S::Resolved, "KG4", 1},
-        ResolveCase{"4K1AB", 19951231, S::Resolved, "CE9", 1},
-        ResolveCase{"4K1AB", 19960101, S::NoEntity, "", 1},
-        ResolveCase{"DL0XX", 20200101, S::NoEntity, "", 1},
-        ResolveCase{"DL0XX", 20191231, S::Resolved, "DL", 1},
-        ResolveCase{"DL0XX", 20210101, S::Resolved, "DL", 1}));
+INSTANTIATE_TEST_SUITE_P(Rules, ResolveOnSmallList,
+                         testing::Values(
+                             // plain calls, call-area digits, portable forms and mobile suffixes
+                             ResolveCase{"DL1ABC", 20200101, S::Resolved, "DL", 1},
+                             ResolveCase{"DL1ABC/8", 20200101, S::ResolvedTwoPart, "DL", 1},
+                             ResolveCase{"S51ABC/3", 20200101, S::ResolvedTwoPart, "S5", 1},
+                             ResolveCase{"K1ABC/4", 20200101, S::ResolvedTwoPart, "W", 1},
+                             ResolveCase{"KH6ABC/4", 20200101, S::ResolvedTwoPart, "W", 1},
+                             ResolveCase{"DL/K1ABC", 20200101, S::ResolvedTwoPart, "DL", 1},
+                             ResolveCase{"K1ABC/DL", 20200101, S::ResolvedTwoPart, "DL", 1},
+                             ResolveCase{"K1ABC/P", 20200101, S::Resolved, "W", 1},
+                             ResolveCase{"K1ABC/QRP", 20200101, S::Resolved, "W", 1},
+                             ResolveCase{"K1ABC/", 20200101, S::Resolved, "W", 1},
+                             ResolveCase{"/K1ABC", 20200101, S::Resolved, "W", 1},
+                             ResolveCase{"K1ABC//P", 20200101, S::Resolved, "W", 1},
+                             ResolveCase{"K1ABC/MM", 20200101, S::Mobile, "W", 1},
+                             ResolveCase{"K1ABC/P/MM", 20200101, S::Mobile, "W", 1},
+                             ResolveCase{"K1ABC/AM", 20200101, S::Mobile, "W", 1},
+                             ResolveCase{"MM", 20200101, S::NotResolved, "", 1},
+                             ResolveCase{"/", 20200101, S::NotResolved, "", 1},
+                             ResolveCase{"", 20200101, S::NotResolved, "", 1},
+                             // too short, nothing matching
+                             ResolveCase{"3D", 20200101, S::NotResolved, "", 1},
+                             ResolveCase{"3D2ABC", 20200101, S::Resolved, "3D2", 1},
+                             ResolveCase{"QQ1ABC", 20200101, S::NoEntity, "", 1},
+                             // shared blocks and trimming by validity
+                             ResolveCase{"FO5ABC", 20200101, S::Ambiguous, "FO", 4},
+                             ResolveCase{"FO5ABC", 19900101, S::Ambiguous, "FO", 3},
+                             ResolveCase{"E51ABC", 20200101, S::Ambiguous, "E5/N", 2},
+                             ResolveCase{"3Y0X", 20200101, S::Ambiguous, "3Y/B", 2},
+                             ResolveCase{"FO5ABC/MM", 20200101, S::Mobile, "FO", 4},
+                             // validity and predecessors
+                             ResolveCase{"4O1AB", 20060627, S::Resolved, "YU", 1},
+                             ResolveCase{"4O1AB", 20060628, S::Resolved, "4O", 1},
+                             ResolveCase{"S51AB", 19910625, S::Resolved, "YU", 1},
+                             ResolveCase{"PJ2AB", 20050101, S::NoEntity, "", 1},
+                             ResolveCase{"PJ2AB", 20110101, S::Resolved, "PJ2", 1},
+                             ResolveCase{"BV9PAB", 19931231, S::Resolved, "BV", 1},
+                             // nesting, special calls with wildcards, dates and "-"
+                             ResolveCase{"UA9FAB", 20200101, S::Resolved, "UA3", 1},
+                             ResolveCase{"UA9ABC", 20200101, S::Resolved, "UA9", 1},
+                             ResolveCase{"BV9PAB", 20200101, S::Resolved, "BV9", 1},
+                             ResolveCase{"BV2AB", 20200101, S::Resolved, "BV", 1},
+                             ResolveCase{"4U1ITU", 20200101, S::Resolved, "4U_IT", 1},
+                             ResolveCase{"KG4AB", 20200101, S::Resolved, "KG4", 1},
+                             ResolveCase{"KG4ABC", 20200101, S::Resolved, "W", 1},
+                             ResolveCase{"KG4AB/P", 20200101, S::Resolved, "KG4", 1},
+                             ResolveCase{"4K1AB", 19951231, S::Resolved, "CE9", 1},
+                             ResolveCase{"4K1AB", 19960101, S::NoEntity, "", 1},
+                             ResolveCase{"DL0XX", 20200101, S::NoEntity, "", 1},
+                             ResolveCase{"DL0XX", 20191231, S::Resolved, "DL", 1},
+                             ResolveCase{"DL0XX", 20210101, S::Resolved, "DL", 1}));
 
 TEST(ResolveCall, ExplainsWhichEntryDecided)
 {
@@ -161,7 +172,9 @@ TEST(ResolveCall, ExplainsWhichEntryDecided)
     ResolutionTrace special;
     (void)ResolveCall(SmallCatalogue(), "DL0XX", 20200505, &special);
     ASSERT_GE(special.DeclaredInvalidBy, 0);
-    EXPECT_EQ(SmallCatalogue().SpecialCallList()[static_cast<std::size_t>(special.DeclaredInvalidBy)].Pattern,
+    EXPECT_EQ(SmallCatalogue()
+                  .SpecialCallList()[static_cast<std::size_t>(special.DeclaredInvalidBy)]
+                  .Pattern,
               "DL0XX");
 }
 
@@ -193,8 +206,10 @@ TEST(ResolveCall, ExplainsPartsAsWrittenAndCandidatesAsResolved)
 
         const auto block = explain(indexed, "FO5ABC", 19900101);
         ASSERT_EQ(block.Candidates.size(), 1u);
-        EXPECT_EQ(SmallCatalogue().PrefixIndex()[static_cast<std::size_t>(
-                      block.Candidates[0].PrefixEntry)].Describe(), "FO");
+        EXPECT_EQ(SmallCatalogue()
+                      .PrefixIndex()[static_cast<std::size_t>(block.Candidates[0].PrefixEntry)]
+                      .Describe(),
+                  "FO");
         EXPECT_EQ(block.Candidates[0].BlockSizeFound, 4);
         EXPECT_EQ(block.Candidates[0].BlockSizeAfterTrim, 3) << "FO/M was not valid yet";
     }

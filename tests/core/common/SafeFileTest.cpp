@@ -65,7 +65,11 @@ TEST(WriteFileSafely, WritesThroughASymbolicLinkAndKeepsTheLink)
 }
 
 // Failures that also hit a process running as root (which ignores read-only folders).
-enum class Failure { MissingDirectory, TargetIsADirectory, WriteRefused };
+enum class Failure {
+    MissingDirectory,
+    TargetIsADirectory,
+    WriteRefused
+};
 
 class FailedSafeWrite : public ::testing::TestWithParam<Failure>
 {
@@ -112,7 +116,10 @@ INSTANTIATE_TEST_SUITE_P(Causes, FailedSafeWrite,
 class RecordingSteps final : public SafeWriteSteps
 {
 public:
-    explicit RecordingSteps(std::string failAt = {}) : m_failAt(std::move(failAt)) {}
+    explicit RecordingSteps(std::string failAt = {})
+        : m_failAt(std::move(failAt))
+    {
+    }
 
     std::FILE* CreateTemporary(const fs::path& target, fs::path& created) override
     {

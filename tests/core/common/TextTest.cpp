@@ -90,8 +90,7 @@ TEST_P(ValidUtf8, KeepsValidSequencesAndReadsEveryOtherByteAsLatin1)
 INSTANTIATE_TEST_SUITE_P(
     Text, ValidUtf8,
     testing::Values(
-        Utf8Case{"Ascii", "DL1ABC  2023-01-05", "DL1ABC  2023-01-05"},
-        Utf8Case{"Empty", "", ""},
+        Utf8Case{"Ascii", "DL1ABC  2023-01-05", "DL1ABC  2023-01-05"}, Utf8Case{"Empty", "", ""},
         Utf8Case{"Utf8Umlaut", "f\xC3\xBCr", "f\xC3\xBCr"},
         Utf8Case{"Latin1Umlaut", "f\xFCr", "f\xC3\xBCr"},
         Utf8Case{"Latin1AfterUtf8", "\xC3\xBC \xFC", "\xC3\xBC \xC3\xBC"},
@@ -112,7 +111,11 @@ INSTANTIATE_TEST_SUITE_P(
         Utf8Case{"F5NeverStartsASequence", "\xF5\x80\x80\x80", "\xC3\xB5\xC2\x80\xC2\x80\xC2\x80"},
         Utf8Case{"TruncatedAtTheEnd", "DL\xE2\x82", "DL\xC3\xA2\xC2\x82"},
         Utf8Case{"TruncatedFourBytesAtTheEnd", "\xF0\x9F\x93", "\xC3\xB0\xC2\x9F\xC2\x93"},
-        Utf8Case{"TruncatedBeforeAscii", "\xE2\x82" "A", "\xC3\xA2\xC2\x82" "A"},
+        Utf8Case{"TruncatedBeforeAscii",
+                 "\xE2\x82"
+                 "A",
+                 "\xC3\xA2\xC2\x82"
+                 "A"},
         Utf8Case{"TruncatedBeforeAnotherLead", "\xC3\xC3\xBC", "\xC3\x83\xC3\xBC"}));
 
 // A plain decoder, written from the definition: gather the code point, then check its value.
@@ -229,12 +232,22 @@ INSTANTIATE_TEST_SUITE_P(
         TerminalCase{"LineControls", "a\tb\r\nc", "a\\x09b\\x0d\\x0ac"},
         TerminalCase{"NulAndUnitSeparator", std::string("x\0\x1fy", 4), "x\\x00\\x1fy"},
         TerminalCase{"Delete", "DL\x7f", "DL\\x7f"},
-        TerminalCase{"C1Csi", "\xC2\x9B" "2J", "\\xc2\\x9b2J"},
+        TerminalCase{"C1Csi",
+                     "\xC2\x9B"
+                     "2J",
+                     "\\xc2\\x9b2J"},
         TerminalCase{"FirstAndLastC1", "\xC2\x80\xC2\x9F", "\\xc2\\x80\\xc2\\x9f"},
-        TerminalCase{"NoBreakSpaceIsNoControl", "a\xC2\xA0" "b", "a\xC2\xA0" "b"},
+        TerminalCase{"NoBreakSpaceIsNoControl",
+                     "a\xC2\xA0"
+                     "b",
+                     "a\xC2\xA0"
+                     "b"},
         TerminalCase{"Umlaut", "f\xC3\xBCr", "f\xC3\xBCr"},
         TerminalCase{"Latin1Byte", "f\xFCr", "f\\xfcr"},
-        TerminalCase{"RawC1Byte", "\x9B" "2J", "\\x9b2J"},
+        TerminalCase{"RawC1Byte",
+                     "\x9B"
+                     "2J",
+                     "\\x9b2J"},
         TerminalCase{"CutOffSequence", "DL\xE2\x82", "DL\\xe2\\x82"},
         TerminalCase{"BackslashStays", "C:\\logs\\x1b.adi", "C:\\logs\\x1b.adi"},
         TerminalCase{"SpaceAndTildeStay", " ~", " ~"}));

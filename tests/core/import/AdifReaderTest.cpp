@@ -46,10 +46,10 @@ public:
     }
 
     std::vector<std::uint64_t> lines;
-    std::size_t stopBeforeLine = 0;   // 1-based line whose BeginLine answers false; 0 = never
+    std::size_t stopBeforeLine = 0;  // 1-based line whose BeginLine answers false; 0 = never
     ReadErrorAction onReadError = ReadErrorAction::Ignore;
     int readErrors = 0;
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> skips;   // offset and count
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> skips;  // offset and count
 };
 
 std::vector<ReadOutcome> ReadLog(std::string_view bytes, std::size_t maxPiece = 0,
@@ -154,8 +154,8 @@ TEST(ReadAdifRecord, EqslCountsOnlyWhenAskedFor)
 struct Expected
 {
     bool accepted;
-    std::string callOrReport;   // the call when accepted, the report line when rejected
-    int band = -1;              // checked when not -1
+    std::string callOrReport;  // the call when accepted, the report line when rejected
+    int band = -1;             // checked when not -1
     std::string prefix = "";
     bool confirmed = true;
 };
@@ -203,7 +203,8 @@ TEST_P(LogRules, YieldsTheExpectedRecords)
         }
     }
     // The plain model agrees on every row.
-    EXPECT_EQ(Describe(outcomes), Describe(test::ReferenceReadLog(c.log, test::ReaderCheckCatalogue(), false)));
+    EXPECT_EQ(Describe(outcomes),
+              Describe(test::ReferenceReadLog(c.log, test::ReaderCheckCatalogue(), false)));
 }
 
 const std::string kTail = "<QSO_DATE:8>20150307<TIME_ON:4>1215<BAND:3>20M<MODE:2>CW<QSL_RCVD:1>Y";
@@ -216,44 +217,54 @@ INSTANTIATE_TEST_SUITE_P(
                     Rec("<CALL:6>DL1ABC") + "\n" + Rec("<CALL:4>W1AW") + "\n",
                 {{true, "DL1ABC"}, {true, "W1AW"}}},
         LogCase{"DeclaredLengthClippedBeforeNextTag", Rec("<CALL:10>DL1ABC"), {{true, "DL1ABC"}}},
-        LogCase{"ShortDeclaredLengthKeepsFirstCharacters", Rec("<CALL:3>DL1ABC"),
-                {{true, "DL1"}}},
-        LogCase{"LengthAbove255SkipsTheField", Rec("<CALL:300>DL1ABC"),
+        LogCase{"ShortDeclaredLengthKeepsFirstCharacters", Rec("<CALL:3>DL1ABC"), {{true, "DL1"}}},
+        LogCase{"LengthAbove255SkipsTheField",
+                Rec("<CALL:300>DL1ABC"),
                 {{false, "Call missing: <CALL:300>DL1ABC" + kTail}}},
-        LogCase{"LengthNotANumberSkipsTheField", Rec("<CALL:X6>DL1ABC<CALL:-1>W1AW"),
+        LogCase{"LengthNotANumberSkipsTheField",
+                Rec("<CALL:X6>DL1ABC<CALL:-1>W1AW"),
                 {{false, "Call missing: <CALL:X6>DL1ABC<CALL:-1>W1AW" + kTail}}},
         LogCase{"TypeTextIsIgnored", Rec("<CALL:6:S>DL1ABC"), {{true, "DL1ABC"}}},
         LogCase{"LastOccurrenceWins", Rec("<CALL:6>DL1ABC<CALL:4>W1AW"), {{true, "W1AW"}}},
-        LogCase{"BlankInTagNameHidesTheField", Rec("<CALL :6>DL1ABC"),
+        LogCase{"BlankInTagNameHidesTheField",
+                Rec("<CALL :6>DL1ABC"),
                 {{false, "Call missing: <CALL :6>DL1ABC" + kTail}}},
-        LogCase{"ValueRunningPastRecordEndLeavesFieldUnset", kTail + "<CALL:9>DL1ABC<EOR>",
+        LogCase{"ValueRunningPastRecordEndLeavesFieldUnset",
+                kTail + "<CALL:9>DL1ABC<EOR>",
                 {{false, "Call missing: " + kTail + "<CALL:9>DL1ABC"}}},
-        LogCase{"BlanksBeforeEndTagAreNotPartOfTheValue", kTail + "<CALL:7>DL1ABC  <EOR>",
+        LogCase{"BlanksBeforeEndTagAreNotPartOfTheValue",
+                kTail + "<CALL:7>DL1ABC  <EOR>",
                 {{false, "Call missing: " + kTail + "<CALL:7>DL1ABC"}}},
-        LogCase{"TwoRecordsOnOneLine", Rec("<CALL:6>DL1ABC") + "  " + Rec("<CALL:4>W1AW"),
+        LogCase{"TwoRecordsOnOneLine",
+                Rec("<CALL:6>DL1ABC") + "  " + Rec("<CALL:4>W1AW"),
                 {{true, "DL1ABC"}, {true, "W1AW"}}},
         LogCase{"RecordOverThreeLinesJoinsWithoutBlanks",
                 "<CALL:6>DL1 \n   ABC" + kTail.substr(0, 20) + "\n" + kTail.substr(20) + "<EOR>\n",
                 {{true, "DL1ABC"}}},
-        LogCase{"EndTagSplitOverTwoLines", "<CALL:4>W1AW" + kTail + "<EO\n  R>\n",
-                {{true, "W1AW"}}},
+        LogCase{
+            "EndTagSplitOverTwoLines", "<CALL:4>W1AW" + kTail + "<EO\n  R>\n", {{true, "W1AW"}}},
         LogCase{"RecordWithoutFinalEndTagIsLost",
-                Rec("<CALL:4>W1AW") + "\n<CALL:6>DL1ABC" + kTail + "\n", {{true, "W1AW"}}},
+                Rec("<CALL:4>W1AW") + "\n<CALL:6>DL1ABC" + kTail + "\n",
+                {{true, "W1AW"}}},
         LogCase{"DxccZeroGivesPrefixZero", Rec("<CALL:4>W1AW<DXCC:1>0"), {{true, "W1AW", 4, "0"}}},
-        LogCase{"DxccDoubleZeroGivesNoPrefix", Rec("<CALL:4>W1AW<DXCC:2>00"),
-                {{true, "W1AW", 4, ""}}},
-        LogCase{"DxccOfKnownEntityGivesItsMainPrefix", Rec("<CALL:6>DL1ABC<DXCC:3>230"),
+        LogCase{
+            "DxccDoubleZeroGivesNoPrefix", Rec("<CALL:4>W1AW<DXCC:2>00"), {{true, "W1AW", 4, ""}}},
+        LogCase{"DxccOfKnownEntityGivesItsMainPrefix",
+                Rec("<CALL:6>DL1ABC<DXCC:3>230"),
                 {{true, "DL1ABC", 4, "DL"}}},
         LogCase{"Dxcc999IsNoEntity", Rec("<CALL:4>W1AW<DXCC:3>999"), {{true, "W1AW", 4, ""}}},
         LogCase{"Dxcc1000AndLettersAreIgnored",
                 Rec("<CALL:4>W1AW<DXCC:4>1000") + Rec("<CALL:4>W1AW<DXCC:2>DL"),
                 {{true, "W1AW", 4, ""}, {true, "W1AW", 4, ""}}},
-        LogCase{"DxccWithoutEntityGivesNoPrefix", Rec("<CALL:4>W1AW<DXCC:3>291"),
+        LogCase{"DxccWithoutEntityGivesNoPrefix",
+                Rec("<CALL:4>W1AW<DXCC:3>291"),
                 {{true, "W1AW", 4, ""}}},
-        LogCase{"CallCutAfterFifteenCharacters", Rec("<CALL:16>ABCDEFGHIJKLMNOP"),
+        LogCase{"CallCutAfterFifteenCharacters",
+                Rec("<CALL:16>ABCDEFGHIJKLMNOP"),
                 {{true, "ABCDEFGHIJKLMNO"}}},
         LogCase{"EmptyRecordsBetweenEndTagsAreNotReported",
-                "<EOR><EOR>\n   <EOR>\n" + Rec("<CALL:4>W1AW"), {{true, "W1AW"}}},
+                "<EOR><EOR>\n   <EOR>\n" + Rec("<CALL:4>W1AW"),
+                {{true, "W1AW"}}},
         LogCase{"HeaderTagAfterRecordsOnTheSameLineDiscardsThem",
                 Rec("<CALL:4>W1AW") + Rec("<CALL:6>DL1ABC") + "<EOH>" + Rec("<CALL:5>JA1AA"),
                 {{true, "JA1AA"}}},
@@ -269,8 +280,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "<QSO_DATE:8>19000307<MODE:2>CW<BAND:3>60M<EOR>",
                 {{false, "Unknown frequency/band: <QSO_DATE:8>19000307<MODE:2>CW<BAND:3>60M"}}},
         LogCase{"CtrlZIsAnOrdinaryCharacter",
-                "<CALL:6>W1\x1a" "AW " + kTail + "<EOR>\n\x1a",
-                {{true, "W1\x1a" "AW"}}}),
+                "<CALL:6>W1\x1a"
+                "AW " +
+                    kTail + "<EOR>\n\x1a",
+                {{true, "W1\x1a"
+                        "AW"}}}),
     [](const ::testing::TestParamInfo<LogCase>& testInfo) {
         return std::string(testInfo.param.name);
     });
@@ -297,7 +311,7 @@ std::string SampleLog(std::string_view lineEnd)
         log += i % 5 == 0 ? "   " : "";
         log += lineEnd;
     }
-    log += "<CALL:4>W1AW<EO";   // an end tag cut by the end of the file
+    log += "<CALL:4>W1AW<EO";  // an end tag cut by the end of the file
     return log;
 }
 
@@ -333,24 +347,72 @@ TEST(AdifLog, EveryPieceSizeAndBlockSizeGivesTheSameRecords)
 // seams, several records or headers on one line.
 std::string RandomLog(std::mt19937& random)
 {
-    static const std::vector<std::string> fragments{
-        "<EOR>", "<eor>", "<EOH>", "<eoh>", "<EO", "R>", "H>", "<", "E", "O", ">", "\n", "\n",
-        "<EO\nR>", "<EO\nH>", "<E\r\n  OR>", "<EOR\n>", "<\nEOH>", "X<EO\n", "\nH>X", "\nR>X",
-        "\r\n", "\r", " ", "\t", "   ", "\x1a", "<CALL:6>DL1ABC", "<call:4>W1AW",
-        "<CALL:10>JA1XYZ", "<CALL:3>DL1ABC", "<CALL:300>X", "<CALL:6>DL1", "ABC",
-        "<QSO_DATE:8>20150307", "<qso_date:8:d>19991231", "<TIME_ON:4>1215", "<TIME_ON:6>235959",
-        "<BAND:3>20M", "<band:3>40m", "<FREQ:6>14.074", "<FREQ:4>3550", "<MODE:2>CW",
-        "<MODE:3>SSB", "<mode:3>ft8", "<MODE:3>FT4", "<QSL_RCVD:1>Y", "<LOTW_QSL_RCVD:1>1",
-        "<EQSL_QSL_RCVD:1>Y", "<DXCC:3>230", "<DXCC:1>0", "<DXCC:2>00", "<APP_X_Y:5>hello",
-        "free text ", "<YEAR:4>2015", "<MONTH:1>3", "<DAY:1>7", "<CALL:6>DL1AB ",
-        std::string(kGoodRecord)};
+    static const std::vector<std::string> fragments{"<EOR>",
+                                                    "<eor>",
+                                                    "<EOH>",
+                                                    "<eoh>",
+                                                    "<EO",
+                                                    "R>",
+                                                    "H>",
+                                                    "<",
+                                                    "E",
+                                                    "O",
+                                                    ">",
+                                                    "\n",
+                                                    "\n",
+                                                    "<EO\nR>",
+                                                    "<EO\nH>",
+                                                    "<E\r\n  OR>",
+                                                    "<EOR\n>",
+                                                    "<\nEOH>",
+                                                    "X<EO\n",
+                                                    "\nH>X",
+                                                    "\nR>X",
+                                                    "\r\n",
+                                                    "\r",
+                                                    " ",
+                                                    "\t",
+                                                    "   ",
+                                                    "\x1a",
+                                                    "<CALL:6>DL1ABC",
+                                                    "<call:4>W1AW",
+                                                    "<CALL:10>JA1XYZ",
+                                                    "<CALL:3>DL1ABC",
+                                                    "<CALL:300>X",
+                                                    "<CALL:6>DL1",
+                                                    "ABC",
+                                                    "<QSO_DATE:8>20150307",
+                                                    "<qso_date:8:d>19991231",
+                                                    "<TIME_ON:4>1215",
+                                                    "<TIME_ON:6>235959",
+                                                    "<BAND:3>20M",
+                                                    "<band:3>40m",
+                                                    "<FREQ:6>14.074",
+                                                    "<FREQ:4>3550",
+                                                    "<MODE:2>CW",
+                                                    "<MODE:3>SSB",
+                                                    "<mode:3>ft8",
+                                                    "<MODE:3>FT4",
+                                                    "<QSL_RCVD:1>Y",
+                                                    "<LOTW_QSL_RCVD:1>1",
+                                                    "<EQSL_QSL_RCVD:1>Y",
+                                                    "<DXCC:3>230",
+                                                    "<DXCC:1>0",
+                                                    "<DXCC:2>00",
+                                                    "<APP_X_Y:5>hello",
+                                                    "free text ",
+                                                    "<YEAR:4>2015",
+                                                    "<MONTH:1>3",
+                                                    "<DAY:1>7",
+                                                    "<CALL:6>DL1AB ",
+                                                    std::string(kGoodRecord)};
     std::string log;
     const int count = std::uniform_int_distribution<int>(0, 60)(random);
     if (count % 3 == 0) {
         // Dense: few, short fragments, mostly tags and their halves.
         static const std::vector<std::string> dense{
-            "<EOR>", "<EOH>", "<EO", "<E", "<", "R>", "H>", "OR>", "OH>", ">", "\n", " ",
-            "A", std::string(kGoodRecord)};
+            "<EOR>", "<EOH>", "<EO", "<E", "<", "R>", "H>",
+            "OR>",   "OH>",   ">",   "\n", " ", "A",  std::string(kGoodRecord)};
         for (int i = 0; i < count / 3; ++i) {
             log += dense[std::uniform_int_distribution<std::size_t>(0, dense.size() - 1)(random)];
         }
@@ -360,8 +422,8 @@ std::string RandomLog(std::mt19937& random)
         if (std::uniform_int_distribution<int>(0, 20)(random) == 0) {
             log += static_cast<char>(std::uniform_int_distribution<int>(0, 255)(random));
         } else {
-            log += fragments[std::uniform_int_distribution<std::size_t>(
-                0, fragments.size() - 1)(random)];
+            log += fragments[std::uniform_int_distribution<std::size_t>(0, fragments.size() -
+                                                                               1)(random)];
         }
     }
     return log;
@@ -374,7 +436,8 @@ TEST(AdifLog, AgreesWithThePlainModelOnRandomLogs)
     std::size_t rejected = 0;
     for (int round = 0; round < 6000; ++round) {
         const std::string log = RandomLog(random);
-        const auto reference = test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), round % 2 == 0);
+        const auto reference =
+            test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), round % 2 == 0);
         for (const auto& outcome : reference) {
             (outcome.accepted ? accepted : rejected) += 1;
         }
@@ -425,7 +488,8 @@ TEST(ReadAdifRecord, AgreesWithThePlainModelOnRandomChunks)
             chunks.push_back(chunk);
         }
         const bool countEqsl = round % 2 == 1;
-        const auto expected = test::ReferenceReadChunks(chunks, test::ReaderCheckCatalogue(), countEqsl);
+        const auto expected =
+            test::ReferenceReadChunks(chunks, test::ReaderCheckCatalogue(), countEqsl);
         found += expected.size();
         std::vector<ReadOutcome> outcomes;
         AdifRecordReader reader(test::ReaderCheckCatalogue(), countEqsl);
@@ -455,7 +519,8 @@ TEST(AdifLog, LineLongerThanTheBlockReadsLikeAShortOne)
     }
     const std::string withHeader = line + "<EOH>" + Rec("<CALL:4>W1AW") + Rec("<CALL:4>K1AB");
     for (const std::string& log : {line, withHeader}) {
-        const std::string expected = Describe(test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), false));
+        const std::string expected =
+            Describe(test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), false));
         EXPECT_EQ(Describe(ReadLog(log, 0, 4096)), expected);
         EXPECT_EQ(Describe(ReadLog(log, 1000, 777)), expected);
     }
@@ -521,12 +586,13 @@ TEST(AdifLog, BinaryJunkGivesReportLinesAndLosesNoGoodRecord)
             EXPECT_LE(outcome.report.size(), 24 + kReportTextLimit);
         }
     }
-    EXPECT_EQ(Describe(outcomes), Describe(test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), false)));
+    EXPECT_EQ(Describe(outcomes),
+              Describe(test::ReferenceReadLog(log, test::ReaderCheckCatalogue(), false)));
 }
 
 TEST(AdifLog, BytesReadCountEachLineWithTwoForItsEnd)
 {
-    const std::string log = "ab\r\n\ncd\r\nlast";   // CR is not counted, the end always as 2
+    const std::string log = "ab\r\n\ncd\r\nlast";  // CR is not counted, the end always as 2
     AdifMemorySource source(log);
     Recorder recorder;
     AdifLogReader reader(test::ReaderCheckCatalogue(), false);
@@ -570,11 +636,11 @@ std::size_t LineStart(std::size_t line)
 struct ReadErrorCase
 {
     const char* name;
-    std::size_t badFrom;               // offset of the bad spot in the log
-    std::size_t badLength;             // 0: a passing fault
-    std::size_t unit;                  // the source's failure unit
-    std::vector<std::string> calls;    // the records read, in order
-    std::uint64_t skipped;             // bytes reported as passed over, from badFrom on
+    std::size_t badFrom;             // offset of the bad spot in the log
+    std::size_t badLength;           // 0: a passing fault
+    std::size_t unit;                // the source's failure unit
+    std::vector<std::string> calls;  // the records read, in order
+    std::uint64_t skipped;           // bytes reported as passed over, from badFrom on
 };
 
 void PrintTo(const ReadErrorCase& c, std::ostream* os)
@@ -622,24 +688,34 @@ std::size_t UnitAtOrAbove(std::size_t offset, std::size_t unit)
 INSTANTIATE_TEST_SUITE_P(
     AdifLog, ReadErrorIgnored,
     testing::Values(
-        ReadErrorCase{"PassingFaultInsideALine", LineStart(1) + 10, 0, 1,
-                      {"W1AW", "JA1AA", "VK2AB"}, 0},
-        ReadErrorCase{"PassingFaultAtALineStart", LineStart(1), 0, 1,
-                      {"W1AW", "JA1AA", "VK2AB"}, 0},
-        ReadErrorCase{"PassingFaultOnTheLineFeed", LineStart(2) - 1, 0, 1,
-                      {"W1AW", "JA1AA", "VK2AB"}, 0},
+        ReadErrorCase{
+            "PassingFaultInsideALine", LineStart(1) + 10, 0, 1, {"W1AW", "JA1AA", "VK2AB"}, 0},
+        ReadErrorCase{
+            "PassingFaultAtALineStart", LineStart(1), 0, 1, {"W1AW", "JA1AA", "VK2AB"}, 0},
+        ReadErrorCase{
+            "PassingFaultOnTheLineFeed", LineStart(2) - 1, 0, 1, {"W1AW", "JA1AA", "VK2AB"}, 0},
         ReadErrorCase{"PassingFaultOnTheFirstByte", 0, 0, 1, {"DL1ABC", "JA1AA", "VK2AB"}, 0},
-        ReadErrorCase{"LastingSpotInsideALine", LineStart(1) + 10, 7, 1,
-                      {"W1AW", "JA1AA", "VK2AB"}, 7},
-        ReadErrorCase{"LastingSpotOfOneByte", LineStart(1) + 10, 1, 1,
-                      {"W1AW", "JA1AA", "VK2AB"}, 1},
-        ReadErrorCase{"LastingSpotOverALineFeedCostsTheNextLineToo", LineStart(1) + 10,
-                      LineStart(2) - LineStart(1), 1, {"W1AW", "VK2AB"},
+        ReadErrorCase{
+            "LastingSpotInsideALine", LineStart(1) + 10, 7, 1, {"W1AW", "JA1AA", "VK2AB"}, 7},
+        ReadErrorCase{
+            "LastingSpotOfOneByte", LineStart(1) + 10, 1, 1, {"W1AW", "JA1AA", "VK2AB"}, 1},
+        ReadErrorCase{"LastingSpotOverALineFeedCostsTheNextLineToo",
+                      LineStart(1) + 10,
+                      LineStart(2) - LineStart(1),
+                      1,
+                      {"W1AW", "VK2AB"},
                       LineStart(2) - LineStart(1)},
         ReadErrorCase{"LastingSpotOnTheFirstBytes", 0, 3, 1, {"DL1ABC", "JA1AA", "VK2AB"}, 3},
-        ReadErrorCase{"LastingSpotToTheEnd", LineStart(3) + 5, LineStart(4) - LineStart(3) - 5, 1,
-                      {"W1AW", "DL1ABC", "JA1AA"}, LineStart(4) - LineStart(3) - 5},
-        ReadErrorCase{"LastingSpotSkipsUpToTheNextReadableUnit", LineStart(1) + 10, 7, 16,
+        ReadErrorCase{"LastingSpotToTheEnd",
+                      LineStart(3) + 5,
+                      LineStart(4) - LineStart(3) - 5,
+                      1,
+                      {"W1AW", "DL1ABC", "JA1AA"},
+                      LineStart(4) - LineStart(3) - 5},
+        ReadErrorCase{"LastingSpotSkipsUpToTheNextReadableUnit",
+                      LineStart(1) + 10,
+                      7,
+                      16,
                       {"W1AW", "JA1AA", "VK2AB"},
                       UnitAtOrAbove(LineStart(1) + 17, 16) - (LineStart(1) + 10)}),
     [](const testing::TestParamInfo<ReadErrorCase>& testInfo) {

@@ -18,7 +18,13 @@ std::string Upper(std::string_view text)
 // The tag scanner as a state machine over characters, with the look-ahead clipping.
 AdifFields ScanPlainly(const std::string& text)
 {
-    enum class State { Outside, TagName, Length, Type, Value };
+    enum class State {
+        Outside,
+        TagName,
+        Length,
+        Type,
+        Value
+    };
     AdifFields fields;
     State state = State::Outside;
     std::string name;
@@ -72,7 +78,8 @@ class PlainReader
 {
 public:
     PlainReader(const EntityCatalogue& catalogue, bool countEqsl)
-        : m_catalogue(catalogue), m_countEqsl(countEqsl)
+        : m_catalogue(catalogue),
+          m_countEqsl(countEqsl)
     {
     }
 

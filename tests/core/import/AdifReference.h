@@ -17,8 +17,8 @@ namespace wendrix::test {
 struct ReadOutcome
 {
     bool accepted = false;
-    ContactRecord contact;   // when accepted
-    std::string report;      // when rejected: reason + record text (record text cut as the reader)
+    ContactRecord contact;  // when accepted
+    std::string report;     // when rejected: reason + record text (record text cut as the reader)
 
     friend bool operator==(const ReadOutcome& a, const ReadOutcome& b)
     {
@@ -31,8 +31,8 @@ struct ReadOutcome
         const ContactRecord& x = a.contact;
         const ContactRecord& y = b.contact;
         return x.Day == y.Day && x.Month == y.Month && x.Year == y.Year && x.Hour == y.Hour &&
-               x.Minute == y.Minute && x.Call == y.Call && x.Band == y.Band &&
-               x.Mode == y.Mode && x.Flags == y.Flags && x.Prefix == y.Prefix;
+               x.Minute == y.Minute && x.Call == y.Call && x.Band == y.Band && x.Mode == y.Mode &&
+               x.Flags == y.Flags && x.Prefix == y.Prefix;
     }
 };
 

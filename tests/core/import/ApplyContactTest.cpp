@@ -26,14 +26,13 @@ struct ApplyCase
     int band;
     int modeCode;
     ApplyResult result;
-    std::vector<Cell> ticked;   // every cell of the row that ends up ticked
+    std::vector<Cell> ticked;  // every cell of the row that ends up ticked
 };
 
 void PrintTo(const ApplyCase& value, std::ostream* out)
 {
     *out << value.name;
 }
-
 
 class ApplyContactCases : public testing::TestWithParam<ApplyCase>
 {
@@ -110,25 +109,51 @@ constexpr int kFt8 = 30;
 INSTANTIATE_TEST_SUITE_P(
     ApplyContact, ApplyContactCases,
     testing::Values(
-        ApplyCase{"CwOn20mTicksBandAndAllBands", "DL", kBand20m, kCw, ApplyResult::Applied,
+        ApplyCase{"CwOn20mTicksBandAndAllBands",
+                  "DL",
+                  kBand20m,
+                  kCw,
+                  ApplyResult::Applied,
                   {{4, 0}, {4, 3}, {17, 0}, {17, 3}}},
-        ApplyCase{"FmCountsAsFone", "DL", 10, kFm, ApplyResult::Applied,
+        ApplyCase{"FmCountsAsFone",
+                  "DL",
+                  10,
+                  kFm,
+                  ApplyResult::Applied,
                   {{10, 1}, {10, 3}, {17, 1}, {17, 3}}},
-        ApplyCase{"Ft8CountsAsRtty", "DL", 9, kFt8, ApplyResult::Applied,
+        ApplyCase{"Ft8CountsAsRtty",
+                  "DL",
+                  9,
+                  kFt8,
+                  ApplyResult::Applied,
                   {{9, 2}, {9, 3}, {17, 2}, {17, 3}}},
         ApplyCase{"AmHasNoClass", "DL", 1, kAm, ApplyResult::NoModeClass, {}},
         ApplyCase{"FoneOn30mTicksNothing", "DL", kBand30m, kSsb, ApplyResult::NoFoneOn30m, {}},
-        ApplyCase{"CwOn30mIsTicked", "DL", kBand30m, kCw, ApplyResult::Applied,
+        ApplyCase{"CwOn30mIsTicked",
+                  "DL",
+                  kBand30m,
+                  kCw,
+                  ApplyResult::Applied,
                   {{3, 0}, {3, 3}, {17, 0}, {17, 3}}},
-        ApplyCase{"OutOfPlanTicksOnlyTheAllBandsColumn", "DL", kAllBands, kSsb,
-                  ApplyResult::Applied, {{17, 1}, {17, 3}}},
+        ApplyCase{"OutOfPlanTicksOnlyTheAllBandsColumn",
+                  "DL",
+                  kAllBands,
+                  kSsb,
+                  ApplyResult::Applied,
+                  {{17, 1}, {17, 3}}},
         ApplyCase{"EmptyPrefixTicksNothing", "", kBand20m, kCw, ApplyResult::NoPrefix, {}},
         ApplyCase{"BlankPrefixTicksNothing", "  ", kBand20m, kCw, ApplyResult::NoPrefix, {}},
         ApplyCase{"DxccZeroMatchesNoEntity", "0", kBand20m, kCw, ApplyResult::UnknownPrefix, {}},
         ApplyCase{"PrefixMustMatchExactly", " DL", kBand20m, kCw, ApplyResult::UnknownPrefix, {}},
-        ApplyCase{"PrefixIsNotAStartOfTheMainPrefix", "D", kBand20m, kCw,
-                  ApplyResult::UnknownPrefix, {}}),
-    [](const testing::TestParamInfo<ApplyCase>& testInfo) { return std::string(testInfo.param.name); });
+        ApplyCase{"PrefixIsNotAStartOfTheMainPrefix",
+                  "D",
+                  kBand20m,
+                  kCw,
+                  ApplyResult::UnknownPrefix,
+                  {}}),
+    [](const testing::TestParamInfo<ApplyCase>& testInfo) {
+        return std::string(testInfo.param.name);
+    });
 
 TEST(ApplyContact, UnconfirmedFlagDoesNotStopApplyingWhenTheRunDecidedToApply)
 {

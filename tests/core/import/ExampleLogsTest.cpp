@@ -92,9 +92,9 @@ TEST_F(ExampleLogs, LaterLogAddsConfirmationsAndNeverRemovesOne)
     for (int entity = 0; entity <= ConfirmationMatrix::kMaxEntities; ++entity) {
         for (int band = 0; band < kBandCount; ++band) {
             for (int mode = 0; mode < kModeCount; ++mode) {
-                const bool was = before[static_cast<std::size_t>(entity)]
-                                       [static_cast<std::size_t>(band)]
-                                       [static_cast<std::size_t>(mode)] != 0;
+                const bool was =
+                    before[static_cast<std::size_t>(entity)][static_cast<std::size_t>(band)]
+                          [static_cast<std::size_t>(mode)] != 0;
                 const bool is = matrix.IsTicked(entity, BandIndex{band}, ModeIndex{mode});
                 EXPECT_FALSE(was && !is) << entity << " " << band << " " << mode;
                 added += (!was && is) ? 1 : 0;

@@ -16,14 +16,16 @@ namespace wendrix::test {
 struct BadSpot
 {
     std::size_t offset = 0;
-    std::size_t length = 0;   // 0: a passing fault; otherwise the unreadable bytes
+    std::size_t length = 0;  // 0: a passing fault; otherwise the unreadable bytes
 };
 
 class FaultySource final : public AdifByteSource
 {
 public:
     FaultySource(std::string bytes, BadSpot spot, std::size_t failureUnit = 1)
-        : m_bytes(std::move(bytes)), m_spot(spot), m_failureUnit(failureUnit)
+        : m_bytes(std::move(bytes)),
+          m_spot(spot),
+          m_failureUnit(failureUnit)
     {
     }
     [[nodiscard]] ReadResult Read(std::span<char> buffer) override;

@@ -75,15 +75,14 @@ protected:
 struct EntityScript
 {
     const char* name;
-    std::vector<EntityAnswer> answers;   // one per question actually asked
-    std::vector<bool> taken;             // per contact: JA1ABC, 9A2AB, VK2ABC
+    std::vector<EntityAnswer> answers;  // one per question actually asked
+    std::vector<bool> taken;            // per contact: JA1ABC, 9A2AB, VK2ABC
 };
 
 void PrintTo(const EntityScript& value, std::ostream* out)
 {
     *out << value.name;
 }
-
 
 class EntityAnswers : public ImportRunTest, public testing::WithParamInterface<EntityScript>
 {
@@ -109,10 +108,9 @@ TEST_P(EntityAnswers, ToAllAnswersAreAskedOnceAndCarryIntoTheNextFile)
     const ImportOutcome outcome = RunImport();
 
     const std::vector<std::string> prefixes{"JA", "9A", "VK"};
-    const std::vector<std::string> takenLines{
-        "Land ermittelt : JA     für JA1ABC  2023-01-05",
-        "Land ermittelt : 9A     für 9A2AB  2023-01-05",
-        "Land ermittelt : VK     für VK2ABC  2023-01-05"};
+    const std::vector<std::string> takenLines{"Land ermittelt : JA     für JA1ABC  2023-01-05",
+                                              "Land ermittelt : 9A     für 9A2AB  2023-01-05",
+                                              "Land ermittelt : VK     für VK2ABC  2023-01-05"};
     const std::vector<std::string> unclearLines{"Land unklar    : JA1ABC  2023-01-05",
                                                 "Land unklar    : 9A2AB  2023-01-05",
                                                 "Land unklar    : VK2ABC  2023-01-05"};
@@ -131,16 +129,17 @@ TEST_P(EntityAnswers, ToAllAnswersAreAskedOnceAndCarryIntoTheNextFile)
 
 INSTANTIATE_TEST_SUITE_P(
     ImportRun, EntityAnswers,
-    testing::Values(
-        EntityScript{"YesToAll", {EntityAnswer::YesToAll}, {true, true, true}},
-        EntityScript{"NoToAll", {EntityAnswer::NoToAll}, {false, false, false}},
-        EntityScript{"SingleAnswersAskEveryTime",
-                     {EntityAnswer::Yes, EntityAnswer::No, EntityAnswer::Yes},
-                     {true, false, true}},
-        EntityScript{"NoThenYesToAll",
-                     {EntityAnswer::No, EntityAnswer::YesToAll},
-                     {false, true, true}}),
-    [](const testing::TestParamInfo<EntityScript>& testInfo) { return std::string(testInfo.param.name); });
+    testing::Values(EntityScript{"YesToAll", {EntityAnswer::YesToAll}, {true, true, true}},
+                    EntityScript{"NoToAll", {EntityAnswer::NoToAll}, {false, false, false}},
+                    EntityScript{"SingleAnswersAskEveryTime",
+                                 {EntityAnswer::Yes, EntityAnswer::No, EntityAnswer::Yes},
+                                 {true, false, true}},
+                    EntityScript{"NoThenYesToAll",
+                                 {EntityAnswer::No, EntityAnswer::YesToAll},
+                                 {false, true, true}}),
+    [](const testing::TestParamInfo<EntityScript>& testInfo) {
+        return std::string(testInfo.param.name);
+    });
 
 TEST_F(ImportRunTest, AmbiguousOrMobileCallIsUnclearWithoutQuestionEvenAfterYesToAll)
 {
@@ -164,9 +163,9 @@ TEST_F(ImportRunTest, AmbiguousOrMobileCallIsUnclearWithoutQuestionEvenAfterYesT
 
 TEST_F(ImportRunTest, DxccZeroIsReportedUndefinedAndCountsAsWithoutCodeAndUnclear)
 {
-    const auto log = Log("log.adi", Contact({{"CALL", "K1ABC/MM"}, {"DXCC", "0"}}) +
-                                        Contact({{"CALL", "K2ABC/MM"}, {"DXCC", "0"},
-                                                 {"QSL_RCVD", "N"}}));
+    const auto log =
+        Log("log.adi", Contact({{"CALL", "K1ABC/MM"}, {"DXCC", "0"}}) +
+                           Contact({{"CALL", "K2ABC/MM"}, {"DXCC", "0"}, {"QSL_RCVD", "N"}}));
     ExpectStart(false, {log});
     EXPECT_CALL(prompts, AskShowReport(StartsWith("2 QSOs importiert, davon 1 QSOs bestätigt.\r\n"
                                                   "1 QSOs ohne ADIF-Ländercode.\r\n"
@@ -176,8 +175,7 @@ TEST_F(ImportRunTest, DxccZeroIsReportedUndefinedAndCountsAsWithoutCodeAndUnclea
 
     const ImportOutcome outcome = RunImport();
 
-    EXPECT_THAT(report.Lines(),
-                ElementsAre("Land undefiniert (DXCC-ID=0) : K1ABC/MM  2023-01-05"));
+    EXPECT_THAT(report.Lines(), ElementsAre("Land undefiniert (DXCC-ID=0) : K1ABC/MM  2023-01-05"));
     EXPECT_EQ(TickedCells(), 0);
     EXPECT_TRUE(outcome.showReport);
 }
@@ -237,8 +235,8 @@ TEST_F(ImportRunTest, OkAtReadErrorMarksTheListChangedLikeACompletedRun)
 struct IgnoreCase
 {
     const char* name;
-    std::size_t badLength;   // 0: a passing fault
-    std::string skipLine;    // the report line about the bytes passed over, if any
+    std::size_t badLength;  // 0: a passing fault
+    std::string skipLine;   // the report line about the bytes passed over, if any
 };
 
 void PrintTo(const IgnoreCase& value, std::ostream* out)
@@ -302,10 +300,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ImportRunTest, Latin1LogTextReachesTheReportAndTheQuestionAsUtf8)
 {
     // A log written in Latin-1: "ü" is the single byte 0xFC. The reader upper-cases only ASCII.
-    const auto log = Log("latin1.adi", Contact({{"CALL", "DL1AB\xFC"}, {"DXCC", ""}}) +
-                                           Contact({{"CALL", "SM5ABC"}, {"MODE", "FT4"},
-                                                    {"NAME", "J\xFCrgen"}}) +
-                                           Contact({{"CALL", "EA3\xFC"}, {"DXCC", "0"}}));
+    const auto log = Log("latin1.adi",
+                         Contact({{"CALL", "DL1AB\xFC"}, {"DXCC", ""}}) +
+                             Contact({{"CALL", "SM5ABC"}, {"MODE", "FT4"}, {"NAME", "J\xFCrgen"}}) +
+                             Contact({{"CALL", "EA3\xFC"}, {"DXCC", "0"}}));
     ExpectStart(false, {log});
     EXPECT_CALL(prompts, AskTakeEntity(EntityQuestion{"DL", "DL1AB\xC3\xBC", 2023}))
         .WillOnce(Return(EntityAnswer::Yes));
@@ -328,12 +326,15 @@ class EqslAnswer : public ImportRunTest, public testing::WithParamInterface<bool
 TEST_P(EqslAnswer, EqslOnlyConfirmationsCountOnlyWhenTheUserSaidSo)
 {
     const bool countEqsl = GetParam();
-    const auto log =
-        Log("log.adi",
-            Contact({{"CALL", "I2ABC"}, {"DXCC", "248"}, {"QSL_RCVD", ""},
-                     {"EQSL_QSL_RCVD", "Y"}}) +
-                Contact({{"CALL", "YO3ABC"}, {"DXCC", "275"}, {"QSL_RCVD", "N"},
-                         {"MODE", "SSB"}, {"FREQ", "7.150"}, {"L_EQSL_RECEIVED", "1"}}));
+    const auto log = Log(
+        "log.adi",
+        Contact({{"CALL", "I2ABC"}, {"DXCC", "248"}, {"QSL_RCVD", ""}, {"EQSL_QSL_RCVD", "Y"}}) +
+            Contact({{"CALL", "YO3ABC"},
+                     {"DXCC", "275"},
+                     {"QSL_RCVD", "N"},
+                     {"MODE", "SSB"},
+                     {"FREQ", "7.150"},
+                     {"L_EQSL_RECEIVED", "1"}}));
     ExpectStart(countEqsl, {log});
     const std::string confirmed = countEqsl ? "2" : "0";
     EXPECT_CALL(prompts, ShowSummary("2 QSOs importiert, davon " + confirmed + " QSOs bestätigt."));
@@ -349,9 +350,9 @@ INSTANTIATE_TEST_SUITE_P(ImportRun, EqslAnswer, testing::Bool());
 
 TEST_F(ImportRunTest, UnconfirmedOnlyRunShowsOneLineInformationTicksNothingButMarksTheList)
 {
-    const auto log = Log("log.adi", Contact({{"QSL_RCVD", "N"}}) +
-                                        Contact({{"QSL_RCVD", "YES"}, {"DXCC", ""}}) +
-                                        Contact({{"QSL_RCVD", ""}, {"LOTW_QSL_RCVD", "R"}}));
+    const auto log =
+        Log("log.adi", Contact({{"QSL_RCVD", "N"}}) + Contact({{"QSL_RCVD", "YES"}, {"DXCC", ""}}) +
+                           Contact({{"QSL_RCVD", ""}, {"LOTW_QSL_RCVD", "R"}}));
     ExpectStart(false, {log});
     EXPECT_CALL(prompts, ShowSummary("3 QSOs importiert, davon 0 QSOs bestätigt."));
 
@@ -444,7 +445,7 @@ TEST_F(ImportRunTest, StopFromTheProgressWindowEndsOnlyTheCurrentFile)
 
     RunImport();
 
-    EXPECT_FALSE(Ticked("EA", kBand20m, kModeCw));   // its line was not processed
+    EXPECT_FALSE(Ticked("EA", kBand20m, kModeCw));  // its line was not processed
     EXPECT_TRUE(Ticked("F", kBand20m, kModeCw));
     EXPECT_EQ(progress.hidden, 2);
 }

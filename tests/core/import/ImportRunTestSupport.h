@@ -47,8 +47,8 @@ public:
     void HideProgress() override { ++hidden; }
 
     std::vector<Shown> shown;
-    std::vector<int> steps;          // every StepProgress value, over all files
-    std::vector<int> stepsPerShow;   // number of steps after each ShowProgress
+    std::vector<int> steps;         // every StepProgress value, over all files
+    std::vector<int> stepsPerShow;  // number of steps after each ShowProgress
     int hidden = 0;
     // Answers false to the step with this number (counted from 1 over the whole run), 0: never.
     int stopAtStep = 0;

@@ -23,7 +23,6 @@ void PrintTo(const SummaryCase& value, std::ostream* out)
     *out << value.name;
 }
 
-
 class SummaryText : public testing::TestWithParam<SummaryCase>
 {
 };
@@ -51,7 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "3 QSOs importiert, davon 2 QSOs bestätigt." + kAsk,
                     true},
         SummaryCase{"WithoutCodeAddsThreeLines",
-                    {.imported = 1234567, .confirmed = 1000, .withoutCode = 5, .determined = 3,
+                    {.imported = 1234567,
+                     .confirmed = 1000,
+                     .withoutCode = 5,
+                     .determined = 3,
                      .unclear = 2},
                     "1234567 QSOs importiert, davon 1000 QSOs bestätigt.\r\n"
                     "5 QSOs ohne ADIF-Ländercode.\r\n3 Länder selbst ermittelt.\r\n"
@@ -65,7 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "0 Länder unklar." +
                         kAsk,
                     true}),
-    [](const testing::TestParamInfo<SummaryCase>& testInfo) { return std::string(testInfo.param.name); });
+    [](const testing::TestParamInfo<SummaryCase>& testInfo) {
+        return std::string(testInfo.param.name);
+    });
 
 TEST(ImportReportLines, DeterminedLinePadsOrCutsThePrefixToSixCharacters)
 {

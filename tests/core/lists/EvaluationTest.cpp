@@ -81,7 +81,7 @@ TEST_F(EvaluationFigures, ColumnSumEqualToTheThresholdCounts)
 
 TEST_F(EvaluationFigures, ColumnNobodyReachesGivesZeroForEveryEntity)
 {
-    const BandThresholds thresholds;   // defaults: 100 on 20 m
+    const BandThresholds thresholds;  // defaults: 100 on 20 m
     Add("A", {{1, k20m, kModeCw}, {2, k20m, kModeCw}}, thresholds);
     Add("B", {{1, k20m, kModeCw}}, thresholds);
     EXPECT_EQ(evaluation->ParticipantCounts(k20m, kModeCw), 0);
@@ -127,14 +127,14 @@ TEST_P(PerMilleRounding, HalvesGoToTheEvenNeighbour)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shares, PerMilleRounding,
-                         ::testing::Values(ShareCase{1, 16, "  62"},   // 62.5
-                                           ShareCase{3, 16, " 188"},   // 187.5
+                         ::testing::Values(ShareCase{1, 16, "  62"},  // 62.5
+                                           ShareCase{3, 16, " 188"},  // 187.5
                                            ShareCase{1, 8, " 125"}, ShareCase{1, 3, " 333"},
                                            ShareCase{2, 3, " 667"}, ShareCase{4, 4, "1000"},
                                            ShareCase{0, 4, "   0"},
-                                           ShareCase{1, 2000, "   0"},   // 0.5
-                                           ShareCase{3, 2000, "   2"},   // 1.5
-                                           ShareCase{1999, 2000, "1000"}));   // 999.5
+                                           ShareCase{1, 2000, "   0"},       // 0.5
+                                           ShareCase{3, 2000, "   2"},       // 1.5
+                                           ShareCase{1999, 2000, "1000"}));  // 999.5
 
 // The compact bookkeeping must give what a plain count over every cell gives.
 TEST_F(EvaluationFigures, CountsAndCallsAgreeWithAPlainCountOverRandomLists)
@@ -161,7 +161,8 @@ TEST_F(EvaluationFigures, CountsAndCallsAgreeWithAPlainCountOverRandomLists)
         for (int m = 0; m < kModeCount; ++m) {
             int participants = 0;
             for (const auto& matrix : lists) {
-                participants += matrix->ColumnSum(BandIndex{b}, ModeIndex{m}) >= thresholds.For(b) ? 1 : 0;
+                participants +=
+                    matrix->ColumnSum(BandIndex{b}, ModeIndex{m}) >= thresholds.For(b) ? 1 : 0;
             }
             ASSERT_EQ(evaluation->ParticipantCounts(b, m), participants) << b << "/" << m;
             for (int e = 1; e <= kEntities + 1; ++e) {
@@ -169,7 +170,8 @@ TEST_F(EvaluationFigures, CountsAndCallsAgreeWithAPlainCountOverRandomLists)
                 std::string expected;
                 for (int i = 0; i < kLists; ++i) {
                     const auto& matrix = *lists[static_cast<std::size_t>(i)];
-                    if (matrix.ColumnSum(BandIndex{b}, ModeIndex{m}) >= thresholds.For(b) && matrix.IsTicked(e, BandIndex{b}, ModeIndex{m})) {
+                    if (matrix.ColumnSum(BandIndex{b}, ModeIndex{m}) >= thresholds.For(b) &&
+                        matrix.IsTicked(e, BandIndex{b}, ModeIndex{m})) {
                         ++confirming;
                         expected += calls[static_cast<std::size_t>(i)] + " ";
                     }
@@ -187,7 +189,7 @@ TEST_F(EvaluationFigures, CountsAndCallsAgreeWithAPlainCountOverRandomLists)
 TEST(EvaluationLog, CountGroupsAreZeroFilledAndBelowThresholdCountsAreBlanked)
 {
     ColumnSumTable sums{};
-    sums[k20m] = {58, 97, 23, 117};   // CW, Fone, RTTY, Mixed
+    sums[k20m] = {58, 97, 23, 117};  // CW, Fone, RTTY, Mixed
     sums[kAllBands] = {7, 0, 300, 999};
     BandThresholds thresholds = Zero();
     thresholds.minimum[k20m] = 58;

@@ -42,14 +42,13 @@ TEST_P(SplitFieldsRule, SeparatorsAndRunsAreHandledLikeTheListFormatNeeds)
     EXPECT_EQ(texts, GetParam().Fields);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, SplitFieldsRule,
-    ::testing::Values(SplitCase{"", {}}, SplitCase{" \t,:;", {}},
-                      SplitCase{"a b", {"a", "b"}},
-                      SplitCase{"  lead", {"lead"}},
-                      SplitCase{"a,,;; \t:b", {"a", "b"}},
-                      SplitCase{"FT/W 3.5 x_y", {"FT/W", "3.5", "x_y"}},
-                      SplitCase{"M-F-|x", {"M-F-|x"}}));
+INSTANTIATE_TEST_SUITE_P(Lines, SplitFieldsRule,
+                         ::testing::Values(SplitCase{"", {}}, SplitCase{" \t,:;", {}},
+                                           SplitCase{"a b", {"a", "b"}},
+                                           SplitCase{"  lead", {"lead"}},
+                                           SplitCase{"a,,;; \t:b", {"a", "b"}},
+                                           SplitCase{"FT/W 3.5 x_y", {"FT/W", "3.5", "x_y"}},
+                                           SplitCase{"M-F-|x", {"M-F-|x"}}));
 
 TEST(SplitFields, PositionsCountFromOneAndLengthsAreExact)
 {
@@ -99,7 +98,8 @@ std::vector<std::string> ReferenceFields(std::string_view line)
 TEST(SplitFields, AgreesWithAByteByByteReadingOnRandomLines)
 {
     std::mt19937 random(31337);
-    const std::string alphabet = std::string("  \t,:;.-/MCFR0aZ\x01\x80\xFF") + std::string(1, '\0');
+    const std::string alphabet =
+        std::string("  \t,:;.-/MCFR0aZ\x01\x80\xFF") + std::string(1, '\0');
     std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
     std::uniform_int_distribution<int> length(0, 300);
     for (int round = 0; round < 3000; ++round) {
@@ -132,7 +132,7 @@ TEST_P(LineBreaks, CrLfLfAndLoneCrEndLinesWhereverThePiecesOfTheFileEnd)
 {
     const auto& [lineCase, chunk] = GetParam();
     MemorySource source(lineCase.Bytes, chunk);
-    std::vector<char> buffer(chunk == 1 ? 2 : 16);   // tiny buffers force lines across refills
+    std::vector<char> buffer(chunk == 1 ? 2 : 16);  // tiny buffers force lines across refills
     LineReader reader(source, buffer);
     std::vector<std::string> lines;
     std::string_view line;
@@ -144,16 +144,15 @@ TEST_P(LineBreaks, CrLfLfAndLoneCrEndLinesWhereverThePiecesOfTheFileEnd)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, LineBreaks,
-    ::testing::Combine(
-        ::testing::Values(LineCase{"", {}}, LineCase{"\r\n", {""}},
-                          LineCase{"one\r\ntwo", {"one", "two"}},
-                          LineCase{"one\ntwo\n", {"one", "two"}},
-                          LineCase{"one\rtwo\r", {"one", "two"}},
-                          LineCase{"a\r\n\r\nb\n\nc", {"a", "", "b", "", "c"}},
-                          LineCase{"a\r\r\nb", {"a", "", "b"}},
-                          LineCase{"0123456789abcdefghijklmnopqrstuvwxyz\r\nz",
-                                   {"0123456789abcdefghijklmnopqrstuvwxyz", "z"}}),
-        ::testing::Values(std::size_t{1}, std::size_t{3}, std::size_t{0})));
+    ::testing::Combine(::testing::Values(LineCase{"", {}}, LineCase{"\r\n", {""}},
+                                         LineCase{"one\r\ntwo", {"one", "two"}},
+                                         LineCase{"one\ntwo\n", {"one", "two"}},
+                                         LineCase{"one\rtwo\r", {"one", "two"}},
+                                         LineCase{"a\r\n\r\nb\n\nc", {"a", "", "b", "", "c"}},
+                                         LineCase{"a\r\r\nb", {"a", "", "b"}},
+                                         LineCase{"0123456789abcdefghijklmnopqrstuvwxyz\r\nz",
+                                                  {"0123456789abcdefghijklmnopqrstuvwxyz", "z"}}),
+                       ::testing::Values(std::size_t{1}, std::size_t{3}, std::size_t{0})));
 
 TEST(LineReader, KeepsOnlyTheFirst255BytesOfALongLine)
 {
@@ -348,9 +347,9 @@ class ListPieces : public LoadListFile, public ::testing::WithParamInterface<std
 TEST_P(ListPieces, SameCellsWhateverTheLineBreaksAndReadSizes)
 {
     ListReader reader(catalogue);
-    ASSERT_EQ(reader.ReadListBytes("DL1ABC.CFD", handEdited, ListReadMode::Normal, *matrix)
-                  .FoundCount,
-              8);
+    ASSERT_EQ(
+        reader.ReadListBytes("DL1ABC.CFD", handEdited, ListReadMode::Normal, *matrix).FoundCount,
+        8);
     const ColumnSumTable expected = matrix->ColumnSums();
     const auto expectedW = Ticked("W");
 
@@ -403,7 +402,7 @@ TEST_F(LoadListFile, BinaryJunkAndAHugeLineAreReadWithoutHarm)
     for (std::size_t i = 0; i < junk.size(); ++i) {
         junk[i] = static_cast<char>((i * 7919u) % 251u);
     }
-    junk += std::string(5 * 1024 * 1024, 'x');   // one line of 5 MiB
+    junk += std::string(5 * 1024 * 1024, 'x');  // one line of 5 MiB
     junk += "\r\n3A     Monaco  ......................  MCF-  ----  ----  M-F-  ----  MC--  ----  "
             "----  ----  ----  ----  \r\n";
     directory.Write("JUNK.CFD", junk);
@@ -439,7 +438,7 @@ TEST_P(ListRoundTrip, SavedListReadsBackEveryStoredCellAndNothingAboveSixMetres)
     }
 
     auto back = std::make_unique<ConfirmationMatrix>();
-    back->WriteCell(1, BandIndex{12}, ModeIndex{kModeCw}, 1);   // left over from an earlier list
+    back->WriteCell(1, BandIndex{12}, ModeIndex{kModeCw}, 1);  // left over from an earlier list
     const auto result =
         LoadList(directory.Path(), "DK0ABC.CFD", ListReadMode::Normal, catalogue, *back);
     EXPECT_TRUE(result.ReportLines.empty());
@@ -448,9 +447,10 @@ TEST_P(ListRoundTrip, SavedListReadsBackEveryStoredCellAndNothingAboveSixMetres)
         for (int b = 0; b < kBandCount; ++b) {
             for (int m = 0; m < kModeCount; ++m) {
                 const bool stored = b < kListBandCount || b == kAllBands;
-                EXPECT_EQ(back->IsTicked(e, BandIndex{b}, ModeIndex{m}), stored && original->IsTicked(e, BandIndex{b}, ModeIndex{m}))
-                    << catalogue.Entity(static_cast<std::uint16_t>(e)).MainPrefix << " " << b
-                    << "/" << m;
+                EXPECT_EQ(back->IsTicked(e, BandIndex{b}, ModeIndex{m}),
+                          stored && original->IsTicked(e, BandIndex{b}, ModeIndex{m}))
+                    << catalogue.Entity(static_cast<std::uint16_t>(e)).MainPrefix << " " << b << "/"
+                    << m;
             }
         }
     }

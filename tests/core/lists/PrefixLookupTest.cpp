@@ -21,8 +21,8 @@ TEST(PrefixLookup, FindsExactlyTheAddedPrefixesWithTheirEntities)
     const std::vector<std::uint16_t> one{3};
     lookup.Add("QQ", twins);
     lookup.Add("W", one);
-    lookup.Add("ABCDEFGH", one);   // longer than a packed key
-    lookup.Add("W", twins);        // the first entities stay
+    lookup.Add("ABCDEFGH", one);  // longer than a packed key
+    lookup.Add("W", twins);       // the first entities stay
     EXPECT_EQ(Found(lookup, "QQ"), twins);
     EXPECT_EQ(Found(lookup, "W"), one);
     EXPECT_EQ(Found(lookup, "ABCDEFGH"), one);

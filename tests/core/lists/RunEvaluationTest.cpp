@@ -39,7 +39,8 @@ protected:
     {
         ConfirmationMatrix list;
         for (const auto& [prefix, band, mode] : cells) {
-            (void)list.SetCell(EntityOf(catalogue, prefix), BandIndex{band}, ModeIndex{mode}, CellOperation::Set);
+            (void)list.SetCell(EntityOf(catalogue, prefix), BandIndex{band}, ModeIndex{mode},
+                               CellOperation::Set);
         }
         directory.Write(name, FormatList(call, catalogue, list));
     }
@@ -118,8 +119,8 @@ TEST_F(EvaluationRun, EmptyOrMissingDirectoryFindsNothing)
     EXPECT_FALSE(empty.DirectoryError);
     EXPECT_TRUE(empty.LogLines.empty());
 
-    const auto missing = RunEvaluation(directory.Path() / "nowhere", catalogue, zero, *matrix,
-                                       *evaluation);
+    const auto missing =
+        RunEvaluation(directory.Path() / "nowhere", catalogue, zero, *matrix, *evaluation);
     EXPECT_TRUE(missing.DirectoryError);
     EXPECT_FALSE(missing.FoundAny());
 }
@@ -175,12 +176,11 @@ TEST_F(EvaluationRun, ResultFileShowsMainPrefixesAndPerMilleGroups)
     (void)Run(zero);
     const auto lines = test::SplitCrLf(FormatResultFile(catalogue, *evaluation));
     EXPECT_EQ(lines[0], "Entity   ALL" + std::string(13, ' ') + "     1.8" + std::string(13, ' ') +
-                            "     3.5" + std::string(13, ' ') + "       7" +
-                            std::string(13, ' ') + "      10" + std::string(13, ' ') +
-                            "      14" + std::string(13, ' ') + "      18" +
-                            std::string(13, ' ') + "      21" + std::string(13, ' ') +
-                            "      24" + std::string(13, ' ') + "      28" +
-                            std::string(13, ' ') + "      50");
+                            "     3.5" + std::string(13, ' ') + "       7" + std::string(13, ' ') +
+                            "      10" + std::string(13, ' ') + "      14" + std::string(13, ' ') +
+                            "      18" + std::string(13, ' ') + "      21" + std::string(13, ' ') +
+                            "      24" + std::string(13, ' ') + "      28" + std::string(13, ' ') +
+                            "      50");
     const std::string& w = lines[3];
     EXPECT_EQ(w.substr(0, 9), "W        ");
     const std::string none = "   0    0    0    0 ";
@@ -188,13 +188,14 @@ TEST_F(EvaluationRun, ResultFileShowsMainPrefixesAndPerMilleGroups)
     EXPECT_EQ(w.substr(29 + 20 * k20m, 20), " 500  500    0    0 ");
     EXPECT_EQ(w.substr(29, 20), none);
     EXPECT_EQ(lines[4].substr(0, 9), "UA3      ");
-    EXPECT_EQ(lines[11], "Teiln.      2    2    2    2  " + [] {
-        std::string bands;
-        for (int b = 0; b < 10; ++b) {
-            bands += "   2    2    2    2  ";
-        }
-        return bands;
-    }());
+    EXPECT_EQ(
+        lines[11], "Teiln.      2    2    2    2  " + [] {
+            std::string bands;
+            for (int b = 0; b < 10; ++b) {
+                bands += "   2    2    2    2  ";
+            }
+            return bands;
+        }());
 }
 
 TEST_F(EvaluationRun, ResultFileIsWrittenBesideTheListsAndAFailedWriteIsReported)

@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-
 #include <gtest/gtest.h>
 
 #include "ListTestSupport.h"
@@ -14,7 +13,6 @@
 
 namespace wendrix {
 namespace {
-
 
 using test::EntityOf;
 using test::SplitCrLf;
@@ -30,8 +28,13 @@ ConfirmationMatrix::CellRow RowWith(std::initializer_list<std::pair<int, int>> c
 
 TEST(ListEntityLine, MonacoExampleReadsAsDocumentedAndWeighs202)
 {
-    const auto row = RowWith({{kAllBands, kModeMixed}, {kAllBands, kModeCw}, {kAllBands, kModeFone},
-                              {2, kModeMixed}, {2, kModeFone}, {4, kModeMixed}, {4, kModeCw}});
+    const auto row = RowWith({{kAllBands, kModeMixed},
+                              {kAllBands, kModeCw},
+                              {kAllBands, kModeFone},
+                              {2, kModeMixed},
+                              {2, kModeFone},
+                              {4, kModeMixed},
+                              {4, kModeCw}});
     const ListEntityLine line = FormatEntityLine("3A", "Monaco", row);
     EXPECT_EQ(line.Text, "3A     Monaco  ......................  MCF-  ----  ----  M-F-  ----  "
                          "MC--  ----  ----  ----  ----  ----  ");
@@ -93,9 +96,10 @@ protected:
 
 TEST_F(SaveListFile, LayoutHasTitleBlockOneLinePerMainPrefixAndChecksumWithCrLf)
 {
-    matrix->WriteCell(EntityOf(catalogue, "W"), BandIndex{kAllBands}, ModeIndex{kModeRtty}, 1);   // 43
-    matrix->WriteCell(EntityOf(catalogue, "W"), BandIndex{9}, ModeIndex{kModeRtty}, 1);           // 43
-    matrix->WriteCell(EntityOf(catalogue, "3A"), BandIndex{0}, ModeIndex{kModeCw}, 1);            // 5
+    matrix->WriteCell(EntityOf(catalogue, "W"), BandIndex{kAllBands}, ModeIndex{kModeRtty},
+                      1);                                                                // 43
+    matrix->WriteCell(EntityOf(catalogue, "W"), BandIndex{9}, ModeIndex{kModeRtty}, 1);  // 43
+    matrix->WriteCell(EntityOf(catalogue, "3A"), BandIndex{0}, ModeIndex{kModeCw}, 1);   // 5
     const std::string text = FormatList("DL1ABC", catalogue, *matrix);
 
     ASSERT_TRUE(text.ends_with("\r\n"));
@@ -129,7 +133,7 @@ TEST_F(SaveListFile, PrefixesAreWrittenThroughTheListPrefixTable)
         prefixes.push_back(lines[i].substr(0, 7));
     }
     EXPECT_EQ(prefixes, (std::vector<std::string>{"3A     ", "K      ", "UA     ", "Z8     ",
-                                                   "E6     ", "FT/W   ", "DL     ", "QQ     "}));
+                                                  "E6     ", "FT/W   ", "DL     ", "QQ     "}));
 }
 
 TEST_F(SaveListFile, WrittenFileIsReadBackIntoTheSameRecordsIncludingTranslatedPrefixes)

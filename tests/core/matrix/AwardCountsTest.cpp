@@ -27,8 +27,8 @@ TEST(AwardCounts, BandsAndSlotsAreCountedPerBandNotPerEntity)
     EXPECT_EQ(counts.Slot26, 2);
 
     matrix.ClearMatrix();
-    matrix.SetCell(2, BandIndex{9}, ModeIndex{kModeRtty}, CellOperation::Set);    // 6 m
-    matrix.SetCell(2, BandIndex{10}, ModeIndex{kModeCw}, CellOperation::Set);     // 2 m counts nowhere
+    matrix.SetCell(2, BandIndex{9}, ModeIndex{kModeRtty}, CellOperation::Set);  // 6 m
+    matrix.SetCell(2, BandIndex{10}, ModeIndex{kModeCw}, CellOperation::Set);  // 2 m counts nowhere
     matrix.SetCell(3, BandIndex{kAllBands}, ModeIndex{kModeCw}, CellOperation::Set);
     counts = ComputeAwardCounts(matrix.ColumnSums());
     EXPECT_EQ(counts.TenBandMixed, 1);
@@ -79,8 +79,8 @@ TEST(PercentageText, RoundsHalvesToEven)
         const char* text;
     };
     const Case cases[] = {
-        {0, 5, "-"},     {1, 8, " 12"},   {1, 40, "  2"},  {3, 8, " 38"},  {5, 5, "100"},
-        {2, 3, " 67"},   {1, 3, " 33"},   {1, 200, "  0"}, {7, 100, "  7"}, {42, 100, " 42"},
+        {0, 5, "-"},   {1, 8, " 12"}, {1, 40, "  2"},  {3, 8, " 38"},   {5, 5, "100"},
+        {2, 3, " 67"}, {1, 3, " 33"}, {1, 200, "  0"}, {7, 100, "  7"}, {42, 100, " 42"},
     };
     for (const auto& c : cases) {
         const auto text = PercentageText(c.confirming, c.counted);

@@ -34,12 +34,12 @@ TEST(BandThresholds, ReachingMeansAtLeast)
 TEST(ThresholdStoredForm, ValuesAreLittleEndianSixteenBitInBandOrder)
 {
     BandThresholds thresholds;
-    thresholds.minimum[0] = 0x012C;   // 300
+    thresholds.minimum[0] = 0x012C;  // 300
     thresholds.minimum[kAllBands] = 0x00FF;
     const auto bytes = EncodeThresholds(thresholds);
     EXPECT_EQ(bytes[0], 0x2C);
     EXPECT_EQ(bytes[1], 0x01);
-    EXPECT_EQ(bytes[2], 100);   // 80 m
+    EXPECT_EQ(bytes[2], 100);  // 80 m
     EXPECT_EQ(bytes[3], 0);
     EXPECT_EQ(bytes[34], 0xFF);
     EXPECT_EQ(bytes[35], 0x00);
@@ -100,7 +100,8 @@ TEST(ThresholdRangeCheck, MessageNamesTheBoundsInBothLanguages)
 {
     const RangeMessage message = ThresholdRangeMessage();
     EXPECT_EQ(message.English, "Value outside range of 0...300.");
-    EXPECT_EQ(message.German, "Wert au\xC3\x9F" "erhalb des Bereichs von 0...300.");
+    EXPECT_EQ(message.German, "Wert au\xC3\x9F"
+                              "erhalb des Bereichs von 0...300.");
     EXPECT_EQ(OutsideRangeMessage(-5, 12).English, "Value outside range of -5...12.");
 }
 

@@ -48,7 +48,8 @@ protected:
 
 TEST_F(ConfirmationMatrixTest, TickingABandCellTicksItsMixedAndAllBandsCells)
 {
-    EXPECT_TRUE(matrix.SetCell(kEntity, BandIndex{kBand20m}, ModeIndex{kModeCw}, CellOperation::Set));
+    EXPECT_TRUE(
+        matrix.SetCell(kEntity, BandIndex{kBand20m}, ModeIndex{kModeCw}, CellOperation::Set));
     EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{kBand20m}, ModeIndex{kModeCw}));
     EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{kBand20m}, ModeIndex{kModeMixed}));
     EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{kAllBands}, ModeIndex{kModeCw}));
@@ -74,7 +75,8 @@ TEST_F(ConfirmationMatrixTest, TogglingBackClearsTheClassOnlyWhereNoOtherBandHas
     matrix.SetCell(kEntity, BandIndex{2}, ModeIndex{kModeCw}, CellOperation::Set);
     matrix.SetCell(kEntity, BandIndex{kBand20m}, ModeIndex{kModeCw}, CellOperation::Set);
     matrix.SetCell(kEntity, BandIndex{kBand20m}, ModeIndex{kModeCw}, CellOperation::Clear);
-    EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{kAllBands}, ModeIndex{kModeCw})) << "40 m still has CW";
+    EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{kAllBands}, ModeIndex{kModeCw}))
+        << "40 m still has CW";
 }
 
 TEST_F(ConfirmationMatrixTest, ClearingABandsMixedCellClearsTheBand)
@@ -101,7 +103,8 @@ TEST_F(ConfirmationMatrixTest, AllBandsColumnClearsDownwards)
     matrix.SetCell(kEntity, BandIndex{kAllBands}, ModeIndex{kModeCw}, CellOperation::Clear);
     EXPECT_FALSE(matrix.IsTicked(kEntity, BandIndex{kBand20m}, ModeIndex{kModeCw}));
     EXPECT_FALSE(matrix.IsTicked(kEntity, BandIndex{2}, ModeIndex{kModeCw}));
-    EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{kBand20m}, ModeIndex{kModeMixed})) << "band Mixed cells stay";
+    EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{kBand20m}, ModeIndex{kModeMixed}))
+        << "band Mixed cells stay";
     EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{kAllBands}, ModeIndex{kModeMixed}));
     EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{2}, ModeIndex{kModeFone}));
 
@@ -129,15 +132,19 @@ TEST_F(ConfirmationMatrixTest, AllBandsCellsCanBeTickedOnTheirOwn)
 
 TEST_F(ConfirmationMatrixTest, RefusedCallsChangeNothing)
 {
-    EXPECT_FALSE(matrix.SetCell(kEntity, BandIndex{kBand30m}, ModeIndex{kModeFone}, CellOperation::Set));
+    EXPECT_FALSE(
+        matrix.SetCell(kEntity, BandIndex{kBand30m}, ModeIndex{kModeFone}, CellOperation::Set));
     EXPECT_FALSE(matrix.SetCell(0, BandIndex{kBand20m}, ModeIndex{kModeCw}, CellOperation::Set));
     EXPECT_FALSE(matrix.SetCell(401, BandIndex{kBand20m}, ModeIndex{kModeCw}, CellOperation::Set));
-    EXPECT_FALSE(matrix.SetCell(kEntity, BandIndex{kBandCount}, ModeIndex{kModeCw}, CellOperation::Set));
-    EXPECT_FALSE(matrix.SetCell(kEntity, BandIndex{kBand20m}, ModeIndex{kModeCount}, CellOperation::Set));
+    EXPECT_FALSE(
+        matrix.SetCell(kEntity, BandIndex{kBandCount}, ModeIndex{kModeCw}, CellOperation::Set));
+    EXPECT_FALSE(
+        matrix.SetCell(kEntity, BandIndex{kBand20m}, ModeIndex{kModeCount}, CellOperation::Set));
     EXPECT_EQ(matrix.ColumnSums(), ColumnSumTable{});
     EXPECT_FALSE(matrix.Modified());
     EXPECT_TRUE(changes.empty());
-    EXPECT_TRUE(matrix.SetCell(400, BandIndex{kBand30m}, ModeIndex{kModeCw}, CellOperation::Set)) << "30 m CW is fine";
+    EXPECT_TRUE(matrix.SetCell(400, BandIndex{kBand30m}, ModeIndex{kModeCw}, CellOperation::Set))
+        << "30 m CW is fine";
 }
 
 TEST_F(ConfirmationMatrixTest, UnknownOperationCodesClear)
@@ -163,7 +170,8 @@ TEST_F(ConfirmationMatrixTest, DirectWritesKeepSumsButNotTheModifiedState)
     matrix.WriteCell(kEntity, BandIndex{kBand30m}, ModeIndex{kModeFone}, 1);
     matrix.WriteCell(kEntity, BandIndex{12}, ModeIndex{kModeCw}, 1);
     EXPECT_TRUE(matrix.IsTicked(kEntity, BandIndex{kBand30m}, ModeIndex{kModeFone}));
-    EXPECT_FALSE(matrix.IsTicked(kEntity, BandIndex{kAllBands}, ModeIndex{kModeCw})) << "no dependent cells";
+    EXPECT_FALSE(matrix.IsTicked(kEntity, BandIndex{kAllBands}, ModeIndex{kModeCw}))
+        << "no dependent cells";
     EXPECT_EQ(matrix.ColumnSum(BandIndex{kBand30m}, ModeIndex{kModeFone}), 1);
     EXPECT_FALSE(matrix.Modified());
 }
@@ -189,9 +197,12 @@ TEST_F(ConfirmationMatrixTest, SumsAlwaysEqualARecountAfterRandomEditing)
         for (int b = 0; b < kAllBands; ++b) {
             for (const int m : {kModeCw, kModeFone, kModeRtty}) {
                 if (matrix.IsTicked(e, BandIndex{b}, ModeIndex{m})) {
-                    ASSERT_TRUE(matrix.IsTicked(e, BandIndex{b}, ModeIndex{kModeMixed})) << e << " " << b;
-                    ASSERT_TRUE(matrix.IsTicked(e, BandIndex{kAllBands}, ModeIndex{m})) << e << " " << b;
-                    ASSERT_TRUE(matrix.IsTicked(e, BandIndex{kAllBands}, ModeIndex{kModeMixed})) << e << " " << b;
+                    ASSERT_TRUE(matrix.IsTicked(e, BandIndex{b}, ModeIndex{kModeMixed}))
+                        << e << " " << b;
+                    ASSERT_TRUE(matrix.IsTicked(e, BandIndex{kAllBands}, ModeIndex{m}))
+                        << e << " " << b;
+                    ASSERT_TRUE(matrix.IsTicked(e, BandIndex{kAllBands}, ModeIndex{kModeMixed}))
+                        << e << " " << b;
                 }
             }
         }

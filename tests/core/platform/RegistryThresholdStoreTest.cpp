@@ -30,8 +30,8 @@ RawValue ReadRaw()
     }
     std::array<std::uint8_t, 256> buffer{};
     DWORD size = static_cast<DWORD>(buffer.size());
-    raw.Found = RegQueryValueExW(key, nullptr, nullptr, &raw.Type, buffer.data(), &size) ==
-                ERROR_SUCCESS;
+    raw.Found =
+        RegQueryValueExW(key, nullptr, nullptr, &raw.Type, buffer.data(), &size) == ERROR_SUCCESS;
     raw.Bytes.assign(buffer.begin(), buffer.begin() + (raw.Found ? size : 0));
     RegCloseKey(key);
     return raw;
@@ -43,8 +43,7 @@ void WriteRaw(DWORD type, const std::vector<std::uint8_t>& bytes)
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                               KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExW(key, nullptr, 0, type, bytes.data(),
-                             static_cast<DWORD>(bytes.size())),
+    ASSERT_EQ(RegSetValueExW(key, nullptr, 0, type, bytes.data(), static_cast<DWORD>(bytes.size())),
               ERROR_SUCCESS);
     RegCloseKey(key);
 }

@@ -30,9 +30,15 @@ INSTANTIATE_TEST_SUITE_P(
                     // Pasted text must never name a file outside the list directory.
                     FilterCase{"ParentDirectory", "../../etc/passwd", "ETCPASSWD"},
                     FilterCase{"Backslashes", "..\\x\\y", "XY"},
-                    FilterCase{"ControlCharacters", std::string("A\bB\tC\r\n\x7f" "D\0E", 11),
+                    FilterCase{"ControlCharacters",
+                               std::string("A\bB\tC\r\n\x7f"
+                                           "D\0E",
+                                           11),
                                "ABCDE"},
-                    FilterCase{"NonAsciiBytes", "D\xC3\xBC" "L", "DL"},
+                    FilterCase{"NonAsciiBytes",
+                               "D\xC3\xBC"
+                               "L",
+                               "DL"},
                     FilterCase{"Empty", "", ""}),
     [](const testing::TestParamInfo<FilterCase>& param) { return param.param.name; });
 

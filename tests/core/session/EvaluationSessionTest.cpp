@@ -104,9 +104,9 @@ TEST_F(EvaluationSessionTest, AnInvalidRowStopsTheThresholdsThereAndStoresNothin
     EXPECT_CALL(store, Write(_));
     EXPECT_EQ(session.ApplyThresholdRows(rows), std::nullopt);
     EXPECT_EQ(WCell(), "1000");
-    EXPECT_EQ(session.ParticipantCalls(test::EntityOf(catalogue, "W"), BandIndex{4},
-                                       ModeIndex{kModeCw}),
-              "DL1ABC W1AW ");
+    EXPECT_EQ(
+        session.ParticipantCalls(test::EntityOf(catalogue, "W"), BandIndex{4}, ModeIndex{kModeCw}),
+        "DL1ABC W1AW ");
 
     // 20 m (row 5) now needs 2; row 7 is out of range: the rows before it apply in memory, but
     // nothing is stored and the evaluation does not run again.
@@ -128,9 +128,9 @@ TEST_F(EvaluationSessionTest, AnInvalidRowStopsTheThresholdsThereAndStoresNothin
     EXPECT_EQ(stored.For(kBand20m), 2);
     EXPECT_EQ(stored.For(10), 0) << "2 m keeps its value";
     EXPECT_EQ(WCell(), "1000") << "only DL1ABC reaches 2 on 20 m CW and it confirms W";
-    EXPECT_EQ(session.ParticipantCalls(test::EntityOf(catalogue, "W"), BandIndex{4},
-                                       ModeIndex{kModeCw}),
-              "DL1ABC ");
+    EXPECT_EQ(
+        session.ParticipantCalls(test::EntityOf(catalogue, "W"), BandIndex{4}, ModeIndex{kModeCw}),
+        "DL1ABC ");
 }
 
 TEST_F(EvaluationSessionTest, SavingWritesTheResultFileAndAFailureKeepsTheWindowOpen)
@@ -157,21 +157,31 @@ TEST_F(EvaluationSessionTest, ReadsListsNamedOutsideTheUsersCodePage)
 {
     // "ДЛ1.CFD": Cyrillic, in no Western code page. Found, read without an error, and its call
     // sign (padded to seven bytes) shown as it is.
-    WriteList("\xD0\x94\xD0\x9B" "1", 0);
+    WriteList("\xD0\x94\xD0\x9B"
+              "1",
+              0);
     const std::vector<std::string> log = RunAndKeepTheLog();
     ASSERT_EQ(log.size(), 2u);
-    EXPECT_TRUE(log[0].starts_with("\xD0\x94\xD0\x9B" "1  : ")) << log[0];
+    EXPECT_TRUE(log[0].starts_with("\xD0\x94\xD0\x9B"
+                                   "1  : "))
+        << log[0];
 }
 
 #ifndef _WIN32
 // Windows keeps file names in UTF-16, so only other systems meet names in Latin-1 bytes.
 TEST_F(EvaluationSessionTest, TheLogNamesLatin1FileNamesInValidUtf8)
 {
-    WriteList("D\xFC" "1ABC", 0);   // a file name in Latin-1 bytes, as an old system wrote it
+    WriteList("D\xFC"
+              "1ABC",
+              0);  // a file name in Latin-1 bytes, as an old system wrote it
     const std::vector<std::string> log = RunAndKeepTheLog();
     ASSERT_EQ(log.size(), 2u);
-    EXPECT_TRUE(log[0].starts_with("D\xC3\xBC" "1ABC : ")) << log[0];
-    EXPECT_TRUE(fs::exists(directory.Path() / "D\xFC" "1ABC.CFD")) << "the file itself is untouched";
+    EXPECT_TRUE(log[0].starts_with("D\xC3\xBC"
+                                   "1ABC : "))
+        << log[0];
+    EXPECT_TRUE(fs::exists(directory.Path() / "D\xFC"
+                                              "1ABC.CFD"))
+        << "the file itself is untouched";
 }
 #endif
 

@@ -94,7 +94,7 @@ TEST_F(MemberSessionTest, AtMostAThousandListsAreOfferedInNameOrder)
 {
     for (int i = 0; i < 1001; ++i) {
         char name[16];
-        std::snprintf(name, sizeof name, "C%04d.CFD", 1000 - i);   // created in reverse order
+        std::snprintf(name, sizeof name, "C%04d.CFD", 1000 - i);  // created in reverse order
         directory.Write(name, "");
     }
     ASSERT_EQ(session.Start(), StartupFound::SeveralLists);
