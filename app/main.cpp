@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix: the desktop program. Builds the program's state (catalogue, matrix, evaluation,
 // thresholds store), the main window and the flows behind it, then runs the message loop.
 #include <exception>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the entity table, the prefix index, the special-call list and the DXCC index from the
 // lines of a country list, in one pass over the lines with a small state machine, followed by the
 // nesting pass over the prefix index.

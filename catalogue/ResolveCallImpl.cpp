@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps of a resolution that do not scan a table: reading the shape of the call, weighing a
 // matching prefix entry, finishing and choosing candidates, the result and the explanation.
 #include "catalogue/ResolveCallImpl.h"

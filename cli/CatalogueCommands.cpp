@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-cli catalogue | resolve: what the compiled-in country list holds, and how a call sign
 // resolves to a DXCC entity on a date (with the reasons, on request).
 #include <iostream>

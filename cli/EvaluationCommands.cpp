@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-cli evaluate: the club evaluation of a directory of survey list files, with its log,
 // the result file Wendrix.TXT and the participants line.
 #include <filesystem>

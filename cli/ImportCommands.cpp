@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-cli import: the desktop's import run without windows. The station's list is read from
 // DIR/CALL.CFD (when there is one), the logs are imported with the answers given as flags, the
 // summary and the report are printed, and the list is written back safely.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-cli show: reads a survey list file as the program does at start-up and prints what
 // the main window would show: the problems found, the column sums and the award counts.
 #include <filesystem>

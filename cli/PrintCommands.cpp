@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-cli print: writes the two-page print-out of a survey list file as a PDF, without a
 // display, so the paper form can be checked or sent without a printer.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-cli: the catalogue, the import, the survey list and the club evaluation without the
 // desktop window, for scripts and large checks.
 #include <exception>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CLI11 is header-only. A native build takes Debian's package as it is; a cross build cannot put
 # the build machine's /usr/include on its search path (its C library headers would shadow the
 # target's), so it sees the CLI11 headers alone through a folder holding a link to them.

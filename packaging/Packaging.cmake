@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts in place and how CPack turns the same install rules into a Debian
 # package. Included from the top-level CMakeLists.txt after every target is defined, so the install
 # rules name the programs here and no other folder carries install() calls: whatever is installed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time tool: turns a text file into a C++ source file holding its lines as an ordered array
 // of string views, so the program carries the text without reading any file at run time.
 //

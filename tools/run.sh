@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Wendrix and starts the desktop program with the survey list
 # that the example logs make. On a machine without a display it says so and runs the headless
 # demonstration of the command-line tool instead: the catalogue summary, a call resolved with

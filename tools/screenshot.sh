@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the main window to PNG pictures, offscreen: the member's view with the list that the
 # example logs make, and the club evaluation of 40 generated lists.
 #   tools/screenshot.sh [BUILD_DIR] [OUT_DIR]      (defaults: build, docs)

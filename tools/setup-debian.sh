@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, testing and fuzzing Wendrix need, plus a virtual
 # X server, a small window manager and screenshot tools for looking at the desktop window on a
 # machine without a display. Run as root; installs only what is missing, so a second run is quick.

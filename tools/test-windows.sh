@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the core, wendrix-cli and the core tests for 64-bit Windows with MinGW-w64 and runs
 # them under Wine, including a check that the Windows program writes the same list and result
 # files as the Linux one. The Linux build to compare with is the first argument (default: build).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Wendrix warning-free and runs every test: once as built, the
 # Windows build of the core and the command-line tool under Wine, and the core tests once more
 # under AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Walks through both users' jobs in the desktop program on a real X server (Xvfb with a window
 # manager), as a person would: the member types a call sign, imports the demo log, saves, closes,
 # starts again and finds the list read back; the club evaluates a folder of lists, opens the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program under Wine, quietly and in a Wine prefix of the project's own (created
 # on first use), so the Windows build's tests neither need nor touch the user's ~/.wine.
 #   tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Call resolution speed on a corpus of real-world-shaped calls: the indexed resolver the import
 // uses, and the reference scan it must agree with.
 #include <benchmark/benchmark.h>

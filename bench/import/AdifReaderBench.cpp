@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ADIF reader alone: a generated log of 1,000,000 records read from the page cache, and a
 // smaller one from memory. Run e.g.
 //   wendrix_bench --benchmark_filter=AdifReader --benchmark_repetitions=5

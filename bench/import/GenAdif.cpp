@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-gen-adif: writes a generated ADIF log, e.g. for measuring the import.
 //   wendrix-gen-adif OUT.adi [--records N] [--seed S] [--shape normal|one-line|no-eor|huge-header]
 //                    [--bytes N] [--malformed-every N]

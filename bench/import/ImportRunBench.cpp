@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole import of a large log: reading, classifying, resolving the calls without a DXCC
 // field, asking (scripted: Yes to all) and ticking the matrix, from a file in the page cache and
 // from memory, next to merely reading the file as cat does. Run for example with

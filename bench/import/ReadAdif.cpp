@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-read-adif: reads ADIF logs with the program's reader and prints what it found; for
 // measuring time and peak memory of the reader alone, e.g.
 //   wendrix-gen-adif line.adi --shape one-line --records 760000      (one line of 200 MB)

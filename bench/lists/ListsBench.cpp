@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the survey list file and of the club evaluation. The evaluation of 10,000 lists runs
 // over a directory generated once (kept in the temporary folder, or WENDRIX_BENCH_LIST_DIR).
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-make-lists DIR [COUNT] [SEED]: writes COUNT (default 25) survey list files of invented
 // club members into DIR, for demonstrations of the evaluation and for measuring it.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the start-up measurement: a Qt Widgets program that shows one empty window of
 // the main window's size and, like wendrix, can report its first paint and quit. With "--text"
 // the window holds one line of text, which makes it load the fonts as every real window must.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a full repaint of the visible matrix rows takes, offscreen: every cell of the rows in
 // view painted into the window's backing store, as after scrolling a page or reading a list.
 #include <memory>

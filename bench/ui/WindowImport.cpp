@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the import run as the desktop program does it: in the main window offscreen, with its
 // progress window and report window, every question answered at once (eQSL no, entities found
 // from call signs taken for the whole run, no report shown). Prints the median of the runs in

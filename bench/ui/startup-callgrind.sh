@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Instructions executed up to the first painted main window, counted by callgrind for wendrix and
 # for the two yardsticks of startup.sh (the bare empty window and the bare window with one line of
 # text). Unlike the wall-clock figures they do not depend on the machine's load, so they show

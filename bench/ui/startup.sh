@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up to the first painted main window, next to a bare Qt Widgets program that shows one
 # empty window and the same program with one line of text (which, like every window with text,
 # loads the font database). All report the moment of their first complete frame and quit. Runs

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The import in the desktop window against the same import by wendrix-cli, on a generated log of
 # a million records: medians of RUNS runs each, and their ratio.
 #   bench/ui/window-import.sh [BUILD_DIR] [RUNS]

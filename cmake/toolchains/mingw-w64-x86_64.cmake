@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-building for 64-bit Windows with Debian's MinGW-w64 tool chain (posix threads), e.g.
 #   cmake -S . -B build-windows -G Ninja --toolchain cmake/toolchains/mingw-w64-x86_64.cmake
 # Programs are linked statically, so a single .exe runs on Windows (and under Wine) without

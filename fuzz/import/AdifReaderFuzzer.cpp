@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the ADIF reader: the file driver with the bytes handed out in pieces and with
 // small blocks (so long lines, pieces and seams are exercised), ReadAdifRecord on chunks cut
 // from the same bytes, and both compared with the plain model of the tests. Any difference, or

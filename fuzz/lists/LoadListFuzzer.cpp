@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the survey list reader: any bytes as a list file, fed to the line reader
 // in pieces whose size the input chooses. Checks the promises the reader makes about its
 // results; a broken one aborts.

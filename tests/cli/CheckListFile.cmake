@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
 # Imports the demonstration log with wendrix-cli into an empty directory and checks the survey
 # list it writes: 349 lines, all ending with CR LF, the column header of 104 and entity lines of

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
 # Generates a directory of list files, evaluates it with wendrix-cli and checks the result file's
 # layout: every line of its exact length, CR LF endings, no empty line at the end.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
 # Runs PROGRAM with ARGS and INPUT on standard input; the standard output must equal EXPECTED,
 # whose lines end with LF; with NEWLINES=CRLF the output's must end with CR LF instead.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
 # The Windows program (WINDOWS_CLI, run through Wine) and the Linux program (LINUX_CLI) must write
 # the same bytes: the survey list of the demonstration log, and the result file of a directory of

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # read_crlf_lines(FILE OUT_LINES): the lines of an ASCII file whose every line ends with CR LF,
 # as a list of hex strings without their CR LF; fails when a line ends otherwise. The file is
 # read as hex because text reading drops carriage returns.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
 # Builds the Debian package with CPack into a scratch folder, then checks it as a user's apt would
 # see it: the control fields, the exact list of files with their modes and owners, a valid desktop

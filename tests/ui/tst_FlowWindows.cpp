@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows the flows use: progress, report and list selection.
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The member's and the evaluator's whole flows in the desktop program: start-up, import,
 // saving, closing, the thresholds and dropped logs, with every question answered by a script.
 #include <deque>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the cells and quarters of the matrix grids lie, what a mouse position hits, and how the
 // sizes scale with the screen.
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the three grids paint: the grids are rendered into images and sampled at the quarters.
 #include <memory>
 #include <optional>

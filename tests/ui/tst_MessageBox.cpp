@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message box: captions and button captions from their tables, the answer mapping, and
 // the box as shown.
 #include <QMessageBox>

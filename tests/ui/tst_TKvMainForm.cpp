@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its controls, and editing the matrix by mouse, popup menu, "Liste löschen"
 // and the wheel.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The call-sign edit: overwrite mode shared by all edits, its selection, and its own Backspace
 // when the window's filter drops the backspace character.
 #include <QApplication>

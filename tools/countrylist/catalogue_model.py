@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A small Python model of how Wendrix reads its country list and resolves call signs.
 
 The generator uses it to check its own output before writing it: the list text is parsed the way

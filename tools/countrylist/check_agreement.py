@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Measures how far the embedded country list agrees with the public country files.
 
 For every prefix of cty.dat a call is built that keeps the prefix's meaning (the prefix, then a

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds data/CountryList.txt, the country list that Wendrix compiles in.
 
 Inputs:

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks of the country list generator, of the Python model it verifies itself with, and of the
 committed data/CountryList.txt. Run: python3 -m unittest test_country_list (in this directory)."""
 
