@@ -4,7 +4,10 @@
 #include <exception>
 #include <filesystem>
 #include <future>
+#include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QApplication>
@@ -14,6 +17,7 @@
 
 #include "FirstPaintHook.h"
 #include "catalogue/EntityCatalogue.h"
+#include "common/ProgramVersion.h"
 #include "lists/Evaluation.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "session/CommandLine.h"
@@ -23,6 +27,48 @@
 #include "ui/settings/UserSettings.h"
 
 namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: wendrix [RESULT] [DIRECTORY]\n"
+    "  or:  wendrix --help | --version\n"
+    "\n"
+    "The desktop program of Wendrix, for a radio club's yearly survey of confirmed\n"
+    "DXCC entities.\n"
+    "\n"
+    "Without RESULT a member station works on its own survey list: an earlier list\n"
+    "in DIRECTORY is read at start-up (several are offered for choice), ADIF logs are\n"
+    "imported in the window, and the list is saved there as CALL.CFD. Without\n"
+    "DIRECTORY the lists are kept in the program's folder or, where that cannot be\n"
+    "written, in ~/Documents/Wendrix.\n"
+    "\n"
+    "With RESULT the club's evaluation reads every list of DIRECTORY, counts each\n"
+    "band and mode class against the per-band thresholds and saves the per-mille\n"
+    "table Wendrix.TXT there.\n"
+    "\n"
+    "RESULT is taken in any case and in any order with DIRECTORY; a parameter that is\n"
+    "neither RESULT nor an existing directory is ignored.\n"
+    "\n"
+    "The command-line tool wendrix-cli does the same work without a window.\n"
+    "\n"
+    "Options:\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n";
+
+// --help and --version are answered before the toolkit starts, so they work without a display
+// (packaging tools run them at build time) and open no window.
+std::optional<int> AnswerInformationRequest(int argc, char** argv)
+{
+    for (int index = 1; index < argc; ++index) {
+        const std::string_view argument(argv[index]);
+        if (argument == "--help" || argument == "--version") {
+            std::cout << (argument == "--help" ? std::string(kHelp)
+                                               : wendrix::VersionText("wendrix"));
+            std::cout.flush();
+            return std::cout ? 0 : 1;
+        }
+    }
+    return std::nullopt;
+}
 
 // Where the lists go when the program's own directory cannot take them (a system-wide
 // installation): a folder of the user's documents.
@@ -39,6 +85,9 @@ std::filesystem::path UserListFolder()
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> status = AnswerInformationRequest(argc, argv)) {
+        return *status;
+    }
     // The catalogue is the core's own work and needs no toolkit: it is built on a thread of its
     // own while the toolkit starts and reads the font database, which the first control with
     // text would wait for anyway. (Where no thread can be started it is built on the first
@@ -47,6 +96,10 @@ int main(int argc, char** argv)
                                      [] { return wendrix::BuildEntityCatalogue(); });
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wendrix"));
+#ifdef WENDRIX_APP_ID
+    // Wayland compositors find the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(WENDRIX_APP_ID));
+#endif
     try {
         // Reads the font database and loads the default font, in which the first edit control
         // lays out its text while it is being made.

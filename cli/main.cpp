@@ -10,15 +10,23 @@
 
 #include "Commands.h"
 #include "catalogue/EntityCatalogue.h"
+#include "common/ProgramVersion.h"
 #include "platform/Console.h"
 
 int main(int argc, char** argv)
 {
     try {
         const wendrix::EntityCatalogue catalogue = wendrix::BuildEntityCatalogue();
+        // Named here rather than from argv[0], so that the usage lines and the manual page made
+        // from them name the program as installed, not the path it was started by.
         CLI::App app{"Wendrix command-line tool: DXCC catalogue, ADIF import, survey lists and "
-                     "club evaluation"};
+                     "club evaluation",
+                     "wendrix-cli"};
         app.require_subcommand(1);
+        // CLI11 ends the text with a line break of its own.
+        std::string version = wendrix::VersionText("wendrix-cli");
+        version.pop_back();
+        app.set_version_flag("--version", version);
         // A file name such as "/logs/x.adi" is a file name on Windows too, not an option.
         app.allow_windows_style_options(false);
         wendrix::cli::RegisterCatalogueCommands(app, catalogue);

@@ -1,22 +1,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts in place and how CPack turns the same install rules into a Debian
-# package. Included from the top-level CMakeLists.txt after every target is defined, so the install
+# package. Included from the top-level CMakeLists.txt after the programs are defined, so the install
 # rules name the programs here and no other folder carries install() calls: whatever is installed
-# is listed in this one file, and the package test checks that nothing else comes along.
+# is listed in this file and in Linux.cmake, and the package test checks that nothing else comes
+# along.
 include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/Release.cmake)
 
 if(TARGET wendrix)
     # BUNDLE only matters on macOS, where the target is an application bundle.
     install(TARGETS wendrix
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
         BUNDLE DESTINATION .)
-    if(UNIX AND NOT APPLE)
-        # The menu entry and icon of Linux desktops.
-        install(FILES ${CMAKE_CURRENT_LIST_DIR}/wendrix.desktop
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-        install(FILES ${CMAKE_CURRENT_LIST_DIR}/wendrix.svg
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-    endif()
 endif()
 
 if(TARGET wendrix-cli)
@@ -25,6 +20,14 @@ endif()
 
 set(WENDRIX_PACKAGE_MAINTAINER "Wendrix developers <wendrix@example.org>"
     CACHE STRING "Maintainer line of the Debian package (name <e-mail>)")
+
+# The Debian revision of the package: 1 for the first package of each version.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+
+if(UNIX AND NOT APPLE)
+    # The menu entry, icon, metadata, manual pages and package documents.
+    include(${CMAKE_CURRENT_LIST_DIR}/Linux.cmake)
+endif()
 
 set(CPACK_PACKAGE_NAME wendrix)
 set(CPACK_PACKAGE_VENDOR "Wendrix")
@@ -52,7 +55,6 @@ endif()
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${WENDRIX_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # dpkg-shlibdeps reads the installed Qt and C++ runtime packages' own dependency information, so
 # Depends follows whatever the programs link, with the versions of the build machine.

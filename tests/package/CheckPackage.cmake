@@ -1,11 +1,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
-# Builds the Debian package with CPack into a scratch folder, then checks it as a user's apt would
-# see it: the control fields, the exact list of files with their modes and owners, a valid desktop
-# entry that starts an installed program and names the installed icon, a well-formed SVG icon, and
-# programs that find all their libraries once unpacked outside the build tree.
+# Builds the Debian package with CPack into a scratch folder, then checks it as a distribution and
+# a user's apt would see it: lintian with no error and no warning, the control fields, the exact
+# list of files with their modes and owners, a valid desktop entry that starts an installed
+# program and names the installed icon, a well-formed SVG icon, manual pages that man shows,
+# and programs that find all their libraries once unpacked outside the build tree and report the
+# package's version without a display.
 #
-# Inputs: CPACK, CPACK_CONFIG, VERSION (the project's), PROGRAMS (the built programs), WORK.
+# Inputs: CPACK, CPACK_CONFIG, VERSION (the project's), APP_ID (the desktop entry's name),
+# PROGRAMS (the built programs), WORK.
 
 function(run_checked description)
     execute_process(COMMAND ${ARGN}
@@ -27,6 +30,8 @@ find_tool(DPKG_DEB dpkg-deb dpkg)
 find_tool(DESKTOP_FILE_VALIDATE desktop-file-validate desktop-file-utils)
 find_tool(PYTHON python3 python3)
 find_tool(LDD ldd libc-bin)
+find_tool(LINTIAN lintian lintian)
+find_tool(MAN man man-db)
 
 foreach(program IN LISTS PROGRAMS)
     if(NOT EXISTS ${program})
@@ -83,8 +88,15 @@ endforeach()
 set(expected
     "usr/bin/wendrix -rwxr-xr-x"
     "usr/bin/wendrix-cli -rwxr-xr-x"
-    "usr/share/applications/wendrix.desktop -rw-r--r--"
-    "usr/share/icons/hicolor/scalable/apps/wendrix.svg -rw-r--r--")
+    "usr/share/applications/${APP_ID}.desktop -rw-r--r--"
+    "usr/share/icons/hicolor/scalable/apps/wendrix.svg -rw-r--r--"
+    "usr/share/metainfo/${APP_ID}.metainfo.xml -rw-r--r--"
+    "usr/share/man/man1/wendrix.1.gz -rw-r--r--"
+    "usr/share/man/man1/wendrix-cli.1.gz -rw-r--r--"
+    "usr/share/doc/wendrix/copyright -rw-r--r--"
+    "usr/share/doc/wendrix/changelog.gz -rw-r--r--"
+    "usr/share/doc/wendrix/changelog.Debian.gz -rw-r--r--"
+    "usr/share/lintian/overrides/wendrix -rw-r--r--")
 run_checked("dpkg-deb --contents" ${DPKG_DEB} --contents ${debs})
 string(REPLACE "\n" ";" entries "${output}")
 set(found "")
@@ -127,7 +139,7 @@ set(root ${WORK}/root)
 run_checked("dpkg-deb --extract" ${DPKG_DEB} --extract ${debs} ${root})
 
 # The desktop entry: valid without even a hint, starting a packaged program with its icon.
-set(desktop ${root}/usr/share/applications/wendrix.desktop)
+set(desktop ${root}/usr/share/applications/${APP_ID}.desktop)
 run_checked("desktop-file-validate" ${DESKTOP_FILE_VALIDATE} ${desktop})
 if(NOT output STREQUAL "")
     message(FATAL_ERROR "desktop-file-validate:\n${output}")
@@ -159,4 +171,39 @@ endforeach()
 run_checked("the packaged wendrix-cli" ${root}/usr/bin/wendrix-cli catalogue)
 if(NOT output MATCHES "^entities: [0-9]+\n")
     message(FATAL_ERROR "the packaged wendrix-cli printed:\n${output}")
+endif()
+
+# Both programs report the version that the package carries, before and without any window: a
+# display that cannot be opened would end the desktop program as soon as its toolkit started.
+string(REGEX REPLACE "-[^-]*$" "" packageUpstreamVersion "${control_Version}")
+foreach(program wendrix wendrix-cli)
+    run_checked("${program} --version" ${CMAKE_COMMAND} -E env --unset=DISPLAY
+        --unset=WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ${root}/usr/bin/${program} --version)
+    string(REGEX MATCH "^[^\n]*" firstLine "${output}")
+    if(NOT firstLine STREQUAL "${program} ${packageUpstreamVersion}")
+        message(FATAL_ERROR "${program} --version printed '${firstLine}', the package is "
+                            "${control_Version}")
+    endif()
+endforeach()
+
+# The manual pages as man shows them, without a complaint from the formatter.
+foreach(program wendrix wendrix-cli)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env MANWIDTH=80 LC_ALL=C.UTF-8
+        ${MAN} --warnings -l ${root}/usr/share/man/man1/${program}.1.gz
+        RESULT_VARIABLE status OUTPUT_VARIABLE page ERROR_VARIABLE complaints)
+    if(NOT status EQUAL 0 OR NOT complaints STREQUAL "")
+        message(FATAL_ERROR "man -l ${program}.1.gz (${status}):\n${complaints}")
+    endif()
+    if(NOT page MATCHES "\nNAME\n +${program} - " OR NOT page MATCHES "\n${program} ${packageUpstreamVersion} ")
+        message(FATAL_ERROR "man -l ${program}.1.gz shows no page of ${program} "
+                            "${packageUpstreamVersion}:\n${page}")
+    endif()
+endforeach()
+
+# What a distribution checks first: no error and no warning from lintian. Its overrides are in
+# the package (usr/share/lintian/overrides/wendrix), each with its reason.
+execute_process(COMMAND ${LINTIAN} --fail-on error,warning ${debs}
+    RESULT_VARIABLE status OUTPUT_VARIABLE findings ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR findings MATCHES "(^|\n)[EW]: ")
+    message(FATAL_ERROR "lintian (${status}):\n${findings}\n${errors}")
 endif()
