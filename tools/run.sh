@@ -9,15 +9,23 @@ cd "$(dirname "$0")/.."
 
 tools/setup-debian.sh
 
+# Only what is started below: the command-line tool, which also makes the example list, and the
+# desktop program when there is a display for it. The tests and benchmarks are tools/test.sh's.
+display=false
+targets=(wendrix-cli)
+if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then
+    display=true
+    targets+=(wendrix)
+fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)"
+cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target "${targets[@]}"
 
 cli=build/cli/wendrix-cli
 demo=build/demo
 rm -rf "$demo"
 mkdir -p "$demo"
 
-if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then
+if $display; then
     "$cli" import --call DA0WDX --dir "$demo" --resolved accept examples/demo.adi \
         examples/later.adi > /dev/null
     echo "Starting wendrix with the list $demo/DA0WDX.CFD"

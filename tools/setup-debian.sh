@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages that building, testing and fuzzing Wendrix need, plus a virtual
+# Installs the Debian 12 packages that building, testing, packaging and fuzzing Wendrix need (the
+# format check, the manual pages, the AppStream check and lintian among them), plus a virtual
 # X server, a small window manager and screenshot tools for looking at the desktop window on a
 # machine without a display. Run as root; installs only what is missing, so a second run is quick.
 set -euo pipefail
@@ -13,6 +14,7 @@ packages=(
     python3 hamradio-files
     fonts-liberation2 poppler-utils
     dpkg-dev file desktop-file-utils
+    clang-format help2man man-db appstream lintian
     xvfb x11-utils x11-apps imagemagick twm xfonts-base xdotool wmctrl openbox
     g++-mingw-w64-x86-64-posix wine wine64
 )
