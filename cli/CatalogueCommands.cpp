@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-cli catalogue | resolve: what the compiled-in country list holds, and how a call sign
 // resolves to a DXCC entity on a date (with the reasons, on request).
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -85,37 +85,39 @@ void DumpSpecials(const EntityCatalogue& catalogue, std::ostream& out)
     }
 }
 
-template <typename Number>
-void AppendNumber(std::string& out, Number value)
-{
-    char digits[24];
-    const char* const end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    out.append(digits, static_cast<std::size_t>(end - digits));
-}
-
 // The tab-separated line of one resolution, without its line break, appended to out: the batch
-// form writes tens of thousands of them into one buffer.
+// form writes tens of thousands of them into one buffer, so the line is written in place.
 void AppendTsvLine(std::string& out, const EntityCatalogue& catalogue, std::string_view call,
                    DateKey date, const ResolutionResult& result)
 {
-    out += call;
-    out += '\t';
-    AppendNumber(out, date);
-    out += '\t';
-    AppendNumber(out, static_cast<int>(result.Status));
-    out += '\t';
-    out += result.MainPrefix;
-    out += '\t';
-    AppendNumber(out, result.CandidateCount);
-    out += '\t';
-    if (result.Entity != 0) {
-        const EntityRecord& record = catalogue.Entity(result.Entity);
-        AppendNumber(out, record.DxccNumber);
-        out += '\t';
-        out += record.Name;
-    } else {
-        out += '\t';
+    const EntityRecord* record = result.Entity != 0 ? &catalogue.Entity(result.Entity) : nullptr;
+    const std::string_view name = record != nullptr ? std::string_view(record->Name) : "";
+    // Six tabs and four numbers of at most ten digits each.
+    constexpr std::size_t kFixed = 6 + 4 * 10;
+    const std::size_t start = out.size();
+    out.resize(start + call.size() + result.MainPrefix.size() + name.size() + kFixed);
+    char* position = out.data() + start;
+    char* const end = out.data() + out.size();
+    const auto text = [&](std::string_view part) {
+        position = std::copy(part.begin(), part.end(), position);
+    };
+    const auto number = [&](auto value) { position = std::to_chars(position, end, value).ptr; };
+    text(call);
+    *position++ = '\t';
+    number(date);
+    *position++ = '\t';
+    number(static_cast<int>(result.Status));
+    *position++ = '\t';
+    text(result.MainPrefix);
+    *position++ = '\t';
+    number(result.CandidateCount);
+    *position++ = '\t';
+    if (record != nullptr) {
+        number(record->DxccNumber);
     }
+    *position++ = '\t';
+    text(name);
+    out.resize(static_cast<std::size_t>(position - out.data()));
 }
 
 // The lines of standard input, read in large pieces with one system call each, so that the
