@@ -150,7 +150,7 @@ TEST_F(EvaluationRun, UnreadableListIsReportedAndStillGoesThroughTheThresholds)
 TEST_F(EvaluationRun, OneStationCountsOnceWhateverItsListsAreNamed)
 {
     WriteList("K9CTS.CFD", "K9CTS", {{"W", k20m, kModeCw}});
-    WriteList("k9cts.cfd", "k9cts", {{"3A", k20m, kModeCw}});
+    WriteList("k9cts-old.cfd", "k9cts", {{"3A", k20m, kModeCw}});
     WriteList("OTHER.CFD", " K9CTS ", {{"3A", k20m, kModeCw}});
     WriteList("DL1ABC.CFD", "DL1ABC", {{"W", k20m, kModeCw}});
 
@@ -164,7 +164,8 @@ TEST_F(EvaluationRun, OneStationCountsOnceWhateverItsListsAreNamed)
     EXPECT_EQ(evaluation->EntityParticipantCounts(monaco, k20m, kModeCw), 0);
     ASSERT_EQ(run.LogLines.size(), 6u);
     EXPECT_EQ(run.LogLines[4], "Doppelt: OTHER.CFD, Rufzeichen K9CTS schon aus K9CTS.CFD gezählt");
-    EXPECT_EQ(run.LogLines[5], "Doppelt: k9cts.cfd, Rufzeichen K9CTS schon aus K9CTS.CFD gezählt");
+    EXPECT_EQ(run.LogLines[5],
+              "Doppelt: k9cts-old.cfd, Rufzeichen K9CTS schon aus K9CTS.CFD gezählt");
     EXPECT_TRUE(matrix->IsTicked(w, BandIndex{k20m}, ModeIndex{kModeCw}));
     EXPECT_FALSE(matrix->IsTicked(monaco, BandIndex{k20m}, ModeIndex{kModeCw}));
 }
