@@ -157,14 +157,19 @@ echo "pyhamtools / wendrix-cli:           $(ratio "$python_median" "$wendrix_med
 # Instructions per call: the whole run less the start-up, and the part spent in the resolution
 # (CallResolver::Resolve with everything it calls).
 instructions() {
-    local input=$1 out=$work/callgrind.out
-    valgrind --tool=callgrind --callgrind-out-file="$out" "$cli" resolve --tsv - < "$input" > /dev/null 2>&1
+    local program=$1 input=$2 out=$work/callgrind.out
+    valgrind --tool=callgrind --callgrind-out-file="$out" "$program" resolve --tsv - < "$input" > /dev/null 2>&1
     callgrind_annotate --inclusive=yes "$out" 2> /dev/null > "$work/annotated.txt"
     awk '/PROGRAM TOTALS/ { gsub(",", "", $1); print $1; exit }' "$work/annotated.txt"
 }
-total=$(instructions "$work/calls.txt")
-resolving=$(awk '/CallResolver::Resolve\(/ { gsub(",", "", $1); print $1; exit }' "$work/annotated.txt")
-startup=$(instructions /dev/null)
-awk -v t="$total" -v s="$startup" -v r="${resolving:-0}" -v n="$calls" 'BEGIN {
-    printf "callgrind: %.0f instructions per call (%.0f in the resolution, %.0f reading and writing); start-up %.1f million\n", (t - s) / n, r / n, (t - s - r) / n, s / 1e6
-}'
+per_call() {
+    local name=$1 program=$2 total resolving startup
+    total=$(instructions "$program" "$work/calls.txt")
+    resolving=$(awk '/CallResolver::Resolve\(/ { gsub(",", "", $1); print $1; exit }' "$work/annotated.txt")
+    startup=$(instructions "$program" /dev/null)
+    awk -v name="$name" -v t="$total" -v s="$startup" -v r="${resolving:-0}" -v n="$calls" 'BEGIN {
+        printf "callgrind, %s: %.0f instructions per call (%.0f in the resolution, %.0f reading and writing); start-up %.1f million\n", name, (t - s) / n, r / n, (t - s - r) / n, s / 1e6
+    }'
+}
+per_call wendrix-cli "$cli"
+[[ -z $other ]] || per_call "the other build" "$other_cli"
