@@ -316,11 +316,15 @@ int RunBatch(const EntityCatalogue& catalogue, std::ostream& out)
         if (text.empty()) {
             continue;
         }
-        const auto blank = text.find_first_of(" \t");
+        // The call ends at the first blank or tab (a loop: find_first_of asks memchr per byte).
+        std::size_t blank = 0;
+        while (blank < text.size() && text[blank] != ' ' && text[blank] != '\t') {
+            ++blank;
+        }
         call.assign(text.substr(0, blank));
         AsciiUpperInPlace(call);
         DateKey date = today;
-        if (blank != std::string_view::npos) {
+        if (blank < text.size()) {
             const auto dateText = Trim(text.substr(blank));
             const auto parsed = ParseDateKey(dateText);
             if (!parsed) {
