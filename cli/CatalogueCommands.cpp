@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // wendrix-cli catalogue | resolve: what the compiled-in country list holds, and how a call sign
 // resolves to a DXCC entity on a date (with the reasons, on request).
+#include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -8,10 +11,12 @@
 #include <vector>
 
 #include "Commands.h"
+#include "TerminalPrompts.h"
 #include "catalogue/CallResolver.h"
 #include "catalogue/ResolveCall.h"
 #include "common/Dates.h"
 #include "common/Text.h"
+#include "platform/Console.h"
 
 namespace wendrix::cli {
 
@@ -80,19 +85,113 @@ void DumpSpecials(const EntityCatalogue& catalogue, std::ostream& out)
     }
 }
 
-std::string TsvLine(const EntityCatalogue& catalogue, std::string_view call, DateKey date,
-                    const ResolutionResult& result)
+// The tab-separated line of one resolution, without its line break, appended to out: the batch
+// form writes tens of thousands of them into one buffer, so the line is written in place.
+void AppendTsvLine(std::string& out, const EntityCatalogue& catalogue, std::string_view call,
+                   DateKey date, const ResolutionResult& result)
 {
-    std::string line(call);
-    line += '\t' + std::to_string(date) + '\t' + std::to_string(static_cast<int>(result.Status)) +
-            '\t' + result.MainPrefix + '\t' + std::to_string(result.CandidateCount) + '\t';
-    if (result.Entity != 0) {
-        const EntityRecord& record = catalogue.Entity(result.Entity);
-        line += std::to_string(record.DxccNumber) + '\t' + record.Name;
-    } else {
-        line += '\t';
+    const EntityRecord* record = result.Entity != 0 ? &catalogue.Entity(result.Entity) : nullptr;
+    const std::string_view name = record != nullptr ? std::string_view(record->Name) : "";
+    // Six tabs and four numbers of at most ten digits each.
+    constexpr std::size_t kFixed = 6 + 4 * 10;
+    const std::size_t start = out.size();
+    out.resize(start + call.size() + result.MainPrefix.size() + name.size() + kFixed);
+    char* position = out.data() + start;
+    char* const end = out.data() + out.size();
+    const auto text = [&](std::string_view part) {
+        position = std::copy(part.begin(), part.end(), position);
+    };
+    const auto number = [&](auto value) { position = std::to_chars(position, end, value).ptr; };
+    text(call);
+    *position++ = '\t';
+    number(date);
+    *position++ = '\t';
+    number(static_cast<int>(result.Status));
+    *position++ = '\t';
+    text(result.MainPrefix);
+    *position++ = '\t';
+    number(result.CandidateCount);
+    *position++ = '\t';
+    if (record != nullptr) {
+        number(record->DxccNumber);
     }
-    return line;
+    *position++ = '\t';
+    text(name);
+    out.resize(static_cast<std::size_t>(position - out.data()));
+}
+
+// The lines of standard input, read in large pieces with one system call each, so that the
+// stream costs nothing per byte. What a terminal sends comes line by line.
+class InputLines
+{
+public:
+    // A line longer than this is no call and date; only its first bytes are kept.
+    static constexpr std::size_t kMaxLineLength = 4096;
+
+    // The next line without its LF (a CR before it is left to the caller's trimming), valid
+    // until the next call; false at the end of the input.
+    [[nodiscard]] bool Next(std::string_view& line);
+    // The last line was longer than kMaxLineLength.
+    [[nodiscard]] bool Cut() const { return m_cut; }
+    // No complete line is waiting: the next call reads from the system. The moment to hand
+    // the answers so far to a reader who waits for them.
+    [[nodiscard]] bool Drained() const { return m_position == m_end; }
+    [[nodiscard]] bool Failed() const { return m_failed; }
+
+private:
+    std::vector<char> m_buffer = std::vector<char>(64 * 1024);
+    std::size_t m_position = 0;
+    std::size_t m_end = 0;
+    std::string m_long;  // a line that runs over the end of a piece
+    bool m_ended = false;
+    bool m_failed = false;
+    bool m_cut = false;
+};
+
+bool InputLines::Next(std::string_view& line)
+{
+    bool spanning = false;
+    m_cut = false;
+    m_long.clear();
+    const auto keep = [this](const char* begin, std::size_t length) {
+        const std::size_t room = kMaxLineLength - m_long.size();
+        m_cut = m_cut || length > room;
+        m_long.append(begin, length < room ? length : room);
+    };
+    for (;;) {
+        if (m_position == m_end) {
+            if (m_ended) {
+                line = m_long;
+                return spanning;
+            }
+            const std::ptrdiff_t count = platform::ReadStandardInput(m_buffer);
+            if (count <= 0) {
+                m_failed = count < 0;
+                m_ended = true;
+                continue;
+            }
+            m_position = 0;
+            m_end = static_cast<std::size_t>(count);
+        }
+        const char* const begin = m_buffer.data() + m_position;
+        const std::size_t available = m_end - m_position;
+        const auto* lineFeed = static_cast<const char*>(std::memchr(begin, '\n', available));
+        if (lineFeed == nullptr) {
+            keep(begin, available);
+            spanning = true;
+            m_position = m_end;
+            continue;
+        }
+        const auto length = static_cast<std::size_t>(lineFeed - begin);
+        m_position += length + 1;
+        if (!spanning && length <= kMaxLineLength) {
+            line = std::string_view(begin, length);
+            return true;
+        }
+        keep(begin, length);
+        line = m_long;
+        return true;
+    }
 }
 
 void PrintExplanation(const EntityCatalogue& catalogue, const ResolutionTrace& trace,
@@ -191,34 +290,74 @@ std::optional<DateKey> DateArgument(const std::string& text)
     return ParseDateKey(text);
 }
 
-int RunBatch(const EntityCatalogue& catalogue, std::istream& in, std::ostream& out)
+int RunBatch(const EntityCatalogue& catalogue, std::ostream& out)
 {
+    constexpr std::size_t kOutputPiece = 64 * 1024;
     const CallResolver resolver(catalogue);
     const DateKey today = TodayUtc();
-    std::string line;
+    InputLines input;
+    std::string output;
+    output.reserve(kOutputPiece + 1024);
+    std::string call;
+    std::string_view line;
     std::size_t lineNumber = 0;
     int errors = 0;
-    while (std::getline(in, line)) {
+    while (input.Next(line)) {
         ++lineNumber;
+        if (input.Cut()) {
+            out.write(output.data(), static_cast<std::streamsize>(output.size()));
+            output.clear();
+            std::cerr << "wendrix-cli: line " << lineNumber << " is longer than "
+                      << InputLines::kMaxLineLength << " bytes\n";
+            ++errors;
+            continue;
+        }
         const std::string_view text = Trim(line);
         if (text.empty()) {
             continue;
         }
-        const auto blank = text.find_first_of(" \t");
-        const std::string call = AsciiUpper(text.substr(0, blank));
+        // The call ends at the first blank or tab (a loop: find_first_of asks memchr per byte).
+        std::size_t blank = 0;
+        while (blank < text.size() && text[blank] != ' ' && text[blank] != '\t') {
+            ++blank;
+        }
+        call.assign(text.substr(0, blank));
+        AsciiUpperInPlace(call);
         DateKey date = today;
-        if (blank != std::string_view::npos) {
+        if (blank < text.size()) {
             const auto dateText = Trim(text.substr(blank));
             const auto parsed = ParseDateKey(dateText);
             if (!parsed) {
-                std::cerr << "wendrix-cli: line " << lineNumber << ": \"" << dateText
+                // The answers before it come first.
+                out.write(output.data(), static_cast<std::streamsize>(output.size()));
+                output.clear();
+                std::cerr << "wendrix-cli: line " << lineNumber << ": \""
+                          << ForTerminal(dateText, StderrIsTerminal())
                           << "\" is no date YYYYMMDD\n";
                 ++errors;
                 continue;
             }
             date = *parsed;
         }
-        out << TsvLine(catalogue, call, date, resolver.Resolve(call, date)) << '\n';
+        AppendTsvLine(output, catalogue, call, date, resolver.Resolve(call, date));
+        output += '\n';
+        if (output.size() >= kOutputPiece || input.Drained()) {
+            out.write(output.data(), static_cast<std::streamsize>(output.size()));
+            output.clear();
+            if (input.Drained()) {
+                out.flush();
+            }
+        }
+    }
+    out.write(output.data(), static_cast<std::streamsize>(output.size()));
+    out.flush();
+    if (input.Failed()) {
+        std::cerr << "wendrix-cli: cannot read the standard input\n";
+        return 1;
+    }
+    if (!out) {
+        std::cerr << "wendrix-cli: cannot write the standard output\n";
+        return 1;
     }
     return errors == 0 ? 0 : 1;
 }
@@ -273,7 +412,7 @@ void RegisterCatalogueCommands(CLI::App& app, const EntityCatalogue& catalogue)
             if (!options->Tsv) {
                 throw CLI::ValidationError("call", "reading calls from standard input needs --tsv");
             }
-            const int status = RunBatch(catalogue, std::cin, std::cout);
+            const int status = RunBatch(catalogue, std::cout);
             if (status != 0) {
                 throw CLI::RuntimeError(status);
             }
@@ -291,7 +430,9 @@ void RegisterCatalogueCommands(CLI::App& app, const EntityCatalogue& catalogue)
         const ResolutionResult result =
             ResolveCall(catalogue, call, *date, options->Explain ? &trace : nullptr);
         if (options->Tsv) {
-            std::cout << TsvLine(catalogue, call, *date, result) << '\n';
+            std::string line;
+            AppendTsvLine(line, catalogue, call, *date, result);
+            std::cout << line << '\n';
         } else {
             PrintResult(catalogue, call, *date, result, std::cout);
         }

@@ -139,7 +139,12 @@ void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
         throw CLI::RuntimeError(3);  // the message is printed
     }
     std::cout << ResultParticipantsLine(*evaluation) << '\n';
-    std::cerr << run.FilesRead << " list files evaluated; result written to "
+    std::cerr << run.FilesRead << " list files evaluated";
+    if (run.EntriesSkipped + run.Duplicates > 0) {
+        std::cerr << " (passed over: " << run.EntriesSkipped << " entries that are no files, "
+                  << run.Duplicates << " second lists of a station)";
+    }
+    std::cerr << "; result written to "
               << ForTerminal(PathToUtf8(directory / std::string(kResultFileName)),
                              StderrIsTerminal())
               << '\n';

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -14,6 +13,7 @@
 
 #include "Commands.h"
 #include "TerminalPrompts.h"
+#include "common/ReadableFile.h"
 #include "common/Text.h"
 #include "import/ImportRun.h"
 #include "lists/ListFiles.h"
@@ -62,18 +62,22 @@ std::string CheckedCallSign(std::string_view text)
     return call;
 }
 
-// Every log must be a file that can be read; the desktop never offers anything else.
+// Every log must be a file that can be read; the desktop never offers anything else. The probe
+// never waits, whatever the name turns out to be (a named pipe would block a plain open).
 std::filesystem::path CheckedLog(const std::string& name)
 {
     const std::filesystem::path path = PathFromUtf8(name);
+    const ReadableFile probe = OpenReadableFile(path);
+    if (probe.File == nullptr) {
+        const std::string_view reason = probe.Kind == FileKind::Missing      ? "no such file"
+                                        : probe.Kind == FileKind::Unreadable ? "no permission"
+                                                                             : "not a regular file";
+        Fail("cannot read the log " + ForTerminal(name, StderrIsTerminal()) + " (" +
+                 std::string(reason) + ")",
+             kExitBadInput);
+    }
+    std::fclose(probe.File);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        Fail("cannot read the log " + name + " (no such file, or not a file)", kExitBadInput);
-    }
-    std::ifstream probe(path, std::ios::binary);
-    if (!probe) {
-        Fail("cannot read the log " + name + " (no permission)", kExitBadInput);
-    }
     return std::filesystem::absolute(path, error);
 }
 
@@ -157,7 +161,7 @@ public:
         if (m_lines++ == 0) {
             std::cout << m_caption << ":\n";
         }
-        std::cout << "  " << ForTerminal(line, m_terminal.reportOnTerminal) << '\n';
+        WriteLine(std::cout, "  ", line, m_terminal.reportOnTerminal);
     }
     [[nodiscard]] std::uint64_t LineCount() const { return m_lines; }
 

@@ -13,6 +13,17 @@ std::string ForTerminal(std::string_view text, bool toTerminal)
     return toTerminal ? EscapeForTerminal(text) : std::string(text);
 }
 
+void WriteLine(std::ostream& out, std::string_view indent, std::string_view text, bool toTerminal)
+{
+    out << indent;
+    if (toTerminal) {
+        out << EscapeForTerminal(text);
+    } else {
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+    out << '\n';
+}
+
 TerminalSessionPrompts::TerminalSessionPrompts(std::string commandName)
     : m_prefix("wendrix-cli " + std::move(commandName) + ": ")
 {
@@ -40,7 +51,7 @@ void TerminalSessionPrompts::ShowReport(std::string_view caption,
     if (!modal) {
         const bool terminal = StdoutIsTerminal();
         for (const std::string& line : lines) {
-            std::cout << ForTerminal(line, terminal) << '\n';
+            WriteLine(std::cout, {}, line, terminal);
         }
         return;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ private:
 // Text for a terminal: a log's control characters are shown escaped so that a crafted log cannot
 // recolour or retitle the user's terminal. Text for a file or a pipe is left as it is.
 [[nodiscard]] std::string ForTerminal(std::string_view text, bool toTerminal);
+// Writes indent, the text (escaped as ForTerminal does) and a line break, without a copy of the
+// text where none is needed.
+void WriteLine(std::ostream& out, std::string_view indent, std::string_view text, bool toTerminal);
 using platform::StderrIsTerminal;
 using platform::StdoutIsTerminal;
 

@@ -15,6 +15,10 @@
 
 int main(int argc, char** argv)
 {
+    // Nothing here writes through C's stdio: the streams keep buffers of their own instead of
+    // handing every insertion (and, reading, every byte) to stdio. std::cerr stays tied to
+    // std::cout, so a message still comes after the lines written before it.
+    std::ios::sync_with_stdio(false);
     try {
         const wendrix::EntityCatalogue catalogue = wendrix::BuildEntityCatalogue();
         // Named here rather than from argv[0], so that the usage lines and the manual page made

@@ -1,29 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/AdifFileSource.h"
 
-#include <system_error>
-
 namespace wendrix {
+
+AdifFileSource::AdifFileSource(std::FILE* file, std::uint64_t size)
+    : m_file(file),
+      m_size(size)
+{
+    // Unbuffered: the reader reads in large blocks of its own.
+    std::setvbuf(m_file, nullptr, _IONBF, 0);
+}
+
+AdifFileSource::~AdifFileSource()
+{
+    std::fclose(m_file);
+}
+
+std::unique_ptr<AdifFileSource> AdifFileSource::Open(const std::filesystem::path& path,
+                                                     FileKind& kind)
+{
+    const ReadableFile opened = OpenReadableFile(path);
+    kind = opened.Kind;
+    if (opened.File == nullptr) {
+        return nullptr;
+    }
+    return std::unique_ptr<AdifFileSource>(new AdifFileSource(opened.File, opened.Size));
+}
 
 std::unique_ptr<AdifFileSource> AdifFileSource::Open(const std::filesystem::path& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return nullptr;
-    }
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        return nullptr;
-    }
-    std::unique_ptr<AdifFileSource> source(new AdifFileSource());
-    // Unbuffered: the reader reads in large blocks of its own.
-    source->m_stream.rdbuf()->pubsetbuf(nullptr, 0);
-    source->m_stream.open(path, std::ios::in | std::ios::binary);
-    if (!source->m_stream.is_open()) {
-        return nullptr;
-    }
-    source->m_size = size;
-    return source;
+    FileKind kind = FileKind::Missing;
+    return Open(path, kind);
 }
 
 AdifByteSource::ReadResult AdifFileSource::Read(std::span<char> buffer)
@@ -32,22 +39,23 @@ AdifByteSource::ReadResult AdifFileSource::Read(std::span<char> buffer)
     if (buffer.empty()) {
         return result;
     }
-    m_stream.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    result.Count = static_cast<std::size_t>(m_stream.gcount());
-    if (m_stream.bad()) {
-        result.Error = true;
-    }
-    if (!m_stream.good()) {
-        m_stream.clear();  // end of file or an error: either way the next call starts afresh
+    result.Count = std::fread(buffer.data(), 1, buffer.size(), m_file);
+    if (result.Count < buffer.size()) {
+        result.Error = std::ferror(m_file) != 0;
+        // End of file or an error: either way the next call starts afresh.
+        std::clearerr(m_file);
     }
     return result;
 }
 
 bool AdifFileSource::Seek(std::uint64_t offset)
 {
-    m_stream.clear();
-    m_stream.seekg(static_cast<std::streamoff>(offset), std::ios::beg);
-    return !m_stream.fail();
+    std::clearerr(m_file);
+#ifdef _WIN32
+    return _fseeki64(m_file, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+    return ::fseeko(m_file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
 }
 
 }  // namespace wendrix

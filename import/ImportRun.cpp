@@ -89,13 +89,17 @@ ImportOutcome ImportRun::Run()
     ImportSession session(m_resolver, m_matrix, m_prompts, m_report);
     AdifLogReader reader(m_resolver.Catalogue(), outcome.countEqsl);
     for (const std::filesystem::path& file : files) {
-        const std::unique_ptr<AdifByteSource> source = m_opener.Open(file);
-        if (!source) {
+        const OpenedLog opened = m_opener.OpenLog(file);
+        if (!opened.Source) {
+            if (IsSpecialKind(opened.Kind)) {
+                session.HandleNoFile(file, opened.Kind);
+            }
             continue;
         }
-        FileHandler handler(session, m_prompts, m_progress, file, source->Size());
+        AdifByteSource& source = *opened.Source;
+        FileHandler handler(session, m_prompts, m_progress, file, source.Size());
         m_progress.ShowProgress(ProgressFileText(file), kProgressWaitText, 0);
-        const AdifLogEnd end = reader.Read(*source, handler);
+        const AdifLogEnd end = reader.Read(source, handler);
         m_progress.HideProgress();
         if (end == AdifLogEnd::Aborted) {
             // The contacts applied before the error stay in the matrix, so the list counts as

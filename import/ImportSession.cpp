@@ -67,6 +67,12 @@ void ImportSession::HandleSkippedBytes(const std::filesystem::path& file, std::u
     AddReportLine(m_line);
 }
 
+void ImportSession::HandleNoFile(const std::filesystem::path& file, FileKind kind)
+{
+    ++m_counters.entriesSkipped;
+    AddReportLine(SkippedEntryText(PathToUtf8(file), kind));
+}
+
 void ImportSession::DetermineEntity(ContactRecord& contact)
 {
     if (m_lastAnswer != EntityAnswer::NoToAll) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "catalogue/CallResolver.h"
+#include "common/ReadableFile.h"
 #include "import/ApplyContact.h"
 #include "import/ContactRecord.h"
 #include "import/ImportPrompts.h"
@@ -31,6 +32,8 @@ public:
     void HandleAccepted(const ContactRecord& contact);
     // Bytes of a file that could not be read and were passed over after the user chose Ignore.
     void HandleSkippedBytes(const std::filesystem::path& file, std::uint64_t count);
+    // A chosen entry that is no file to read (a directory, a pipe, ...).
+    void HandleNoFile(const std::filesystem::path& file, FileKind kind);
 
     [[nodiscard]] const ImportCounters& Counters() const { return m_counters; }
     // The answer to the last entity question, No before the first; Yes to all and No to all

@@ -21,10 +21,10 @@ ImportSummary BuildImportSummary(const ImportCounters& counters)
         text += kLineBreak;
         text += std::to_string(counters.unclear) + " Länder unklar.";
     }
-    // Bytes passed over at a read error are no figure of the summary, but their line in the
-    // report would go unseen without the offer.
+    // Bytes passed over at a read error and entries that are no files are no figures of the
+    // summary, but their lines in the report would go unseen without the offer.
     if (counters.skipped > 0 || counters.unclear > 0 || counters.determined > 0 ||
-        counters.bytesSkipped > 0) {
+        counters.bytesSkipped > 0 || counters.entriesSkipped > 0) {
         text += kLineBreak;
         text += kLineBreak;
         text += kShowReportQuestion;

@@ -11,13 +11,14 @@ namespace wendrix {
 
 struct ImportCounters
 {
-    std::int64_t imported = 0;      // accepted records, confirmed or not
-    std::int64_t confirmed = 0;     // accepted and confirmed
-    std::int64_t skipped = 0;       // rejected records
-    std::int64_t withoutCode = 0;   // confirmed contacts without a usable DXCC code (or with 0)
-    std::int64_t determined = 0;    // entities taken over from the call sign
-    std::int64_t unclear = 0;       // confirmed contacts whose entity stays unknown
-    std::int64_t bytesSkipped = 0;  // unreadable bytes passed over after Ignore at a read error
+    std::int64_t imported = 0;        // accepted records, confirmed or not
+    std::int64_t confirmed = 0;       // accepted and confirmed
+    std::int64_t skipped = 0;         // rejected records
+    std::int64_t withoutCode = 0;     // confirmed contacts without a usable DXCC code (or with 0)
+    std::int64_t determined = 0;      // entities taken over from the call sign
+    std::int64_t unclear = 0;         // confirmed contacts whose entity stays unknown
+    std::int64_t bytesSkipped = 0;    // unreadable bytes passed over after Ignore at a read error
+    std::int64_t entriesSkipped = 0;  // chosen entries that are no files (directories, pipes)
 
     friend bool operator==(const ImportCounters&, const ImportCounters&) = default;
 };

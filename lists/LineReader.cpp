@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/SafeFile.h"
-
 namespace wendrix {
 
 FileSource::FileSource(const std::filesystem::path& path)
 {
-    m_file = OpenFile(path, "rb");
+    const ReadableFile opened = OpenReadableFile(path);
+    m_file = opened.File;
+    m_kind = opened.Kind;
     if (m_file == nullptr) {
         m_failed = true;
         return;

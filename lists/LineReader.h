@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ReadableFile.h"
+
 // Reading text files line by line with fixed memory: a line is cut to its first few hundred
 // bytes however long it is in the file, so binary junk or a file without line breaks costs no
 // more memory than a well-formed one.
@@ -22,7 +24,8 @@ public:
     [[nodiscard]] virtual std::size_t Read(std::span<char> buffer) = 0;
 };
 
-// A file opened for reading; Failed() tells whether opening or any read went wrong.
+// A file opened for reading; Failed() tells whether opening or any read went wrong. Only a
+// regular file is opened (see OpenReadableFile); Kind() tells what else the path named.
 class FileSource final : public ByteSource
 {
 public:
@@ -33,11 +36,13 @@ public:
 
     [[nodiscard]] std::size_t Read(std::span<char> buffer) override;
     [[nodiscard]] bool Failed() const { return m_failed; }
+    [[nodiscard]] FileKind Kind() const { return m_kind; }
     // Closes the file; a failure there counts as a read error as well.
     void Close();
 
 private:
     std::FILE* m_file = nullptr;
+    FileKind m_kind = FileKind::Missing;
     bool m_failed = false;
 };
 

@@ -191,7 +191,7 @@ void ListReader::ApplyLine(std::string_view line, ConfirmationMatrix& matrix, in
 }
 
 ListLoadResult ListReader::Read(std::string_view fileName, ByteSource& source, ListReadMode mode,
-                                ConfirmationMatrix& matrix)
+                                ConfirmationMatrix& matrix, const FirstLineCheck& readOn)
 {
     ListLoadResult result;
     result.CallSign = CallSignOfListFile(fileName);
@@ -200,11 +200,17 @@ ListLoadResult ListReader::Read(std::string_view fileName, ByteSource& source, L
 
     LineReader reader(source, m_buffer);
     std::string_view line;
-    std::string firstLine;
     if (reader.Next(line)) {
-        firstLine = AsciiUpper(Trim(line));
+        result.CallInLine1 = AsciiUpper(Trim(line));
     }
-    if (firstLine != result.CallSign) {
+    if (readOn) {
+        if (!readOn(result.CallInLine1)) {
+            result.PassedOver = true;
+            return result;
+        }
+        matrix.ClearMatrix();
+    }
+    if (result.CallInLine1 != result.CallSign) {
         result.ReportLines.push_back(reportPrefix + "Falsches Rufzeichen in Zeile 1");
     }
     while (reader.Next(line)) {
@@ -220,17 +226,21 @@ ListLoadResult ListReader::Read(std::string_view fileName, ByteSource& source, L
 
 ListLoadResult ListReader::LoadList(const std::filesystem::path& directory,
                                     std::string_view fileName, ListReadMode mode,
-                                    ConfirmationMatrix& matrix)
+                                    ConfirmationMatrix& matrix, const FirstLineCheck& readOn)
 {
     // The previous matrix goes before the file is even opened: whatever happens, what is shown
-    // afterwards comes from this file alone.
-    matrix.ClearMatrix();
+    // afterwards comes from this file alone. (With a check, Read clears it once line 1 is
+    // accepted; an unreadable file has an empty line 1.)
+    if (!readOn) {
+        matrix.ClearMatrix();
+    }
     const auto path = directory / PathFromUtf8(fileName);
     FileSource source(path);
-    ListLoadResult result = Read(fileName, source, mode, matrix);
+    ListLoadResult result = Read(fileName, source, mode, matrix, readOn);
     source.Close();
     result.Path = path;
     result.ReadError = source.Failed();
+    result.Kind = source.Kind();
     return result;
 }
 
@@ -240,7 +250,7 @@ ListLoadResult ListReader::ReadListBytes(std::string_view fileName, std::string_
 {
     matrix.ClearMatrix();
     MemorySource source(bytes, chunkSize);
-    ListLoadResult result = Read(fileName, source, mode, matrix);
+    ListLoadResult result = Read(fileName, source, mode, matrix, {});
     result.Path = PathFromUtf8(fileName);
     return result;
 }

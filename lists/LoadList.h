@@ -4,11 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "catalogue/EntityCatalogue.h"
+#include "common/ReadableFile.h"
 #include "lists/ListFiles.h"
 #include "lists/PrefixLookup.h"
 #include "matrix/ConfirmationMatrix.h"
@@ -55,7 +57,13 @@ struct ListLoadResult
     std::vector<std::string> ReportLines;  // "Falsches Rufzeichen in Zeile 1", "Nur ..."
     int FoundCount = 0;                    // entity records that a line of the file matched
     bool ReadError = false;                // opening or reading failed: show ReadErrorText(Path)
+    FileKind Kind = FileKind::Regular;     // what the path named; only a regular file is read
+    std::string CallInLine1;               // line 1 trimmed and in upper case
+    bool PassedOver = false;               // the check on line 1 declined the rest of the file
 };
+
+// Decides from the call sign in line 1 (trimmed, upper case) whether a list is read on.
+using FirstLineCheck = std::function<bool(std::string_view callInLine1)>;
 
 // "Fehler in der Liste " + file name: the caption of the report window in the normal mode.
 [[nodiscard]] inline std::string ListReportCaption(std::string_view fileName)
@@ -74,10 +82,14 @@ public:
 
     // Replaces the whole matrix by the file directory / fileName (a bare name ending in ".CFD").
     // The matrix is cleared first, so after a read error it holds what was read until then.
-    // The modified state of the matrix is not touched.
+    // The modified state of the matrix is not touched. A path that names no regular file (a
+    // directory, a pipe, ...) is not read: a read error with the entry's Kind.
+    // With a check, the matrix is cleared only once the check has accepted line 1; a declined
+    // list leaves the matrix as it was and adds no report lines.
     [[nodiscard]] ListLoadResult LoadList(const std::filesystem::path& directory,
                                           std::string_view fileName, ListReadMode mode,
-                                          ConfirmationMatrix& matrix);
+                                          ConfirmationMatrix& matrix,
+                                          const FirstLineCheck& readOn = {});
 
     // The same for file content already in memory, fed to the line reader in pieces of
     // chunkSize bytes (0: all at once). The result's Path is the bare file name.
@@ -87,7 +99,8 @@ public:
 
 private:
     [[nodiscard]] ListLoadResult Read(std::string_view fileName, ByteSource& source,
-                                      ListReadMode mode, ConfirmationMatrix& matrix);
+                                      ListReadMode mode, ConfirmationMatrix& matrix,
+                                      const FirstLineCheck& readOn);
     void ApplyLine(std::string_view line, ConfirmationMatrix& matrix, int& found) const;
 
     const EntityCatalogue& m_catalogue;

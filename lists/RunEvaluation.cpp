@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <unordered_map>
 
 #include "common/Text.h"
 #include "lists/LoadList.h"
@@ -22,44 +23,84 @@ namespace {
 
 }  // namespace
 
-std::vector<std::string> FindListFiles(const std::filesystem::path& directory, std::size_t limit,
-                                       bool& more, bool& error)
+ListDirectoryScan ScanListDirectory(const std::filesystem::path& directory, std::size_t limit)
 {
-    more = false;
-    error = false;
-    std::vector<std::string> names;
+    ListDirectoryScan scan;
     std::error_code code;
     std::filesystem::directory_iterator entries(directory, code);
     if (code) {
-        error = true;
-        return names;
+        scan.Error = true;
+        return scan;
     }
     for (const std::filesystem::directory_iterator end; entries != end; entries.increment(code)) {
         if (code) {
-            error = true;
             break;
         }
         std::string name = PathToUtf8(entries->path().filename());
-        if (HasListExtension(name)) {
-            names.push_back(std::move(name));
+        if (!HasListExtension(name)) {
+            continue;
         }
+        FileKind kind = KindOfEntry(*entries);
+        if (kind == FileKind::Missing) {
+            continue;  // gone since the listing
+        }
+        if (kind == FileKind::Unreadable) {
+            kind = FileKind::Regular;  // reading it reports the problem
+        }
+        scan.Entries.push_back({std::move(name), kind});
     }
     if (code) {
-        error = true;
+        scan.Error = true;
     }
     // std::string compares by char; unsigned bytes give the same order for ASCII names and a
     // stable one for the rest.
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    std::sort(scan.Entries.begin(), scan.Entries.end(), [](const ListEntry& a, const ListEntry& b) {
         return std::lexicographical_compare(
-            a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            a.Name.begin(), a.Name.end(), b.Name.begin(), b.Name.end(), [](char x, char y) {
                 return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
             });
     });
-    if (names.size() > limit) {
-        more = true;
-        names.resize(limit);
+    std::size_t lists = 0;
+    for (std::size_t i = 0; i < scan.Entries.size(); ++i) {
+        if (scan.Entries[i].Kind != FileKind::Regular) {
+            continue;
+        }
+        if (lists == limit) {
+            scan.More = true;
+            scan.Entries.resize(i);
+            break;
+        }
+        ++lists;
+    }
+    return scan;
+}
+
+std::vector<std::string> FindListFiles(const std::filesystem::path& directory, std::size_t limit,
+                                       bool& more, bool& error)
+{
+    ListDirectoryScan scan = ScanListDirectory(directory, limit);
+    more = scan.More;
+    error = scan.Error;
+    std::vector<std::string> names;
+    for (ListEntry& entry : scan.Entries) {
+        if (entry.Kind == FileKind::Regular) {
+            names.push_back(std::move(entry.Name));
+        }
     }
     return names;
+}
+
+std::string DuplicateListText(std::string_view name, std::string_view call,
+                              std::string_view counted)
+{
+    std::string text = "Doppelt: ";
+    text += name;
+    text += ", Rufzeichen ";
+    text += call;
+    text += " schon aus ";
+    text += counted;
+    text += " gezählt";
+    return text;
 }
 
 std::string ParticipantCallOfFile(std::string_view fileName)
@@ -74,13 +115,44 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
 {
     EvaluationRunResult result;
     evaluation.Reset();
-    const auto names =
-        FindListFiles(directory, kMaxEvaluatedFiles, result.LimitReached, result.DirectoryError);
+    const ListDirectoryScan scan = ScanListDirectory(directory, kMaxEvaluatedFiles);
+    result.LimitReached = scan.More;
+    result.DirectoryError = scan.Error;
 
     ListReader reader(catalogue);
-    result.LogLines.reserve(names.size() * 2);
-    for (const std::string& name : names) {
-        ListLoadResult loaded = reader.LoadList(directory, name, ListReadMode::Evaluation, matrix);
+    result.LogLines.reserve(scan.Entries.size() * 2);
+    // The call sign of line 1 of every list evaluated, with the list that brought it.
+    std::unordered_map<std::string, std::string_view> counted;
+    std::string_view countedBefore;
+    for (const ListEntry& entry : scan.Entries) {
+        if (entry.Kind != FileKind::Regular) {
+            result.LogLines.push_back(SkippedEntryText(entry.Name, entry.Kind));
+            ++result.EntriesSkipped;
+            continue;
+        }
+        // A list without a call sign in line 1 names no station and so is no duplicate.
+        const auto firstOfItsStation = [&](std::string_view call) {
+            if (call.empty()) {
+                return true;
+            }
+            const auto [found, added] = counted.try_emplace(std::string(call), entry.Name);
+            countedBefore = found->second;
+            return added;
+        };
+        ListLoadResult loaded = reader.LoadList(directory, entry.Name, ListReadMode::Evaluation,
+                                                matrix, firstOfItsStation);
+        if (IsSpecialKind(loaded.Kind)) {
+            // It was swapped for something else after the listing.
+            result.LogLines.push_back(SkippedEntryText(entry.Name, loaded.Kind));
+            ++result.EntriesSkipped;
+            continue;
+        }
+        if (loaded.PassedOver) {
+            result.LogLines.push_back(
+                DuplicateListText(entry.Name, loaded.CallInLine1, countedBefore));
+            ++result.Duplicates;
+            continue;
+        }
         if (loaded.ReadError) {
             result.ReadErrors.push_back(loaded.Path);
         }
@@ -90,7 +162,7 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
         const ColumnSumTable& sums = matrix.ColumnSums();
         result.LogLines.push_back(CountsLine(PadRightFixed(loaded.CallSign, 7) + ": ", sums));
         result.LogLines.push_back(ThresholdLine(sums, thresholds));
-        evaluation.AccumulateParticipant(ParticipantCallOfFile(name), matrix, thresholds);
+        evaluation.AccumulateParticipant(ParticipantCallOfFile(entry.Name), matrix, thresholds);
         ++result.FilesRead;
     }
     return result;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/EntityCatalogue.h"
+#include "common/ReadableFile.h"
 #include "lists/Evaluation.h"
 #include "lists/ListFiles.h"
 #include "matrix/BandThresholds.h"
@@ -22,6 +23,8 @@ struct EvaluationRunResult
 {
     std::vector<std::string> LogLines;              // per file: problems, counts, thresholds
     std::size_t FilesRead = 0;                      // list files evaluated
+    std::size_t EntriesSkipped = 0;                 // entries named like lists that are no files
+    std::size_t Duplicates = 0;                     // lists of a station already counted
     bool LimitReached = false;                      // more than 10000 list files were found
     bool DirectoryError = false;                    // the directory could not be listed
     std::vector<std::filesystem::path> ReadErrors;  // files that could not be read completely
@@ -30,17 +33,47 @@ struct EvaluationRunResult
     [[nodiscard]] bool FoundAny() const { return FilesRead > 0; }
 };
 
-// The names of the list files of a directory: every entry whose name ends in ".CFD" in any
-// case, sorted bytewise. At most `limit` names are returned; `more` tells whether there were
-// others. `error` is set when the directory cannot be listed.
+// An entry of a directory whose name ends in ".CFD" in any case.
+struct ListEntry
+{
+    std::string Name;                   // the bare file name
+    FileKind Kind = FileKind::Regular;  // Regular: a list to read; else what is passed over
+};
+
+struct ListDirectoryScan
+{
+    // Sorted bytewise by name: the lists and, between them, the entries that are no files
+    // (directories, pipes, sockets, devices, links to nowhere). A list whose type could not be
+    // looked at is kept, so that reading it reports the error.
+    std::vector<ListEntry> Entries;
+    bool More = false;   // lists beyond the limit were left out (with the entries among them)
+    bool Error = false;  // the directory could not be listed
+};
+
+// Looks at the entries of a directory without opening any. At most `limit` lists are taken.
+[[nodiscard]] ListDirectoryScan ScanListDirectory(const std::filesystem::path& directory,
+                                                  std::size_t limit);
+
+// The names of the list files of a directory: every regular file (after following a symbolic
+// link) whose name ends in ".CFD" in any case, sorted bytewise. At most `limit` names are
+// returned; `more` tells whether there were others. `error` is set when the directory cannot be
+// listed.
 [[nodiscard]] std::vector<std::string> FindListFiles(const std::filesystem::path& directory,
                                                      std::size_t limit, bool& more, bool& error);
+
+// The log line of a list passed over because an earlier one holds the same call sign in line 1:
+// "Doppelt: " + name + ", Rufzeichen " + call + " schon aus " + counted + " gezählt".
+[[nodiscard]] std::string DuplicateListText(std::string_view name, std::string_view call,
+                                            std::string_view counted);
 
 // The participant's call sign: the file name up to its first ".", as it stands.
 [[nodiscard]] std::string ParticipantCallOfFile(std::string_view fileName);
 
 // Evaluates every list file of the directory from scratch. The evaluation starts from zero; the
-// matrix is left holding the cells of the last file read.
+// matrix is left holding the cells of the last file evaluated. Entries that are no files are
+// named in the log and not read. A station counts once: a list whose line 1 holds a call sign
+// that an earlier list (in name order) already held is named in the log as a duplicate and not
+// evaluated.
 [[nodiscard]] EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
                                                 const EntityCatalogue& catalogue,
                                                 const BandThresholds& thresholds,

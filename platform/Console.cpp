@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Console.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #include <shellapi.h>
 #else
@@ -79,6 +82,12 @@ bool StderrIsTerminal()
     return terminal;
 }
 
+std::ptrdiff_t ReadStandardInput(std::span<char> buffer)
+{
+    const auto size = static_cast<unsigned>(buffer.size() < INT_MAX ? buffer.size() : INT_MAX);
+    return _read(0, buffer.data(), size);
+}
+
 #else
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv)
@@ -100,6 +109,16 @@ bool StderrIsTerminal()
 {
     static const bool terminal = ::isatty(STDERR_FILENO) != 0;
     return terminal;
+}
+
+std::ptrdiff_t ReadStandardInput(std::span<char> buffer)
+{
+    for (;;) {
+        const ssize_t count = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+        if (count >= 0 || errno != EINTR) {
+            return count;
+        }
+    }
 }
 
 #endif

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,5 +20,10 @@ void UseUtf8Console();
 
 [[nodiscard]] bool StdoutIsTerminal();
 [[nodiscard]] bool StderrIsTerminal();
+
+// Reads what standard input has ready, up to the buffer's size, in one system call: a line
+// typed on a terminal comes back at once, a file or a pipe fills the buffer. 0 at the end, -1
+// after an error. (Windows reads in text mode, as the C library's streams do there.)
+[[nodiscard]] std::ptrdiff_t ReadStandardInput(std::span<char> buffer);
 
 }  // namespace wendrix::platform

@@ -27,6 +27,7 @@
 #include "lists/SaveList.h"
 #include "matrix/BandThresholds.h"
 #include "matrix/ConfirmationMatrix.h"
+#include "support/SpecialEntries.h"
 #include "support/WriteFailure.h"
 #include "ui/MainWindowFlows.h"
 #include "ui/TKvMainForm.h"
@@ -239,6 +240,20 @@ private slots:
         QCOMPARE(CallEdit().text(), QStringLiteral("W1AW"));
         QVERIFY(Ticked20mCw("W"));
         QVERIFY(!Ticked20mCw("JA"));
+    }
+
+    // A pipe, a directory and a link to nowhere named like lists are no lists: the start-up reads
+    // the one real list and asks nothing (reading the pipe would hang it for ever).
+    void startUpPassesOverEntriesThatAreNoLists()
+    {
+        WriteList("DL1ABC", {"JA"});
+        QVERIFY(fs::create_directory(Dir() / "FOLDER.CFD"));
+        (void)test::MakeFifo(Dir() / "AB1CD.CFD");
+        (void)test::MakeDanglingLink(Dir() / "X.CFD");
+        Open();
+        QTRY_COMPARE(CallEdit().text(), QStringLiteral("DL1ABC"));
+        QVERIFY(Ticked20mCw("JA"));
+        QCOMPARE(m_prompts.asked, QStringList{});
     }
 
     void importWithYesToAllAsksOnceAndEnablesSaving()

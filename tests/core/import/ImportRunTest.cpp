@@ -12,6 +12,7 @@
 
 #include "ImportRunTestSupport.h"
 #include "matrix/Bands.h"
+#include "support/SpecialEntries.h"
 #include "support/TempDir.h"
 #include "common/Utf8Path.h"
 
@@ -461,6 +462,37 @@ TEST_F(ImportRunTest, FileThatCannotBeOpenedIsPassedOverSilently)
 
     EXPECT_EQ(outcome.end, ImportEnd::Completed);
     EXPECT_TRUE(Ticked("DL", kBand20m, kModeCw));
+}
+
+// Chosen or dropped entries that are no files get a report line each, which the summary offers;
+// the files among them are imported. A pipe must not make the run wait for a writer.
+TEST_F(ImportRunTest, EntriesThatAreNoFilesAreReportedAndTheOthersImported)
+{
+    const auto good = Log("good.adi", Contact({}));
+    const auto folder = dir.Path() / "folder.adi";
+    std::filesystem::create_directory(folder);
+    std::vector<std::filesystem::path> chosen{folder, good};
+    std::vector<std::string> lines{"Übersprungen: " + PathToUtf8(folder) + " ist ein Verzeichnis"};
+    if (MakeFifo(dir.Path() / "pipe.adi")) {
+        chosen.push_back(dir.Path() / "pipe.adi");
+        lines.push_back("Übersprungen: " + PathToUtf8(chosen.back()) + " ist eine Pipe (FIFO)");
+    }
+    if (MakeDanglingLink(dir.Path() / "X.adi")) {
+        chosen.push_back(dir.Path() / "X.adi");
+        lines.push_back("Übersprungen: " + PathToUtf8(chosen.back()) +
+                        " ist ein Verweis ohne Ziel");
+    }
+    ExpectStart(false, chosen);
+    EXPECT_CALL(prompts, AskShowReport(StartsWith("1 QSOs importiert, davon 1 QSOs bestätigt.\r\n"
+                                                  "\r\nZeige Liste")))
+        .WillOnce(Return(true));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_EQ(outcome.end, ImportEnd::Completed);
+    EXPECT_TRUE(outcome.showReport);
+    EXPECT_TRUE(Ticked("DL", kBand20m, kModeCw));
+    EXPECT_EQ(report.Lines(), lines);
 }
 
 TEST_F(ImportRunTest, ProgressTextIsCutAfter255CharactersWithoutSplittingACharacter)

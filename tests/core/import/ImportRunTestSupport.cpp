@@ -51,11 +51,16 @@ std::string Contact(const Fields& overrides)
 
 std::unique_ptr<AdifByteSource> TestOpener::Open(const std::filesystem::path& file)
 {
+    return OpenLog(file).Source;
+}
+
+OpenedLog TestOpener::OpenLog(const std::filesystem::path& file)
+{
     const auto found = m_factories.find(file);
     if (found != m_factories.end()) {
-        return found->second();
+        return {found->second(), FileKind::Regular};
     }
-    return m_disk.Open(file);
+    return m_disk.OpenLog(file);
 }
 
 const EntityCatalogue& EmbeddedCatalogue()

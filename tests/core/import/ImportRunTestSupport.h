@@ -73,6 +73,7 @@ public:
         m_factories[name] = std::move(factory);
     }
     [[nodiscard]] std::unique_ptr<AdifByteSource> Open(const std::filesystem::path& file) override;
+    [[nodiscard]] OpenedLog OpenLog(const std::filesystem::path& file) override;
 
 private:
     std::map<std::filesystem::path, Factory> m_factories;

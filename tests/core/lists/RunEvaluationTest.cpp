@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lists/RunEvaluation.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "ListTestSupport.h"
 #include "lists/ResultFile.h"
 #include "lists/SaveList.h"
+#include "support/SpecialEntries.h"
 #include "support/TempDir.h"
 
 namespace wendrix {
@@ -94,15 +96,78 @@ TEST_F(EvaluationRun, ProblemLinesOfTheReaderComeBeforeTheCountsOfTheirFile)
     EXPECT_EQ(evaluation->ParticipantCounts(0, kModeRtty), 1);
 }
 
-TEST_F(EvaluationRun, UnreadableEntryIsReportedAndStillGoesThroughTheThresholds)
+// A directory, a pipe and a link to nowhere named like lists are named in the log, in their
+// place in name order, and neither read nor counted; the pipe must not stop the run.
+TEST_F(EvaluationRun, EntriesThatAreNoFilesAreNamedInTheLogAndNotCounted)
 {
     std::filesystem::create_directory(directory.Path() / "BROKEN.CFD");
+    WriteList("DL1ABC.CFD", "DL1ABC", {{"W", k20m, kModeCw}});
+    WriteList("OE3XYZ.CFD", "OE3XYZ", {{"W", k20m, kModeCw}});
+    std::vector<std::string> skipped{"Übersprungen: BROKEN.CFD ist ein Verzeichnis"};
+    if (test::MakeFifo(directory.Path() / "AB1CD.CFD")) {
+        skipped.insert(skipped.begin(), "Übersprungen: AB1CD.CFD ist eine Pipe (FIFO)");
+    }
+    if (test::MakeDanglingLink(directory.Path() / "X.CFD")) {
+        skipped.push_back("Übersprungen: X.CFD ist ein Verweis ohne Ziel");
+    }
+
+    const auto run = Run(zero);
+    EXPECT_EQ(run.FilesRead, 2u);
+    EXPECT_EQ(run.EntriesSkipped, skipped.size());
+    EXPECT_TRUE(run.ReadErrors.empty());
+    EXPECT_EQ(evaluation->ParticipantCounts(k20m, kModeCw), 2);
+    std::vector<std::string> named;
+    for (const std::string& line : run.LogLines) {
+        if (line.starts_with("Übersprungen")) {
+            named.push_back(line);
+        }
+    }
+    EXPECT_EQ(named, skipped);
+    ASSERT_EQ(run.LogLines.size(), 4 + skipped.size());
+    const auto broken = std::find(run.LogLines.begin(), run.LogLines.end(),
+                                  "Übersprungen: BROKEN.CFD ist ein Verzeichnis");
+    ASSERT_LT(broken - run.LogLines.begin(), 3);
+    EXPECT_TRUE(broken[1].starts_with("DL1ABC : ")) << broken[1];
+}
+
+#ifdef __linux__
+// A list that opens but cannot be read (the kernel refuses reading a process's memory at
+// address 0) is reported and still goes through the thresholds with what it gave.
+TEST_F(EvaluationRun, UnreadableListIsReportedAndStillGoesThroughTheThresholds)
+{
+    std::filesystem::create_symlink("/proc/self/mem", directory.Path() / "BROKEN.CFD");
     WriteList("DL1ABC.CFD", "DL1ABC", {{"W", k20m, kModeCw}});
     const auto run = Run(zero);
     EXPECT_EQ(run.FilesRead, 2u);
     ASSERT_EQ(run.ReadErrors.size(), 1u);
     EXPECT_EQ(run.ReadErrors[0], directory.Path() / "BROKEN.CFD");
     EXPECT_EQ(evaluation->ParticipantCounts(k20m, kModeCw), 2);
+}
+#endif
+
+// Two lists of one station (line 1 holds the same call sign, whatever the file names) count
+// once: the first in name order. The other is named as a duplicate and leaves the matrix alone.
+TEST_F(EvaluationRun, OneStationCountsOnceWhateverItsListsAreNamed)
+{
+    WriteList("K9CTS.CFD", "K9CTS", {{"W", k20m, kModeCw}});
+    WriteList("k9cts-old.cfd", "k9cts", {{"3A", k20m, kModeCw}});
+    WriteList("OTHER.CFD", " K9CTS ", {{"3A", k20m, kModeCw}});
+    WriteList("DL1ABC.CFD", "DL1ABC", {{"W", k20m, kModeCw}});
+
+    const auto run = Run(zero);
+    EXPECT_EQ(run.FilesRead, 2u);
+    EXPECT_EQ(run.Duplicates, 2u);
+    EXPECT_EQ(evaluation->ParticipantCounts(k20m, kModeCw), 2);
+    const int w = EntityOf(catalogue, "W");
+    const int monaco = EntityOf(catalogue, "3A");
+    EXPECT_EQ(evaluation->EntityParticipantCalls(w, k20m, kModeCw), "DL1ABC K9CTS ");
+    EXPECT_EQ(evaluation->EntityParticipantCounts(monaco, k20m, kModeCw), 0);
+    ASSERT_EQ(run.LogLines.size(), 6u);
+    EXPECT_EQ(run.LogLines[4], "Doppelt: OTHER.CFD, Rufzeichen K9CTS schon aus K9CTS.CFD gezählt");
+    EXPECT_EQ(run.LogLines[5],
+              "Doppelt: k9cts-old.cfd, Rufzeichen K9CTS schon aus K9CTS.CFD gezählt");
+    EXPECT_TRUE(matrix->IsTicked(w, BandIndex{k20m}, ModeIndex{kModeCw}));
+    EXPECT_FALSE(matrix->IsTicked(monaco, BandIndex{k20m}, ModeIndex{kModeCw}));
 }
 
 TEST_F(EvaluationRun, RunStartsFromZeroEachTime)

@@ -12,6 +12,7 @@
 #include "SessionTestSupport.h"
 #include "core/lists/ListTestSupport.h"
 #include "lists/SaveList.h"
+#include "support/SpecialEntries.h"
 #include "support/TempDir.h"
 #include "support/WriteFailure.h"
 
@@ -64,6 +65,21 @@ TEST_F(MemberSessionTest, TheOnlyListIsReadAtOnceWhateverTheCaseOfItsName)
     EXPECT_TRUE(matrix->IsTicked(test::EntityOf(catalogue, "W"), BandIndex{4}, ModeIndex{kModeCw}));
     EXPECT_FALSE(session.HasUnsavedChanges()) << "reading a list is no change";
     EXPECT_FALSE(session.OfferEarlierLists()) << "nothing left to offer";
+}
+
+// Entries named like lists that are no files are never offered or read: a pipe alone must not
+// block the start-up, and beside them the one real list is read at once.
+TEST_F(MemberSessionTest, EntriesThatAreNoFilesAreNoLists)
+{
+    fs::create_directory(directory.Path() / "FOLDER.CFD");
+    (void)test::MakeFifo(directory.Path() / "AB1CD.CFD");
+    (void)test::MakeDanglingLink(directory.Path() / "X.CFD");
+    EXPECT_EQ(session.Start(), StartupFound::NoList);
+
+    WriteList("DL1ABC.CFD", "DL1ABC");
+    EXPECT_EQ(session.Start(), StartupFound::OneListRead);
+    EXPECT_EQ(session.CallSign(), "DL1ABC");
+    EXPECT_TRUE(matrix->IsTicked(test::EntityOf(catalogue, "W"), BandIndex{4}, ModeIndex{kModeCw}));
 }
 
 TEST_F(MemberSessionTest, SeveralListsAreOfferedSortedAndTheChosenOneIsRead)
