@@ -207,6 +207,7 @@ ListLoadResult ListReader::Read(std::string_view fileName, ByteSource& source, L
     if (firstLine != result.CallSign) {
         result.ReportLines.push_back(reportPrefix + "Falsches Rufzeichen in Zeile 1");
     }
+    result.StatedCallSign = std::move(firstLine);
     while (reader.Next(line)) {
         ApplyLine(line, matrix, result.FoundCount);
     }

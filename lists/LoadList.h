@@ -52,6 +52,7 @@ struct ListLoadResult
 {
     std::filesystem::path Path;            // the file that was read
     std::string CallSign;                  // from the file name: without ".CFD", upper case
+    std::string StatedCallSign;            // the file's first line, trimmed, upper case
     std::vector<std::string> ReportLines;  // "Falsches Rufzeichen in Zeile 1", "Nur ..."
     int FoundCount = 0;                    // entity records that a line of the file matched
     bool ReadError = false;                // opening or reading failed: show ReadErrorText(Path)

@@ -79,6 +79,7 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
 
     ListReader reader(catalogue);
     result.LogLines.reserve(names.size() * 2);
+    result.Participants.reserve(names.size());
     for (const std::string& name : names) {
         ListLoadResult loaded = reader.LoadList(directory, name, ListReadMode::Evaluation, matrix);
         if (loaded.ReadError) {
@@ -90,7 +91,14 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
         const ColumnSumTable& sums = matrix.ColumnSums();
         result.LogLines.push_back(CountsLine(PadRightFixed(loaded.CallSign, 7) + ": ", sums));
         result.LogLines.push_back(ThresholdLine(sums, thresholds));
-        evaluation.AccumulateParticipant(ParticipantCallOfFile(name), matrix, thresholds);
+        ParticipantSummary participant;
+        participant.CallSign = ParticipantCallOfFile(name);
+        participant.StatedCallSign = std::move(loaded.StatedCallSign);
+        participant.AllBands = sums[kAllBands];
+        participant.Awards = ComputeAwardCounts(sums);
+        participant.CountedAllBands = thresholds.Reaches(kAllBands, sums[kAllBands][kModeMixed]);
+        evaluation.AccumulateParticipant(participant.CallSign, matrix, thresholds);
+        result.Participants.push_back(std::move(participant));
         ++result.FilesRead;
     }
     return result;
