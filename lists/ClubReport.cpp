@@ -259,7 +259,8 @@ void AppendHeatMap(std::string& out, const std::vector<EntityRow>& rows)
 {
     Append(out,
            "<h2>Anteile je Gebiet und Band</h2>\n<p class=\"note\">Anteil der gewerteten Listen, "
-           "die das Gebiet bestätigen, in Promille (Mixed); CW, Fone und RTTY im Tooltip und im "
+           "die das Gebiet bestätigen, in Promille (Mixed), je Band (MHz); CW, Fone und RTTY im "
+           "Tooltip und im "
            "Ausdruck. Leere Zeilen: von keiner gewerteten Liste bestätigt.</p>\n"
            "<p class=\"scale\">");
     for (int level = 0; level <= 10; ++level) {
