@@ -32,6 +32,9 @@ struct EvaluateOptions
     std::string Thresholds;
     bool ThresholdsGiven = false;
     bool UseStored = false;
+    std::string Report;
+    std::string Previous;
+    bool Anonymous = false;
 };
 
 // Eighteen comma-separated values in BandIndex order, each 0..300.
@@ -119,6 +122,13 @@ void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
     TerminalSessionPrompts prompts("evaluate");
     EvaluationSession session(catalogue, *matrix, *evaluation, directory, *store, prompts);
     session.ReadThresholds();
+    if (!options.Report.empty()) {
+        std::optional<std::filesystem::path> previous;
+        if (!options.Previous.empty()) {
+            previous = PathFromUtf8(options.Previous);
+        }
+        session.SetClubReport(PathFromUtf8(options.Report), std::move(previous), options.Anonymous);
+    }
     const EvaluationRunResult& run = session.Run();
     if (run.DirectoryError) {
         std::cerr << "Cannot list the directory "
@@ -148,6 +158,10 @@ void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
               << ForTerminal(PathToUtf8(directory / std::string(kResultFileName)),
                              StderrIsTerminal())
               << '\n';
+    if (!options.Report.empty()) {
+        std::cerr << "Club report written to " << ForTerminal(options.Report, StderrIsTerminal())
+                  << '\n';
+    }
 }
 
 }  // namespace
@@ -167,6 +181,17 @@ void RegisterEvaluationCommands(CLI::App& app, const EntityCatalogue& catalogue)
     auto* stored = evaluate->add_flag("--use-stored-thresholds", options->UseStored,
                                       "Use the thresholds kept in the user's settings");
     given->excludes(stored);
+    auto* report = evaluate->add_option(
+        "--report", options->Report,
+        "Also write the club's report, a self-contained HTML page, to this file");
+    evaluate
+        ->add_option("--previous", options->Previous,
+                     "Last year's result file (Wendrix.TXT) to compare the report with")
+        ->needs(report);
+    evaluate
+        ->add_flag("--anonymous", options->Anonymous,
+                   "Leave every call sign and list file name out of the report")
+        ->needs(report);
     evaluate->callback([&catalogue, options, given]() {
         options->ThresholdsGiven = given->count() > 0;
         Evaluate(catalogue, *options);

@@ -121,6 +121,7 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
 
     ListReader reader(catalogue);
     result.LogLines.reserve(scan.Entries.size() * 2);
+    result.Participants.reserve(scan.Entries.size());
     // The call sign of line 1 of every list evaluated, with the list that brought it.
     std::unordered_map<std::string, std::string_view> counted;
     std::string_view countedBefore;
@@ -162,7 +163,14 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
         const ColumnSumTable& sums = matrix.ColumnSums();
         result.LogLines.push_back(CountsLine(PadRightFixed(loaded.CallSign, 7) + ": ", sums));
         result.LogLines.push_back(ThresholdLine(sums, thresholds));
-        evaluation.AccumulateParticipant(ParticipantCallOfFile(entry.Name), matrix, thresholds);
+        ParticipantSummary participant;
+        participant.CallSign = ParticipantCallOfFile(entry.Name);
+        participant.StatedCallSign = std::move(loaded.CallInLine1);
+        participant.AllBands = sums[kAllBands];
+        participant.Awards = ComputeAwardCounts(sums);
+        participant.CountedAllBands = thresholds.Reaches(kAllBands, sums[kAllBands][kModeMixed]);
+        evaluation.AccumulateParticipant(participant.CallSign, matrix, thresholds);
+        result.Participants.push_back(std::move(participant));
         ++result.FilesRead;
     }
     return result;

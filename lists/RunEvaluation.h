@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include "common/ReadableFile.h"
 #include "lists/Evaluation.h"
 #include "lists/ListFiles.h"
+#include "matrix/AwardCounts.h"
 #include "matrix/BandThresholds.h"
 #include "matrix/ConfirmationMatrix.h"
 
@@ -18,6 +21,17 @@
 namespace wendrix {
 
 inline constexpr std::size_t kMaxEvaluatedFiles = 10000;
+
+// What the club report needs of one list beyond the evaluation figures: its name, what its first
+// line says, its all-bands counts and award counts, and whether it counted for all bands (Mixed).
+struct ParticipantSummary
+{
+    std::string CallSign;        // as the evaluation names it: the file name up to its first "."
+    std::string StatedCallSign;  // the list's first line, trimmed, upper case
+    std::array<std::uint16_t, kModeCount> AllBands{};  // per ModeIndex
+    AwardCounts Awards;
+    bool CountedAllBands = false;  // reached the all-bands threshold
+};
 
 struct EvaluationRunResult
 {
@@ -28,6 +42,7 @@ struct EvaluationRunResult
     bool LimitReached = false;                      // more than 10000 list files were found
     bool DirectoryError = false;                    // the directory could not be listed
     std::vector<std::filesystem::path> ReadErrors;  // files that could not be read completely
+    std::vector<ParticipantSummary> Participants;   // one per list evaluated, in reading order
 
     // Saving becomes possible once a run found at least one file.
     [[nodiscard]] bool FoundAny() const { return FilesRead > 0; }

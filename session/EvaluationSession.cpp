@@ -3,12 +3,34 @@
 
 #include <utility>
 
+#include "common/Dates.h"
+#include "common/SafeFile.h"
 #include "common/Text.h"
+#include "common/Utf8Path.h"
+#include "lists/ClubReport.h"
 #include "lists/ListFiles.h"
 #include "lists/ResultFile.h"
 #include "session/MemberSession.h"
 
 namespace wendrix {
+
+namespace {
+
+// The folder's own name, also for "." or a path ending in a separator.
+[[nodiscard]] std::string FolderName(const std::filesystem::path& directory)
+{
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(directory, error).lexically_normal();
+    if (error) {
+        path = directory.lexically_normal();
+    }
+    if (path.filename().empty() && path.has_parent_path()) {
+        path = path.parent_path();
+    }
+    return PathToUtf8(path.filename());
+}
+
+}  // namespace
 
 EvaluationSession::EvaluationSession(const EntityCatalogue& catalogue, ConfirmationMatrix& matrix,
                                      Evaluation& evaluation, std::filesystem::path listDirectory,
@@ -33,6 +55,10 @@ const EvaluationRunResult& EvaluationSession::Run()
     // The log names the participants by their file names, which are bytes on some platforms.
     for (std::string& line : m_lastRun.LogLines) {
         line = ToValidUtf8(std::move(line));
+    }
+    if (m_reportTarget && m_lastRun.FoundAny()) {
+        m_lastRun.LogLines.push_back(
+            ToValidUtf8("Clubbericht beim Speichern: " + PathToUtf8(*m_reportTarget)));
     }
     m_prompts.ShowReport(kEvaluationLogCaption, m_lastRun.LogLines, false);
     for (const std::filesystem::path& path : m_lastRun.ReadErrors) {
@@ -74,12 +100,57 @@ std::string EvaluationSession::ParticipantCalls(int entity, BandIndex band, Mode
     return m_evaluation.EntityParticipantCalls(entity, band.Value(), mode.Value());
 }
 
+void EvaluationSession::SetClubReport(std::optional<std::filesystem::path> target,
+                                      std::optional<std::filesystem::path> previousResult,
+                                      bool anonymous)
+{
+    m_reportTarget = std::move(target);
+    m_previousResult = std::move(previousResult);
+    m_anonymousReport = anonymous;
+}
+
+void EvaluationSession::SetClubReportBesideResult()
+{
+    std::optional<std::filesystem::path> previous =
+        m_listDirectory / std::string(kPreviousResultFileName);
+    std::error_code error;
+    if (!std::filesystem::exists(*previous, error)) {
+        previous.reset();
+    }
+    SetClubReport(m_listDirectory / std::string(kClubReportFileName), std::move(previous), false);
+}
+
+std::string EvaluationSession::ClubReportPage(std::string date) const
+{
+    std::optional<PreviousResultLoad> previous;
+    if (m_previousResult) {
+        previous = LoadPreviousResult(*m_previousResult);
+    }
+    const ClubReportInput input{
+        .Catalogue = m_catalogue,
+        .Figures = m_evaluation,
+        .Run = m_lastRun,
+        .Thresholds = m_thresholds,
+        .FolderName = FolderName(m_listDirectory),
+        .Date = std::move(date),
+        .Previous = previous ? &*previous : nullptr,
+        .Anonymous = m_anonymousReport,
+    };
+    return FormatClubReport(input);
+}
+
 SaveOutcome EvaluationSession::Save()
 {
     const FileWriteOutcome written = SaveResultFile(m_listDirectory, m_catalogue, m_evaluation);
     if (!written.Written) {
         m_prompts.ShowFileError(ToValidUtf8(WriteErrorText(written.Path)));
         return SaveOutcome::WriteFailed;
+    }
+    if (m_reportTarget) {
+        if (!WriteFileSafely(*m_reportTarget, ClubReportPage(FormatDateKey(TodayUtc())))) {
+            m_prompts.ShowFileError(ToValidUtf8(WriteErrorText(*m_reportTarget)));
+            return SaveOutcome::WriteFailed;
+        }
     }
     m_matrix.SetModified(false);
     return SaveOutcome::Saved;

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "catalogue/EntityCatalogue.h"
 #include "lists/Evaluation.h"
@@ -62,7 +63,18 @@ public:
     // The call signs of the counted lists that confirm a cell, each followed by a blank.
     [[nodiscard]] std::string ParticipantCalls(int entity, BandIndex band, ModeIndex mode) const;
 
-    // "Liste speichern" in the evaluation: writes the result file safely.
+    // The club report written with the result file: its path (none: no report), last year's
+    // result file to compare with (none: no comparison), and whether call signs are left out.
+    void SetClubReport(std::optional<std::filesystem::path> target,
+                       std::optional<std::filesystem::path> previousResult, bool anonymous);
+    // As the desktop program saves: the report beside the result file, compared with a
+    // "Wendrix-previous.TXT" of the list directory when there is one.
+    void SetClubReportBesideResult();
+    // The report of the last run as a page, dated as given.
+    [[nodiscard]] std::string ClubReportPage(std::string date) const;
+
+    // "Liste speichern" in the evaluation: writes the result file safely, then the club report
+    // when one is asked for (the run's log names it).
     SaveOutcome Save();
     [[nodiscard]] bool Close();
     [[nodiscard]] bool HasUnsavedChanges() const { return m_matrix.Modified(); }
@@ -76,6 +88,9 @@ private:
     SessionPrompts& m_prompts;
     BandThresholds m_thresholds;
     EvaluationRunResult m_lastRun;
+    std::optional<std::filesystem::path> m_reportTarget;
+    std::optional<std::filesystem::path> m_previousResult;
+    bool m_anonymousReport = false;
 };
 
 }  // namespace wendrix

@@ -38,6 +38,8 @@ MainWindowFlows::MainWindowFlows(TKvMainForm& window, const EntityCatalogue& cat
     if (m_messageBoxes) {
         m_messageBoxes->SetLogDirectory(listDirectory);
     }
+    // The club's page goes beside the result file whenever the evaluation is saved.
+    m_evaluator.SetClubReportBesideResult();
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kTimer1Interval);
     m_timer->setSingleShot(true);

@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "ListGenerator.h"
+#include "lists/ClubReport.h"
 #include "lists/LoadList.h"
 #include "lists/ResultFile.h"
 #include "lists/RunEvaluation.h"
@@ -75,6 +76,30 @@ void BM_ResultFile(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ResultFile)->Unit(benchmark::kMillisecond);
+
+// The club report of the same evaluation: its time beside BM_RunEvaluation's, and its size.
+void BM_ClubReport(benchmark::State& state)
+{
+    const auto directory = ListDirectory(10000);
+    auto matrix = std::make_unique<ConfirmationMatrix>();
+    auto evaluation = std::make_unique<Evaluation>();
+    const BandThresholds thresholds;
+    const auto run = RunEvaluation(directory, Catalogue(), thresholds, *matrix, *evaluation);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string page = FormatClubReport({.Catalogue = Catalogue(),
+                                                   .Figures = *evaluation,
+                                                   .Run = run,
+                                                   .Thresholds = thresholds,
+                                                   .FolderName = "bench",
+                                                   .Date = "2026-12-09"});
+        bytes = page.size();
+        benchmark::DoNotOptimize(page.data());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+    state.counters["files"] = static_cast<double>(run.FilesRead);
+}
+BENCHMARK(BM_ClubReport)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_EntityParticipantCalls(benchmark::State& state)
 {
