@@ -398,7 +398,8 @@ private slots:
         m_store.stored.minimum.fill(0);
         Open(true);
         QVERIFY(m_flows->Timer1().isActive());
-        QTRY_COMPARE(m_prompts.asked, QStringList{QStringLiteral("report Auswertung (4 lines)")});
+        // Two lines per list, and one naming the club report that saving writes beside the result.
+        QTRY_COMPARE(m_prompts.asked, QStringList{QStringLiteral("report Auswertung (5 lines)")});
         QVERIFY(SaveButton().isEnabled());
         QCOMPARE(m_evaluation->PerMilleText(Entity("JA"), kBand20m, kModeCw),
                  QStringLiteral(" 500").toStdString());
@@ -438,7 +439,7 @@ private slots:
         grid->item(8, 1)->setText(QStringLiteral("0"));
         m_prompts.asked.clear();
         QTest::mouseClick(levels, Qt::LeftButton);
-        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("report Auswertung (4 lines)")});
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("report Auswertung (5 lines)")});
         QVERIFY(!grid->isVisible());
         QCOMPARE(levels->text(), QStringLiteral("Schwellwerte"));
         QCOMPARE(m_store.writes, 1);

@@ -154,6 +154,30 @@ TEST_F(EvaluationSessionTest, SavingWritesTheResultFileAndAFailureKeepsTheWindow
     EXPECT_EQ(test::ReadFile(result), FormatResultFile(catalogue, *evaluation));
 }
 
+TEST_F(EvaluationSessionTest, TheClubReportIsSavedBesideTheResultAndItsFailureKeepsItUnsaved)
+{
+    WriteList("DL1ABC", 0);
+    session.SetClubReportBesideResult();
+    const std::vector<std::string> log = RunAndKeepTheLog();
+    const fs::path report = directory.Path() / "Wendrix.html";
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), "Clubbericht beim Speichern: " + report.string());
+
+    // The result file is written, the report is not: the evaluation stays unsaved, and the
+    // message names the report.
+    fs::create_directory(report);
+    EXPECT_CALL(prompts, ShowFileError("Schreibfehler in Datei " + report.string()));
+    EXPECT_EQ(session.Save(), SaveOutcome::WriteFailed);
+    EXPECT_TRUE(session.HasUnsavedChanges());
+
+    fs::remove(report);
+    EXPECT_EQ(session.Save(), SaveOutcome::Saved);
+    EXPECT_FALSE(session.HasUnsavedChanges());
+    const std::string page = test::ReadFile(report);
+    EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(page.find("1 Liste gelesen"), std::string::npos);
+}
+
 TEST_F(EvaluationSessionTest, ReadsListsNamedOutsideTheUsersCodePage)
 {
     // "ДЛ1.CFD": Cyrillic, in no Western code page. Found, read without an error, and its call
