@@ -4,12 +4,15 @@
 #include <exception>
 #include <filesystem>
 #include <future>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include "FirstPaintHook.h"
@@ -55,6 +58,7 @@ int main(int argc, char** argv)
         wendrix::ConfirmationMatrix matrix;
         wendrix::Evaluation evaluation;
         const auto thresholds = wendrix::OpenUserThresholdStore();
+        const std::unique_ptr<QSettings> settings = wendrix::OpenUserSettings();
 
         std::vector<std::string> parameters;
         for (const QString& argument : QApplication::arguments().mid(1)) {
@@ -70,6 +74,10 @@ int main(int argc, char** argv)
         wendrix::ui::TKvMainForm window(catalogue, matrix, evaluation, choice.EvaluationMode);
         wendrix::ui::MainWindowFlows flows(window, catalogue, matrix, evaluation, listDirectory,
                                            *thresholds);
+        flows.SetSettings(settings.get());
+        if (auto notice = wendrix::MissingDirectoryNotice(choice, listDirectory)) {
+            flows.SetStartupNotice(std::move(*notice));
+        }
         wendrix::app::FirstPaintHook hook(window);
         window.show();
         return QApplication::exec();

@@ -67,6 +67,13 @@ void ImportSession::HandleSkippedBytes(const std::filesystem::path& file, std::u
     AddReportLine(m_line);
 }
 
+void ImportSession::HandleFileWithoutRecords(const std::filesystem::path& file)
+{
+    ++m_counters.filesWithoutRecords;
+    WriteNoAdifDataLine(m_line, PathToUtf8(file));
+    AddReportLine(m_line);
+}
+
 void ImportSession::DetermineEntity(ContactRecord& contact)
 {
     if (m_lastAnswer != EntityAnswer::NoToAll) {

@@ -31,6 +31,8 @@ public:
     void HandleAccepted(const ContactRecord& contact);
     // Bytes of a file that could not be read and were passed over after the user chose Ignore.
     void HandleSkippedBytes(const std::filesystem::path& file, std::uint64_t count);
+    // A file read to its end without a single record, accepted or rejected.
+    void HandleFileWithoutRecords(const std::filesystem::path& file);
 
     [[nodiscard]] const ImportCounters& Counters() const { return m_counters; }
     // The answer to the last entity question, No before the first; Yes to all and No to all

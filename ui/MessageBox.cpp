@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "ui/WindowPlacement.h"
+
 namespace wendrix::ui {
 
 namespace {
@@ -174,12 +176,20 @@ MessageButton ShowMessage(QWidget* parent, const MessageRequest& request)
         }
     }
 
-    if (request.Top > 0 || request.Left > 0) {
+    if (request.Top > 0 || request.Left > 0 || !request.KeepClearOf.isEmpty()) {
         box.adjustSize();
         QRect area = parent != nullptr ? parent->window()->frameGeometry()
                                        : QGuiApplication::primaryScreen()->availableGeometry();
-        const QPoint centred = area.center() - QPoint(box.width() / 2, box.height() / 2);
-        box.move(MessagePosition(centred, request.Top, request.Left));
+        const QSize frameSize = box.size().grownBy(request.FrameMargins);
+        const QPoint centred =
+            area.center() - QPoint(frameSize.width() / 2, frameSize.height() / 2);
+        QPoint place = MessagePosition(centred, request.Top, request.Left);
+        if (!request.KeepClearOf.isEmpty()) {
+            const QScreen* screen = parent != nullptr ? parent->screen() : box.screen();
+            const QRect available = screen != nullptr ? screen->availableGeometry() : area;
+            place = PlaceClearOf(QRect(place, frameSize), request.KeepClearOf, available);
+        }
+        box.move(place);  // the frame's corner
     }
 
     box.exec();
