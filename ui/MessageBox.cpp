@@ -153,7 +153,8 @@ QPoint MessagePosition(QPoint defaultPosition, int top, int left)
     return {left > 0 ? left : defaultPosition.x(), top > 0 ? top : defaultPosition.y()};
 }
 
-MessageButton ShowMessage(QWidget* parent, const MessageRequest& request)
+MessageButton ShowMessage(QWidget* parent, const MessageRequest& request,
+                          const MessagePlacement& placement)
 {
     constexpr MessageLanguage language = kMessageLanguage;
     QMessageBox box(parent);
@@ -176,18 +177,18 @@ MessageButton ShowMessage(QWidget* parent, const MessageRequest& request)
         }
     }
 
-    if (request.Top > 0 || request.Left > 0 || !request.KeepClearOf.isEmpty()) {
+    if (request.Top > 0 || request.Left > 0 || !placement.KeepClearOf.isEmpty()) {
         box.adjustSize();
         QRect area = parent != nullptr ? parent->window()->frameGeometry()
                                        : QGuiApplication::primaryScreen()->availableGeometry();
-        const QSize frameSize = box.size().grownBy(request.FrameMargins);
+        const QSize frameSize = box.size().grownBy(placement.FrameMargins);
         const QPoint centred =
             area.center() - QPoint(frameSize.width() / 2, frameSize.height() / 2);
         QPoint place = MessagePosition(centred, request.Top, request.Left);
-        if (!request.KeepClearOf.isEmpty()) {
+        if (!placement.KeepClearOf.isEmpty()) {
             const QScreen* screen = parent != nullptr ? parent->screen() : box.screen();
             const QRect available = screen != nullptr ? screen->availableGeometry() : area;
-            place = PlaceClearOf(QRect(place, frameSize), request.KeepClearOf, available);
+            place = PlaceClearOf(QRect(place, frameSize), placement.KeepClearOf, available);
         }
         box.move(place);  // the frame's corner
     }

@@ -68,18 +68,23 @@ struct MessageRequest
     int Top = 0;  // used when above 0, else the default place
     int Left = 0;
     int HelpContext = 0;
-    // A window the box must not cover (the progress window while a log is read), as its frame on
-    // the screen; none when empty. The box's own frame is reckoned with the given margins, since
-    // the window manager adds them only once the box is shown.
-    QRect KeepClearOf;
-    QMargins FrameMargins;
 };
 
 // The place of a box: the given coordinates where they are above 0, the default ones else.
 [[nodiscard]] QPoint MessagePosition(QPoint defaultPosition, int top, int left);
 
+// A window the box must not cover (the progress window while a log is read), as its frame on the
+// screen; none when empty. The box's own frame is reckoned with the given margins, since the
+// window manager adds them only once the box is shown.
+struct MessagePlacement
+{
+    QRect KeepClearOf;
+    QMargins FrameMargins;
+};
+
 // Shows the box modally and returns the button pressed (None when it was closed otherwise
 // and has no Escape button).
-MessageButton ShowMessage(QWidget* parent, const MessageRequest& request);
+MessageButton ShowMessage(QWidget* parent, const MessageRequest& request,
+                          const MessagePlacement& placement = {});
 
 }  // namespace wendrix::ui

@@ -47,16 +47,17 @@ MessageButton MessageBoxPrompts::Ask(std::string_view text, MessageType type,
     request.Buttons = std::move(buttons);
     // A question asked while a log is read must not hide behind the progress window, which
     // stays on top of everything.
+    MessagePlacement placement;
     if (const QWidget* progress = m_keepClearOf ? m_keepClearOf() : nullptr;
         progress != nullptr && progress->isVisible()) {
-        request.KeepClearOf = progress->frameGeometry();
+        placement.KeepClearOf = progress->frameGeometry();
         const QRect inner = progress->geometry();
         const QRect outer = progress->frameGeometry();
-        request.FrameMargins =
+        placement.FrameMargins =
             QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                      outer.right() - inner.right(), outer.bottom() - inner.bottom());
     }
-    return ShowMessage(&m_parent, request);
+    return ShowMessage(&m_parent, request, placement);
 }
 
 bool MessageBoxPrompts::AskYesNo(std::string_view text)
