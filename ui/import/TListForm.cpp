@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QWindow>
 
 #include "common/Text.h"
 #include "ui/WindowPlacement.h"
@@ -119,11 +120,37 @@ void TListForm::ShowBeside(const QWidget& mainWindow, const QRect& controls)
     const QRect frame = PlaceBeside(
         mainFrame, keepClear, QSize(kEvaluationWidth, m_designedHeight).grownBy(margins),
         QSize(kMinimumBesideWidth, kMinimumBesideHeight).grownBy(margins), available);
+    PlaceFrame(frame, margins);
+    m_memo->setFocus();
+    m_plannedFrame = frame;
+    show();
+    if (windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+    }
+}
+
+void TListForm::PlaceFrame(const QRect& frame, const QMargins& margins)
+{
     resize(frame.size().shrunkBy(margins));
     m_memo->setGeometry(0, 0, width(), height());
     move(frame.topLeft());
-    m_memo->setFocus();
-    show();
+}
+
+bool TListForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && isVisible() &&
+        !m_plannedFrame.isNull()) {
+        windowHandle()->removeEventFilter(this);
+        const QRect outer = frameGeometry();
+        const QRect inner = geometry();
+        const QMargins margins(inner.left() - outer.left(), inner.top() - outer.top(),
+                               outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        if (outer != m_plannedFrame) {
+            PlaceFrame(m_plannedFrame, margins);
+        }
+        m_plannedFrame = QRect();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QString TListForm::Text()

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include <QDialog>
+#include <QMargins>
+#include <QRect>
 
 #include "import/ImportReport.h"
 
@@ -49,13 +51,20 @@ public:
     [[nodiscard]] QString Text();
     [[nodiscard]] std::size_t LineCount() const { return m_lines.size(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void FillMemo();
+    // The frame as planned before the window manager framed the window, corrected once the
+    // real frame is known.
+    void PlaceFrame(const QRect& frame, const QMargins& margins);
 
     QPlainTextEdit* m_memo;
     std::vector<std::string> m_lines;
     bool m_memoCurrent = true;
     int m_designedHeight = 0;  // after the scaling to the screen
+    QRect m_plannedFrame;      // beside the main window, until the first expose
 };
 
 }  // namespace wendrix::ui
