@@ -82,8 +82,10 @@ xdotool key Return
 sleep 1.5
 box=$(window Confirmation)
 progress=$(window Hadrel)
+sleep 0.5                                         # placed by the window manager
 # The question is asked while the progress window stays on top: it must be clear of it, and the
 # progress window has no title bar of the window manager's (whose buttons it would carry).
+echo "entity question $(frame "$box"), progress window $(frame "$progress")"
 apart "$(frame "$box")" "$(frame "$progress")" "the entity question is under the progress window"
 extents=$(xprop -id "$progress" _NET_FRAME_EXTENTS)
 [[ $extents == *"not found"* || $extents == *"= 0, 0, 0, 0" ]] ||

@@ -42,7 +42,7 @@ MainWindowFlows::MainWindowFlows(TKvMainForm& window, const EntityCatalogue& cat
 {
     if (m_messageBoxes) {
         m_messageBoxes->SetLogDirectory(listDirectory);
-        m_messageBoxes->SetKeepClearOf([this]() -> const QWidget* { return m_progress.get(); });
+        m_messageBoxes->SetKeepClearOf([this]() -> QWidget* { return m_progress.get(); });
         m_messageBoxes->SetControlsArea([this] { return m_window.ControlsArea(); });
     }
     m_timer->setObjectName(QStringLiteral("Timer1"));

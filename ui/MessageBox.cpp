@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <memory>
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -64,6 +66,36 @@ QMessageBox::Icon IconOf(MessageType type)
     }
     return QMessageBox::Information;
 }
+
+// Moves a window out from under the box it watches.
+class MoveAsideWatch final : public QObject
+{
+public:
+    MoveAsideWatch(QWidget& box, QWidget& window)
+        : m_box(box),
+          m_window(window)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &m_box && (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
+            const QRect box = m_box.frameGeometry();
+            const QRect window = m_window.frameGeometry();
+            if (m_window.isVisible() && box.intersects(window)) {
+                const QScreen* screen = m_box.screen();
+                const QRect available = screen != nullptr ? screen->availableGeometry() : box;
+                m_window.move(PlaceClearOf(window, box, available));
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& m_box;
+    QWidget& m_window;
+};
 
 }  // namespace
 
@@ -193,6 +225,12 @@ MessageButton ShowMessage(QWidget* parent, const MessageRequest& request,
         box.move(place);  // the frame's corner
     }
 
+    // Checked whenever the box appears or moves: the window manager places it after it is shown.
+    std::unique_ptr<QObject> aside;
+    if (placement.MoveAside != nullptr) {
+        aside = std::make_unique<MoveAsideWatch>(box, *placement.MoveAside);
+        box.installEventFilter(aside.get());
+    }
     box.exec();
     const auto found = answers.find(box.clickedButton());
     return found != answers.end() ? found->second : MessageButton::None;

@@ -76,10 +76,13 @@ struct MessageRequest
 // A window the box must not cover (the progress window while a log is read), as its frame on the
 // screen; none when empty. The box's own frame is reckoned with the given margins, since the
 // window manager adds them only once the box is shown.
+// Where the window manager puts the box in the end is its own choice: should the box still come
+// to lie over the window to keep clear of, that window is moved aside (when it is given).
 struct MessagePlacement
 {
     QRect KeepClearOf;
     QMargins FrameMargins;
+    QWidget* MoveAside = nullptr;
 };
 
 // Shows the box modally and returns the button pressed (None when it was closed otherwise

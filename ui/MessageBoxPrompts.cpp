@@ -48,9 +48,10 @@ MessageButton MessageBoxPrompts::Ask(std::string_view text, MessageType type,
     // A question asked while a log is read must not hide behind the progress window, which
     // stays on top of everything.
     MessagePlacement placement;
-    if (const QWidget* progress = m_keepClearOf ? m_keepClearOf() : nullptr;
+    if (QWidget* progress = m_keepClearOf ? m_keepClearOf() : nullptr;
         progress != nullptr && progress->isVisible()) {
         placement.KeepClearOf = progress->frameGeometry();
+        placement.MoveAside = progress;
         const QRect inner = progress->geometry();
         const QRect outer = progress->frameGeometry();
         placement.FrameMargins =

@@ -52,10 +52,7 @@ public:
     // user); without it the dialog opens in the log directory every time.
     void SetSettings(QSettings* settings) { m_settings = settings; }
     // The window that no question may cover while it is shown (the progress window).
-    void SetKeepClearOf(std::function<const QWidget*()> window)
-    {
-        m_keepClearOf = std::move(window);
-    }
+    void SetKeepClearOf(std::function<QWidget*()> window) { m_keepClearOf = std::move(window); }
     // The part of the main window the evaluation log must leave in view (its buttons and the
     // thresholds grid), in screen coordinates.
     void SetControlsArea(std::function<QRect()> area) { m_controlsArea = std::move(area); }
@@ -91,7 +88,7 @@ private:
     SelectionWindowSource m_selection;
     std::filesystem::path m_logDirectory;
     QSettings* m_settings = nullptr;
-    std::function<const QWidget*()> m_keepClearOf;
+    std::function<QWidget*()> m_keepClearOf;
     std::function<QRect()> m_controlsArea;
     std::vector<std::filesystem::path> m_givenLogs;
 };
