@@ -5,14 +5,17 @@
 #include <filesystem>
 #include <future>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include "FirstPaintHook.h"
@@ -108,6 +111,7 @@ int main(int argc, char** argv)
         wendrix::ConfirmationMatrix matrix;
         wendrix::Evaluation evaluation;
         const auto thresholds = wendrix::OpenUserThresholdStore();
+        const std::unique_ptr<QSettings> settings = wendrix::OpenUserSettings();
 
         std::vector<std::string> parameters;
         for (const QString& argument : QApplication::arguments().mid(1)) {
@@ -123,6 +127,10 @@ int main(int argc, char** argv)
         wendrix::ui::TKvMainForm window(catalogue, matrix, evaluation, choice.EvaluationMode);
         wendrix::ui::MainWindowFlows flows(window, catalogue, matrix, evaluation, listDirectory,
                                            *thresholds);
+        flows.SetSettings(settings.get());
+        if (auto notice = wendrix::MissingDirectoryNotice(choice, listDirectory)) {
+            flows.SetStartupNotice(std::move(*notice));
+        }
         wendrix::app::FirstPaintHook hook(window);
         window.show();
         return QApplication::exec();

@@ -242,7 +242,9 @@ void Import(const EntityCatalogue& catalogue, const ImportOptions& options)
     MemberSession session(catalogue, *matrix, directory, sessionPrompts);
     session.SetCallSign(call);
     if (std::filesystem::exists(session.ListFilePath(), error)) {
-        const ListLoadResult loaded = session.ReadList(call + std::string(kListExtension));
+        // The earlier list whatever the case of its name, so that the save replaces it.
+        const ListLoadResult loaded =
+            session.ReadList(PathToUtf8(session.ListFilePath().filename()));
         if (loaded.ReadError) {
             // Writing now would replace a list we could not read completely.
             Fail("nothing imported, nothing written", kExitReadError);

@@ -99,8 +99,15 @@ ImportOutcome ImportRun::Run()
         AdifByteSource& source = *opened.Source;
         FileHandler handler(session, m_prompts, m_progress, file, source.Size());
         m_progress.ShowProgress(ProgressFileText(file), kProgressWaitText, 0);
+        const std::int64_t recordsBefore = session.Counters().imported + session.Counters().skipped;
         const AdifLogEnd end = reader.Read(source, handler);
         m_progress.HideProgress();
+        if (end == AdifLogEnd::EndOfData &&
+            session.Counters().imported + session.Counters().skipped == recordsBefore) {
+            // A spreadsheet, an empty or a binary file: without this line the run would end in
+            // "0 QSOs importiert" and the user would not know which file gave nothing.
+            session.HandleFileWithoutRecords(file);
+        }
         if (end == AdifLogEnd::Aborted) {
             // The contacts applied before the error stay in the matrix, so the list counts as
             // changed and the view must show them; otherwise closing would lose them silently.

@@ -73,6 +73,13 @@ void ImportSession::HandleNoFile(const std::filesystem::path& file, FileKind kin
     AddReportLine(SkippedEntryText(PathToUtf8(file), kind));
 }
 
+void ImportSession::HandleFileWithoutRecords(const std::filesystem::path& file)
+{
+    ++m_counters.filesWithoutRecords;
+    WriteNoAdifDataLine(m_line, PathToUtf8(file));
+    AddReportLine(m_line);
+}
+
 void ImportSession::DetermineEntity(ContactRecord& contact)
 {
     if (m_lastAnswer != EntityAnswer::NoToAll) {

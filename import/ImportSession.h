@@ -34,6 +34,8 @@ public:
     void HandleSkippedBytes(const std::filesystem::path& file, std::uint64_t count);
     // A chosen entry that is no file to read (a directory, a pipe, ...).
     void HandleNoFile(const std::filesystem::path& file, FileKind kind);
+    // A file read to its end without a single record, accepted or rejected.
+    void HandleFileWithoutRecords(const std::filesystem::path& file);
 
     [[nodiscard]] const ImportCounters& Counters() const { return m_counters; }
     // The answer to the last entity question, No before the first; Yes to all and No to all

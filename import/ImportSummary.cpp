@@ -21,10 +21,12 @@ ImportSummary BuildImportSummary(const ImportCounters& counters)
         text += kLineBreak;
         text += std::to_string(counters.unclear) + " Länder unklar.";
     }
-    // Bytes passed over at a read error and entries that are no files are no figures of the
-    // summary, but their lines in the report would go unseen without the offer.
+    // Bytes passed over at a read error, entries that are no files and files without any record
+    // are no figures of the summary, but their lines in the report would go unseen without the
+    // offer.
     if (counters.skipped > 0 || counters.unclear > 0 || counters.determined > 0 ||
-        counters.bytesSkipped > 0 || counters.entriesSkipped > 0) {
+        counters.bytesSkipped > 0 || counters.entriesSkipped > 0 ||
+        counters.filesWithoutRecords > 0) {
         text += kLineBreak;
         text += kLineBreak;
         text += kShowReportQuestion;
@@ -107,6 +109,12 @@ void WriteSkippedBytesLine(std::string& out, std::string_view file, std::uint64_
     out += ": ";
     out += std::to_string(count);
     out += count == 1 ? " Byte übersprungen" : " Bytes übersprungen";
+}
+
+void WriteNoAdifDataLine(std::string& out, std::string_view file)
+{
+    out.assign("Keine ADIF-Daten in Datei ");
+    out += file;
 }
 
 }  // namespace wendrix

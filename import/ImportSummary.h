@@ -19,6 +19,7 @@ struct ImportCounters
     std::int64_t unclear = 0;         // confirmed contacts whose entity stays unknown
     std::int64_t bytesSkipped = 0;    // unreadable bytes passed over after Ignore at a read error
     std::int64_t entriesSkipped = 0;  // chosen entries that are no files (directories, pipes)
+    std::int64_t filesWithoutRecords = 0;  // logs read to the end without any ADIF record
 
     friend bool operator==(const ImportCounters&, const ImportCounters&) = default;
 };
@@ -56,5 +57,7 @@ void WriteUnclearLine(std::string& out, const ReportContact& c);
 void WriteUndefinedEntityLine(std::string& out, const ReportContact& c);
 // "Lesefehler in Datei " + file + ": " + count + " Bytes übersprungen" (" Byte" for one)
 void WriteSkippedBytesLine(std::string& out, std::string_view file, std::uint64_t count);
+// "Keine ADIF-Daten in Datei " + file
+void WriteNoAdifDataLine(std::string& out, std::string_view file);
 
 }  // namespace wendrix

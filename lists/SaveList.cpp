@@ -132,11 +132,41 @@ std::filesystem::path ListFilePath(const std::filesystem::path& directory,
     return directory / PathFromUtf8(std::string(callSign) + std::string(kListExtension));
 }
 
+std::optional<std::filesystem::path> ExistingListFile(const std::filesystem::path& directory,
+                                                      std::string_view callSign)
+{
+    const std::filesystem::path exact = ListFilePath(directory, callSign);
+    std::error_code error;
+    if (std::filesystem::exists(exact, error)) {
+        return exact;
+    }
+    const std::string wanted = AsciiUpper(std::string(callSign) + std::string(kListExtension));
+    std::filesystem::directory_iterator entries(directory, error);
+    if (error) {
+        return std::nullopt;
+    }
+    for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
+        if (error) {
+            break;
+        }
+        if (AsciiUpper(PathToUtf8(entries->path().filename())) == wanted) {
+            return entries->path();
+        }
+    }
+    return std::nullopt;
+}
+
 FileWriteOutcome SaveList(const std::filesystem::path& directory, std::string_view callSign,
                           const EntityCatalogue& catalogue, const ConfirmationMatrix& matrix)
 {
+    return SaveListTo(ListFilePath(directory, callSign), callSign, catalogue, matrix);
+}
+
+FileWriteOutcome SaveListTo(const std::filesystem::path& file, std::string_view callSign,
+                            const EntityCatalogue& catalogue, const ConfirmationMatrix& matrix)
+{
     FileWriteOutcome outcome;
-    outcome.Path = ListFilePath(directory, callSign);
+    outcome.Path = file;
     // The call sign is the file name; one that would reach into another folder is refused.
     if (callSign.find_first_of("/\\") != std::string_view::npos) {
         return outcome;

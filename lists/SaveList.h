@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,11 +48,23 @@ struct ListEntityLine
 [[nodiscard]] std::filesystem::path ListFilePath(const std::filesystem::path& directory,
                                                  std::string_view callSign);
 
+// The list of the call sign already in the directory, whatever the case of its name
+// ("k9cts.cfd" for K9CTS): the name written exactly as ListFilePath would is preferred. None when
+// the directory holds no such file. The start-up finds lists in any case, so the save must too, or
+// a second file of the same station would appear beside the first.
+[[nodiscard]] std::optional<std::filesystem::path>
+ExistingListFile(const std::filesystem::path& directory, std::string_view callSign);
+
 // Writes the list safely: a failed write leaves the previous file untouched. A call sign with a
 // path separator is refused (not written). Does not change the modified state of the matrix;
 // that is the save flow's decision.
 [[nodiscard]] FileWriteOutcome SaveList(const std::filesystem::path& directory,
                                         std::string_view callSign, const EntityCatalogue& catalogue,
                                         const ConfirmationMatrix& matrix);
+// The same into a given file of the directory (an earlier list whose name differs in case).
+[[nodiscard]] FileWriteOutcome SaveListTo(const std::filesystem::path& file,
+                                          std::string_view callSign,
+                                          const EntityCatalogue& catalogue,
+                                          const ConfirmationMatrix& matrix);
 
 }  // namespace wendrix

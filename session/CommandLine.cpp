@@ -24,9 +24,29 @@ StartupChoice ParseCommandLine(std::span<const std::string> parameters,
         if (!parameter.empty() && std::filesystem::is_directory(directory, error)) {
             choice.ListDirectory = directory;
             choice.DirectoryGiven = true;
+        } else if (!parameter.empty()) {
+            choice.MissingDirectories.push_back(parameter);
         }
     }
     return choice;
+}
+
+std::optional<std::string> MissingDirectoryNotice(const StartupChoice& choice,
+                                                  const std::filesystem::path& listDirectory)
+{
+    if (choice.MissingDirectories.empty()) {
+        return std::nullopt;
+    }
+    std::string text = "Verzeichnis nicht gefunden: ";
+    for (std::size_t i = 0; i < choice.MissingDirectories.size(); ++i) {
+        if (i > 0) {
+            text += ", ";
+        }
+        text += choice.MissingDirectories[i];
+    }
+    text += "; Listen in ";
+    text += PathToUtf8(listDirectory);
+    return text;
 }
 
 bool IsWritableDirectory(const std::filesystem::path& directory)

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/Text.h"
+#include "common/Utf8Path.h"
 #include "lists/RunEvaluation.h"
 #include "lists/SaveList.h"
 #include "session/CallSign.h"
@@ -32,7 +33,11 @@ std::optional<std::string> MemberSession::UploadHint() const
 
 std::filesystem::path MemberSession::ListFilePath() const
 {
-    return wendrix::ListFilePath(m_listDirectory, m_callSign);
+    if (m_callSign.empty()) {
+        return wendrix::ListFilePath(m_listDirectory, m_callSign);
+    }
+    return ExistingListFile(m_listDirectory, m_callSign)
+        .value_or(wendrix::ListFilePath(m_listDirectory, m_callSign));
 }
 
 StartupFound MemberSession::Start()
@@ -65,8 +70,24 @@ bool MemberSession::OfferEarlierLists()
 
 ListLoadResult MemberSession::ReadList(std::string_view fileName)
 {
+    return ReadListIn(m_listDirectory, fileName);
+}
+
+std::optional<ListLoadResult> MemberSession::ReadListFile(const std::filesystem::path& file)
+{
+    // The changes in the matrix would be replaced: the same question as on closing, and on Yes
+    // only a completed save lets the other list in.
+    if (!CloseAfterAsking(*this, m_prompts)) {
+        return std::nullopt;
+    }
+    return ReadListIn(file.parent_path(), PathToUtf8(file.filename()));
+}
+
+ListLoadResult MemberSession::ReadListIn(const std::filesystem::path& directory,
+                                         std::string_view fileName)
+{
     ListLoadResult result =
-        LoadList(m_listDirectory, fileName, ListReadMode::Normal, m_catalogue, m_matrix);
+        LoadList(directory, fileName, ListReadMode::Normal, m_catalogue, m_matrix);
     // The edit shows the call sign the file is named after, as the program set it.
     m_callSign = result.CallSign;
     // File names are bytes on some platforms; windows need UTF-8.
@@ -99,11 +120,15 @@ SaveOutcome MemberSession::Save()
         m_prompts.ShowError(kCallTooShortText);
         return SaveOutcome::CallTooShort;
     }
-    std::error_code error;
-    if (std::filesystem::exists(ListFilePath(), error) && !m_prompts.AskOverwriteList()) {
+    // An earlier list of this call sign is replaced in place, whatever the case of its name.
+    const std::optional<std::filesystem::path> earlier =
+        ExistingListFile(m_listDirectory, m_callSign);
+    if (earlier && !m_prompts.AskOverwriteList()) {
         return SaveOutcome::OverwriteDeclined;
     }
-    const FileWriteOutcome written = SaveList(m_listDirectory, m_callSign, m_catalogue, m_matrix);
+    const FileWriteOutcome written =
+        earlier ? SaveListTo(*earlier, m_callSign, m_catalogue, m_matrix)
+                : SaveList(m_listDirectory, m_callSign, m_catalogue, m_matrix);
     if (!written.Written) {
         m_prompts.ShowFileError(ToValidUtf8(WriteErrorText(written.Path)));
         return SaveOutcome::WriteFailed;

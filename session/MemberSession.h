@@ -46,7 +46,8 @@ public:
     [[nodiscard]] const std::string& CallSign() const { return m_callSign; }
     // The upload hint for the current call sign; none while it is hidden.
     [[nodiscard]] std::optional<std::string> UploadHint() const;
-    // The list file the current call sign names.
+    // The list file the current call sign names: the earlier list of the call sign whatever the
+    // case of its name, else the file a save would make.
     [[nodiscard]] std::filesystem::path ListFilePath() const;
 
     // Start-up: looks for earlier lists ("*.CFD" in any case) in the list directory. One is
@@ -60,6 +61,10 @@ public:
     // takes its call sign, and shows the read-error message and the problems it found. The
     // unsaved-changes state is left alone.
     ListLoadResult ReadList(std::string_view fileName);
+    // Reads a list file from anywhere (one dropped on the window) as the start-up reads one,
+    // after asking about unsaved changes as closing does. None when the changes were to be saved
+    // and the save did not complete: the matrix is left as it was.
+    std::optional<ListLoadResult> ReadListFile(const std::filesystem::path& file);
 
     // An import run into the matrix; the questions go to the import's own prompts.
     ImportOutcome Import(ImportPrompts& prompts, ImportProgress& progress, ImportReport& report,
@@ -79,6 +84,8 @@ public:
     [[nodiscard]] bool HasUnsavedChanges() const { return m_matrix.Modified(); }
 
 private:
+    ListLoadResult ReadListIn(const std::filesystem::path& directory, std::string_view fileName);
+
     const EntityCatalogue& m_catalogue;
     ConfirmationMatrix& m_matrix;
     std::filesystem::path m_listDirectory;

@@ -19,8 +19,10 @@ mkdir -p "$work/member" "$work/club" "$work/shots" "$out"
 Xvfb "$DISPLAY" -screen 0 1280x900x24 > /dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2> /dev/null || true; cat "$work/app.log" 2> /dev/null | grep -v XDG_RUNTIME || true; [[ -z ${WENDRIX_KEEP:-} ]] && rm -rf "$work"; true' EXIT
-sleep 1
+# On a busy machine the server and the window manager take a while: wait for each.
+for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.2; done
 openbox > /dev/null 2>&1 &
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q '#' && break; sleep 0.2; done
 
 shot() { sleep "${2:-1}"; import -window root "$work/shots/$1.png"; }
 # The visible window with that title, waiting up to ten seconds for it.
@@ -44,6 +46,25 @@ ended() {
     fi
 }
 click() { xdotool mousemove --window "$(window 'Wendrix 1.37')" "$1" "$2" click 1; }
+# A window's frame on the screen, title bar and border included: "x y width height".
+frame() {
+    local x y w h extents
+    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+    x=$X y=$Y w=$WIDTH h=$HEIGHT
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2> /dev/null | grep -oE '[0-9]+, [0-9]+, [0-9]+, [0-9]+' || echo '0, 0, 0, 0')
+    IFS=', ' read -r left right top bottom <<< "$extents"
+    echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}
+# Fails when the two rectangles ("x y width height") overlap.
+apart() {
+    local ax ay aw ah bx by bw bh
+    read -r ax ay aw ah <<< "$1"
+    read -r bx by bw bh <<< "$2"
+    if ((ax < bx + bw && bx < ax + aw && ay < by + bh && by < ay + ah)); then
+        echo "walkthrough: $3 ($1 over $2)" >&2
+        exit 1
+    fi
+}
 
 echo "member: type the call sign, import the demo log"
 "$app" "$work/member" >> "$work/app.log" 2>&1 &
@@ -60,6 +81,16 @@ xdotool type --delay 20 "$PWD/examples/demo.adi"
 xdotool key Return
 sleep 1.5
 box=$(window Confirmation)
+progress=$(window Hadrel)
+sleep 0.5                                         # placed by the window manager
+# The question is asked while the progress window stays on top: it must be clear of it, and the
+# progress window has no title bar of the window manager's (whose buttons it would carry).
+echo "entity question $(frame "$box"), progress window $(frame "$progress")"
+apart "$(frame "$box")" "$(frame "$progress")" "the entity question is under the progress window"
+extents=$(xprop -id "$progress" _NET_FRAME_EXTENTS)
+[[ $extents == *"not found"* || $extents == *"= 0, 0, 0, 0" ]] ||
+    { echo "walkthrough: the progress window has a title bar with buttons: $extents" >&2; exit 1; }
+shot member-import-question 0.5
 xdotool mousemove --window "$box" 138 58 click 1  # "Yes To All"
 shot member-import-summary 1.5
 xdotool key alt+y                                 # show the report
@@ -89,12 +120,24 @@ echo "club: evaluate, open the thresholds, save Wendrix.TXT"
 "$PWD/$build/bench/lists/wendrix-make-lists" "$work/club" 40 > /dev/null
 cp "$work/member/DA0WDX.CFD" "$work/club/"
 "$app" RESULT "$work/club" >> "$work/app.log" 2>&1 &
-window 'Auswertung' > /dev/null
+log=$(window 'Auswertung')
+main=$(window 'Wendrix 1.37')
 sleep 1
-xdotool windowminimize "$(window 'Auswertung')"
-xdotool windowactivate "$(window 'Wendrix 1.37')"
+# The buttons and the thresholds grid (down to 309 pixels into the window) stay in view.
+controls() {
+    local x y w h
+    read -r x y w h <<< "$(frame "$main")"
+    eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^Y=')"
+    echo "$x $y $w $((Y + 309 - y))"
+}
+apart "$(frame "$log")" "$(controls)" "the evaluation log covers the main window's controls"
+shot evaluation-log 0.5
+xdotool windowactivate "$main"
 click 534 16                                      # "Schwellwerte"
 shot evaluation-thresholds 1
+click 534 16                                      # "Neu berechnen": the evaluation runs again
+sleep 1.5
+apart "$(frame "$log")" "$(controls)" "the log came over the controls after the re-run"
 click 949 18                                      # "Liste speichern"
 sleep 1
 [[ -f $work/club/Wendrix.TXT ]] || { echo "walkthrough: the result file was not saved" >&2; exit 1; }
@@ -102,8 +145,8 @@ wmctrl -c 'Wendrix 1.37'
 sleep 1
 ended
 
-for name in member-import-summary member-import-report member-list-read-back \
-            evaluation-thresholds; do
+for name in member-import-question member-import-summary member-import-report \
+            member-list-read-back evaluation-log evaluation-thresholds; do
     convert "$work/shots/$name.png" -trim +repage "$out/$name.png"
     echo "$out/$name.png"
 done

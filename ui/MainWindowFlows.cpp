@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainWindowFlows.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include <QDir>
 #include <QStringList>
 #include <QTimer>
 
+#include "common/Text.h"
+#include "common/Utf8Path.h"
+#include "lists/ListFiles.h"
 #include "session/CallSign.h"
 #include "ui/BusyCursor.h"
 #include "ui/FileNames.h"
@@ -37,6 +42,8 @@ MainWindowFlows::MainWindowFlows(TKvMainForm& window, const EntityCatalogue& cat
 {
     if (m_messageBoxes) {
         m_messageBoxes->SetLogDirectory(listDirectory);
+        m_messageBoxes->SetKeepClearOf([this]() -> QWidget* { return m_progress.get(); });
+        m_messageBoxes->SetControlsArea([this] { return m_window.ControlsArea(); });
     }
     // The club's page goes beside the result file whenever the evaluation is saved.
     m_evaluator.SetClubReportBesideResult();
@@ -56,6 +63,10 @@ MainWindowFlows::MainWindowFlows(TKvMainForm& window, const EntityCatalogue& cat
         }
         ImportLogs(std::move(logs));
     });
+    connect(&m_window, &TKvMainForm::CallSignChanged, this, [this](const QString& callSign) {
+        m_member.SetCallSign(callSign.toStdString());
+        ShowListFileAsToolTip();
+    });
     m_window.SetCloseGuard([this] { return FormClose(); });
 }
 
@@ -64,10 +75,19 @@ MainWindowFlows::~MainWindowFlows()
     m_window.SetCloseGuard({});
 }
 
+void MainWindowFlows::SetSettings(QSettings* settings)
+{
+    if (m_messageBoxes) {
+        m_messageBoxes->SetSettings(settings);
+    }
+}
+
+// The windows are the main window's children, so they stay with it and appear over it; they are
+// deleted with the flows, before the main window.
 TbarForm& MainWindowFlows::ProgressWindow()
 {
     if (!m_progress) {
-        m_progress = std::make_unique<TbarForm>();
+        m_progress = std::make_unique<TbarForm>(&m_window);
     }
     return *m_progress;
 }
@@ -75,7 +95,9 @@ TbarForm& MainWindowFlows::ProgressWindow()
 TListForm& MainWindowFlows::ReportWindow()
 {
     if (!m_report) {
-        m_report = std::make_unique<TListForm>();
+        // The evaluation log is a window of its own beside the main window, which the user can
+        // put behind it; a child window would always stay above it.
+        m_report = std::make_unique<TListForm>(m_window.EvaluationMode() ? nullptr : &m_window);
     }
     return *m_report;
 }
@@ -83,13 +105,16 @@ TListForm& MainWindowFlows::ReportWindow()
 TKvSelForm& MainWindowFlows::SelectionWindow()
 {
     if (!m_selection) {
-        m_selection = std::make_unique<TKvSelForm>();
+        m_selection = std::make_unique<TKvSelForm>(&m_window);
     }
     return *m_selection;
 }
 
 void MainWindowFlows::FormShow()
 {
+    if (!m_startupNotice.empty()) {
+        m_prompts.ShowError(std::exchange(m_startupNotice, {}));
+    }
     QDir::setCurrent(QStringFromPath(m_member.ListDirectory()));
     if (m_window.EvaluationMode()) {
         m_evaluator.ReadThresholds();
@@ -135,6 +160,21 @@ void MainWindowFlows::ImportLogs(std::vector<std::filesystem::path> logs)
 {
     if (m_window.EvaluationMode() || logs.empty()) {
         return;
+    }
+    const auto isList = [](const std::filesystem::path& file) {
+        return AsciiUpper(PathToUtf8(file.extension())) == kListExtension;
+    };
+    const auto list = std::find_if(logs.begin(), logs.end(), isList);
+    if (list != logs.end()) {
+        // One list can be read; it goes first, so that the logs dropped with it add to it.
+        if (m_member.ReadListFile(*list)) {
+            TakeCallSignFromSession();
+            m_window.RefreshMatrixView();
+        }
+        std::erase_if(logs, isList);
+        if (logs.empty()) {
+            return;
+        }
     }
     m_prompts.TakeLogFiles(std::move(logs));
     RunImport();
@@ -220,6 +260,13 @@ bool MainWindowFlows::FormClose()
 void MainWindowFlows::TakeCallSignFromSession()
 {
     m_window.SetCallSign(QString::fromStdString(m_member.CallSign()));
+    ShowListFileAsToolTip();
+}
+
+void MainWindowFlows::ShowListFileAsToolTip()
+{
+    m_window.SetUploadHintToolTip(m_member.UploadHint() ? QStringFromPath(m_member.ListFilePath())
+                                                        : QString());
 }
 
 }  // namespace wendrix::ui

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QObject>
@@ -16,6 +17,7 @@
 #include "ui/import/TbarForm.h"
 #include "ui/lists/TKvSelForm.h"
 
+class QSettings;
 class QTimer;
 
 namespace wendrix {
@@ -47,7 +49,14 @@ public:
                     FlowPrompts* prompts = nullptr);
     ~MainWindowFlows() override;
 
-    // Made at the first call.
+    // Where the message boxes keep what they remember for the user (the folder of the last
+    // chosen logs); the settings must outlive the flows.
+    void SetSettings(QSettings* settings);
+    // Said once when the window is first on the screen, before the lists are looked at ("Verzeichnis
+    // nicht gefunden: ...").
+    void SetStartupNotice(std::string notice) { m_startupNotice = std::move(notice); }
+
+    // Made at the first call, with the main window as their parent.
     [[nodiscard]] TbarForm& ProgressWindow();
     [[nodiscard]] TListForm& ReportWindow();
     [[nodiscard]] TKvSelForm& SelectionWindow();
@@ -60,7 +69,9 @@ public:
     void FormShow();
     void Timer1Timer();
     void ButtonImportClick();
-    void ImportLogs(std::vector<std::filesystem::path> logs);  // dropped on the window
+    // Files dropped on the window: a list file ("*.CFD") is read as the start-up reads one, after
+    // the question about unsaved changes; the others are imported as logs.
+    void ImportLogs(std::vector<std::filesystem::path> logs);
     void ButtonSaveClick();
     void ButtonLevelsClick();
     [[nodiscard]] bool FormClose();
@@ -68,6 +79,7 @@ public:
 private:
     void RunImport();
     void TakeCallSignFromSession();
+    void ShowListFileAsToolTip();
 
     TKvMainForm& m_window;
     std::unique_ptr<TbarForm> m_progress;
@@ -79,6 +91,7 @@ private:
     EvaluationSession m_evaluator;
     DiskLogSourceOpener m_opener;
     QTimer* m_timer;
+    std::string m_startupNotice;
 };
 
 }  // namespace wendrix::ui

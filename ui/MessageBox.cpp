@@ -4,10 +4,14 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <memory>
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+
+#include "ui/WindowPlacement.h"
 
 namespace wendrix::ui {
 
@@ -62,6 +66,36 @@ QMessageBox::Icon IconOf(MessageType type)
     }
     return QMessageBox::Information;
 }
+
+// Moves a window out from under the box it watches.
+class MoveAsideWatch final : public QObject
+{
+public:
+    MoveAsideWatch(QWidget& box, QWidget& window)
+        : m_box(box),
+          m_window(window)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &m_box && (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
+            const QRect box = m_box.frameGeometry();
+            const QRect window = m_window.frameGeometry();
+            if (m_window.isVisible() && box.intersects(window)) {
+                const QScreen* screen = m_box.screen();
+                const QRect available = screen != nullptr ? screen->availableGeometry() : box;
+                m_window.move(PlaceClearOf(window, box, available));
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& m_box;
+    QWidget& m_window;
+};
 
 }  // namespace
 
@@ -151,7 +185,8 @@ QPoint MessagePosition(QPoint defaultPosition, int top, int left)
     return {left > 0 ? left : defaultPosition.x(), top > 0 ? top : defaultPosition.y()};
 }
 
-MessageButton ShowMessage(QWidget* parent, const MessageRequest& request)
+MessageButton ShowMessage(QWidget* parent, const MessageRequest& request,
+                          const MessagePlacement& placement)
 {
     constexpr MessageLanguage language = kMessageLanguage;
     QMessageBox box(parent);
@@ -174,14 +209,28 @@ MessageButton ShowMessage(QWidget* parent, const MessageRequest& request)
         }
     }
 
-    if (request.Top > 0 || request.Left > 0) {
+    if (request.Top > 0 || request.Left > 0 || !placement.KeepClearOf.isEmpty()) {
         box.adjustSize();
         QRect area = parent != nullptr ? parent->window()->frameGeometry()
                                        : QGuiApplication::primaryScreen()->availableGeometry();
-        const QPoint centred = area.center() - QPoint(box.width() / 2, box.height() / 2);
-        box.move(MessagePosition(centred, request.Top, request.Left));
+        const QSize frameSize = box.size().grownBy(placement.FrameMargins);
+        const QPoint centred =
+            area.center() - QPoint(frameSize.width() / 2, frameSize.height() / 2);
+        QPoint place = MessagePosition(centred, request.Top, request.Left);
+        if (!placement.KeepClearOf.isEmpty()) {
+            const QScreen* screen = parent != nullptr ? parent->screen() : box.screen();
+            const QRect available = screen != nullptr ? screen->availableGeometry() : area;
+            place = PlaceClearOf(QRect(place, frameSize), placement.KeepClearOf, available);
+        }
+        box.move(place);  // the frame's corner
     }
 
+    // Checked whenever the box appears or moves: the window manager places it after it is shown.
+    std::unique_ptr<QObject> aside;
+    if (placement.MoveAside != nullptr) {
+        aside = std::make_unique<MoveAsideWatch>(box, *placement.MoveAside);
+        box.installEventFilter(aside.get());
+    }
     box.exec();
     const auto found = answers.find(box.clickedButton());
     return found != answers.end() ? found->second : MessageButton::None;

@@ -3,7 +3,9 @@
 
 #include <vector>
 
+#include <QMargins>
 #include <QMessageBox>
+#include <QRect>
 #include <QString>
 
 #include "import/ImportPrompts.h"
@@ -71,8 +73,21 @@ struct MessageRequest
 // The place of a box: the given coordinates where they are above 0, the default ones else.
 [[nodiscard]] QPoint MessagePosition(QPoint defaultPosition, int top, int left);
 
+// A window the box must not cover (the progress window while a log is read), as its frame on the
+// screen; none when empty. The box's own frame is reckoned with the given margins, since the
+// window manager adds them only once the box is shown.
+// Where the window manager puts the box in the end is its own choice: should the box still come
+// to lie over the window to keep clear of, that window is moved aside (when it is given).
+struct MessagePlacement
+{
+    QRect KeepClearOf;
+    QMargins FrameMargins;
+    QWidget* MoveAside = nullptr;
+};
+
 // Shows the box modally and returns the button pressed (None when it was closed otherwise
 // and has no Escape button).
-MessageButton ShowMessage(QWidget* parent, const MessageRequest& request);
+MessageButton ShowMessage(QWidget* parent, const MessageRequest& request,
+                          const MessagePlacement& placement = {});
 
 }  // namespace wendrix::ui

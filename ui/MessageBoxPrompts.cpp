@@ -4,6 +4,8 @@
 #include <utility>
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -26,8 +28,15 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(valid.data(), static_cast<qsizetype>(valid.size()));
 }
 
-MessageButton Ask(QWidget& parent, std::string_view text, MessageType type,
-                  std::vector<MessageButton> buttons)
+QString PathText(const std::filesystem::path& path)
+{
+    return QStringFromPath(path);
+}
+
+}  // namespace
+
+MessageButton MessageBoxPrompts::Ask(std::string_view text, MessageType type,
+                                     std::vector<MessageButton> buttons)
 {
     const NormalCursorWhileAsking arrow;
     MessageRequest request;
@@ -36,29 +45,55 @@ MessageButton Ask(QWidget& parent, std::string_view text, MessageType type,
     request.English = request.German;
     request.Type = type;
     request.Buttons = std::move(buttons);
-    return ShowMessage(&parent, request);
+    // A question asked while a log is read must not hide behind the progress window, which
+    // stays on top of everything.
+    MessagePlacement placement;
+    if (QWidget* progress = m_keepClearOf ? m_keepClearOf() : nullptr;
+        progress != nullptr && progress->isVisible()) {
+        placement.KeepClearOf = progress->frameGeometry();
+        placement.MoveAside = progress;
+        const QRect inner = progress->geometry();
+        const QRect outer = progress->frameGeometry();
+        placement.FrameMargins =
+            QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                     outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+    return ShowMessage(&m_parent, request, placement);
 }
 
-bool AskYesNo(QWidget& parent, std::string_view text)
+bool MessageBoxPrompts::AskYesNo(std::string_view text)
 {
-    return IsYes(
-        Ask(parent, text, MessageType::Confirmation, {MessageButton::Yes, MessageButton::No}));
+    return IsYes(Ask(text, MessageType::Confirmation, {MessageButton::Yes, MessageButton::No}));
 }
-
-QString PathText(const std::filesystem::path& path)
-{
-    return QStringFromPath(path);
-}
-
-}  // namespace
 
 QString AdifFileFilter()
 {
 #if defined(_WIN32) || defined(__APPLE__)
-    return QStringLiteral("ADIF (*.ADI);;ALL (*.*)");
+    return QStringLiteral("ADIF (*.adi *.adif);;ALL (*.*)");
 #else
-    return QStringLiteral("ADIF (*.ADI *.adi *.Adi);;ALL (*)");
+    // The dialog matches without regard to case, a desktop's own dialog may not.
+    return QStringLiteral("ADIF (*.adi *.adif *.ADI *.ADIF *.Adi *.Adif);;ALL (*)");
 #endif
+}
+
+QString LogDialogFolder(const QSettings* settings, const QString& otherwise)
+{
+    if (settings != nullptr) {
+        const QString remembered = settings->value(QLatin1String(kLogFolderKey)).toString();
+        if (!remembered.isEmpty() && QFileInfo(remembered).isDir()) {
+            return remembered;
+        }
+    }
+    return otherwise;
+}
+
+void RememberLogFolder(QSettings& settings, const QStringList& chosenFiles)
+{
+    if (chosenFiles.isEmpty()) {
+        return;
+    }
+    settings.setValue(QLatin1String(kLogFolderKey), QFileInfo(chosenFiles.front()).absolutePath());
+    settings.sync();
 }
 
 MessageBoxPrompts::MessageBoxPrompts(QWidget& parent, ReportWindowSource report,
@@ -71,7 +106,7 @@ MessageBoxPrompts::MessageBoxPrompts(QWidget& parent, ReportWindowSource report,
 
 bool MessageBoxPrompts::AskCountEqsl()
 {
-    return AskYesNo(m_parent, kCountEqslQuestion);
+    return AskYesNo(kCountEqslQuestion);
 }
 
 std::vector<std::filesystem::path> MessageBoxPrompts::ChooseLogFiles()
@@ -80,8 +115,8 @@ std::vector<std::filesystem::path> MessageBoxPrompts::ChooseLogFiles()
         return std::exchange(m_givenLogs, {});
     }
     const NormalCursorWhileAsking arrow;
-    QFileDialog dialog(&m_parent, QStringLiteral("ADIF-Log(s) auswählen"), PathText(m_logDirectory),
-                       AdifFileFilter());
+    QFileDialog dialog(&m_parent, QStringLiteral("ADIF-Log(s) auswählen"),
+                       LogDialogFolder(m_settings, PathText(m_logDirectory)), AdifFileFilter());
     dialog.setObjectName(QStringLiteral("OpenDialogADIF"));
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setDefaultSuffix(QStringLiteral("ADI"));
@@ -91,54 +126,58 @@ std::vector<std::filesystem::path> MessageBoxPrompts::ChooseLogFiles()
     if (dialog.exec() != QDialog::Accepted) {
         return files;
     }
-    for (const QString& file : dialog.selectedFiles()) {
+    const QStringList chosen = dialog.selectedFiles();
+    for (const QString& file : chosen) {
         files.push_back(PathFromQString(file));
+    }
+    if (m_settings != nullptr) {
+        RememberLogFolder(*m_settings, chosen);
     }
     return files;
 }
 
 ReadErrorAnswer MessageBoxPrompts::AskOnReadError(const std::filesystem::path& file)
 {
-    return ToReadErrorAnswer(Ask(m_parent, ReadErrorQuestionText(file), MessageType::Error,
+    return ToReadErrorAnswer(Ask(ReadErrorQuestionText(file), MessageType::Error,
                                  {MessageButton::Ok, MessageButton::Ignore}));
 }
 
 EntityAnswer MessageBoxPrompts::AskTakeEntity(const EntityQuestion& question)
 {
     return ToEntityAnswer(Ask(
-        m_parent, question.Text(), MessageType::Confirmation,
+        question.Text(), MessageType::Confirmation,
         {MessageButton::Yes, MessageButton::No, MessageButton::NoToAll, MessageButton::YesToAll}));
 }
 
 bool MessageBoxPrompts::AskShowReport(std::string_view summary)
 {
-    return AskYesNo(m_parent, summary);
+    return AskYesNo(summary);
 }
 
 void MessageBoxPrompts::ShowSummary(std::string_view summary)
 {
-    Ask(m_parent, summary, MessageType::Information, {MessageButton::Ok});
+    Ask(summary, MessageType::Information, {MessageButton::Ok});
 }
 
 void MessageBoxPrompts::ShowError(std::string_view text)
 {
-    Ask(m_parent, text, MessageType::Error, {MessageButton::Ok});
+    Ask(text, MessageType::Error, {MessageButton::Ok});
 }
 
 void MessageBoxPrompts::ShowFileError(std::string_view text)
 {
     // The answer changes nothing.
-    Ask(m_parent, text, MessageType::Error, {MessageButton::Ok, MessageButton::Ignore});
+    Ask(text, MessageType::Error, {MessageButton::Ok, MessageButton::Ignore});
 }
 
 bool MessageBoxPrompts::AskOverwriteList()
 {
-    return AskYesNo(m_parent, kOverwriteListQuestion);
+    return AskYesNo(kOverwriteListQuestion);
 }
 
 bool MessageBoxPrompts::AskSaveOnClose()
 {
-    return AskYesNo(m_parent, kSaveOnCloseQuestion);
+    return AskYesNo(kSaveOnCloseQuestion);
 }
 
 std::optional<std::string> MessageBoxPrompts::ChooseListFile(std::span<const std::string> names)
@@ -156,7 +195,7 @@ void MessageBoxPrompts::ShowReport(std::string_view caption, std::span<const std
         const NormalCursorWhileAsking arrow;
         report.ShowModal();
     } else {
-        report.ShowBeside();
+        report.ShowBeside(m_parent, m_controlsArea ? m_controlsArea() : QRect());
     }
 }
 

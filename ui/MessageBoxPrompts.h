@@ -12,8 +12,13 @@
 #include "import/ImportPrompts.h"
 #include "session/SessionPrompts.h"
 
+#include <QRect>
 #include <QString>
+#include <QStringList>
 
+#include "ui/MessageBox.h"
+
+class QSettings;
 class QWidget;
 
 // The questions of the import and of the sessions answered by the user in message boxes and
@@ -41,8 +46,16 @@ public:
     using SelectionWindowSource = std::function<TKvSelForm&()>;
     MessageBoxPrompts(QWidget& parent, ReportWindowSource report, SelectionWindowSource selection);
 
-    // The directory the file dialog opens in.
+    // The directory the file dialog opens in until logs were chosen once.
     void SetLogDirectory(std::filesystem::path directory) { m_logDirectory = std::move(directory); }
+    // Where the folder of the last chosen logs is kept for the next run and the next start (per
+    // user); without it the dialog opens in the log directory every time.
+    void SetSettings(QSettings* settings) { m_settings = settings; }
+    // The window that no question may cover while it is shown (the progress window).
+    void SetKeepClearOf(std::function<QWidget*()> window) { m_keepClearOf = std::move(window); }
+    // The part of the main window the evaluation log must leave in view (its buttons and the
+    // thresholds grid), in screen coordinates.
+    void SetControlsArea(std::function<QRect()> area) { m_controlsArea = std::move(area); }
     void TakeLogFiles(std::vector<std::filesystem::path> files) override
     {
         m_givenLogs = std::move(files);
@@ -67,15 +80,27 @@ public:
                     bool modal) override;
 
 private:
+    MessageButton Ask(std::string_view text, MessageType type, std::vector<MessageButton> buttons);
+    [[nodiscard]] bool AskYesNo(std::string_view text);
+
     QWidget& m_parent;
     ReportWindowSource m_report;
     SelectionWindowSource m_selection;
     std::filesystem::path m_logDirectory;
+    QSettings* m_settings = nullptr;
+    std::function<QWidget*()> m_keepClearOf;
+    std::function<QRect()> m_controlsArea;
     std::vector<std::filesystem::path> m_givenLogs;
 };
 
-// The filter of the log choice: ADIF files first. Where file names are case-sensitive the ADIF
-// entry also shows ".adi".
+// The filter of the log choice: ADIF files first, ".adi" and ".adif" in any case.
 [[nodiscard]] QString AdifFileFilter();
+
+// The settings key of the folder of the last chosen logs.
+inline constexpr const char* kLogFolderKey = "LogFolder";
+// The folder the log dialog opens in: the remembered one while it exists, else the given one.
+[[nodiscard]] QString LogDialogFolder(const QSettings* settings, const QString& otherwise);
+// Remembers the folder of the first chosen log; nothing chosen changes nothing.
+void RememberLogFolder(QSettings& settings, const QStringList& chosenFiles);
 
 }  // namespace wendrix::ui

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TKvMainForm.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableWidget>
+#include <QWindow>
 
 #include "catalogue/EntityCatalogue.h"
 #include "lists/Evaluation.h"
@@ -32,8 +34,8 @@ namespace {
 const QColor kNavy(0, 0, 128);
 constexpr int kLevelRows = 11;  // the thresholds: all bands, then one per band
 
-// The editor of a threshold cell takes the digits only; every other character, Backspace's
-// included, is discarded (Delete and the selection still remove digits).
+// The editor of a threshold cell takes the digits only; every other printable character is
+// discarded. The keys that correct (Backspace, Delete) are no characters entered and pass.
 class DigitsOnlyFilter final : public QObject
 {
 public:
@@ -48,8 +50,8 @@ protected:
             const bool printable = !text.isEmpty() && text.front().isPrint();
             const bool digit = text.size() == 1 && text.front() >= QLatin1Char('0') &&
                                text.front() <= QLatin1Char('9');
-            // Return, Tab and Escape still end the editing.
-            if (key->key() == Qt::Key_Backspace || (printable && !digit)) {
+            // Return, Tab and Escape still end the editing; Backspace and Delete correct.
+            if (printable && !digit) {
                 return true;
             }
         }
@@ -376,6 +378,26 @@ void TKvMainForm::FocusCallSign()
     ZtEditCall->setFocus();
 }
 
+void TKvMainForm::SetUploadHintToolTip(const QString& path)
+{
+    StaticTextSend->setToolTip(path);
+}
+
+QString TKvMainForm::UploadHintToolTip() const
+{
+    return StaticTextSend->toolTip();
+}
+
+QRect TKvMainForm::ControlsArea() const
+{
+    // Everything above the header of the matrix, and the thresholds grid reaching down into it.
+    const QRect grid = StringGridLevel != nullptr ? StringGridLevel->geometry()
+                                                  : ScaleRect({500, 28, 135, 281}, m_ppi);
+    const int bottom = std::max(m_view->Header().geometry().top(), grid.bottom());
+    const QRect frame = frameGeometry();
+    return QRect(frame.topLeft(), QPoint(frame.right(), mapToGlobal(QPoint(0, bottom)).y()));
+}
+
 bool TKvMainForm::LevelsShown() const
 {
     return StringGridLevel != nullptr && StringGridLevel->isVisible();
@@ -394,6 +416,8 @@ void TKvMainForm::ShowLevels(const QStringList& labels, const QStringList& value
     ButtonLevels->setText(QStringLiteral("Neu berechnen"));
     grid.show();
     grid.setCurrentCell(0, 1);
+    // Typing goes into the grid at once, not into the button that opened it.
+    grid.setFocus(Qt::OtherFocusReason);
 }
 
 QStringList TKvMainForm::LevelTexts() const
@@ -446,6 +470,31 @@ void TKvMainForm::showEvent(QShowEvent* event)
         m_shown = true;
         m_view->Header().viewport()->update();
         RefreshMatrixView();
+        // The show event comes before the window is on the screen; a message of the start-up
+        // shown now would appear alone on an empty screen, placed against a window not yet there.
+        if (QWindow* handle = windowHandle(); handle != nullptr && !handle->isExposed()) {
+            handle->installEventFilter(this);
+        } else {
+            SendFirstShown();
+        }
+    }
+}
+
+bool TKvMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        // After the expose has been handled: the window paints first.
+        QMetaObject::invokeMethod(this, &TKvMainForm::SendFirstShown, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TKvMainForm::SendFirstShown()
+{
+    if (!m_firstShownSent) {
+        m_firstShownSent = true;
         emit FirstShown();
     }
 }
@@ -527,6 +576,7 @@ void TKvMainForm::ButtonClearClick()
 
 void TKvMainForm::ZtEditCallChange(const QString& text)
 {
+    emit CallSignChanged(text);
     const auto hint = UploadHint(text.toStdString());
     StaticTextSend->setText(hint ? QString::fromStdString(*hint) : QString());
     StaticTextSend->setVisible(hint.has_value());

@@ -55,6 +55,13 @@ public:
     [[nodiscard]] QString CallSign() const;
     void SetCallSign(const QString& callSign);
     void FocusCallSign();
+    // The tooltip of the upload hint: the full path of the list file to upload.
+    void SetUploadHintToolTip(const QString& path);
+    [[nodiscard]] QString UploadHintToolTip() const;
+
+    // The buttons at the top and the thresholds grid, in screen coordinates, title bar included:
+    // what another window must leave in view.
+    [[nodiscard]] QRect ControlsArea() const;
 
     // Asked before the window closes; false keeps it open. Without one the window just closes.
     void SetCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
@@ -70,19 +77,24 @@ public:
     [[nodiscard]] const PopupTarget& Target() const { return m_popupTarget; }
 
 signals:
-    void ImportRequested();                      // "ADIF-Log(s) importieren"
-    void SaveRequested();                        // "Liste speichern"
-    void LevelsRequested();                      // "Schwellwerte"
-    void FirstShown();                           // the window is on the screen for the first time
-    void LogsDropped(const QStringList& files);  // files dropped on the window
+    void ImportRequested();  // "ADIF-Log(s) importieren"
+    void SaveRequested();    // "Liste speichern"
+    void LevelsRequested();  // "Schwellwerte"
+    // The window is on the screen for the first time (shown and exposed), so that whatever the
+    // flows show next appears over it rather than on an empty screen.
+    void FirstShown();
+    void CallSignChanged(const QString& callSign);  // typed or set
+    void LogsDropped(const QStringList& files);     // files dropped on the window
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void SendFirstShown();
     void BuildControls();
     // The thresholds grid, made at its first showing: only the evaluation shows it, and only
     // when asked, so the start-up does not pay for it.
@@ -113,6 +125,7 @@ private:
     PopupTarget m_popupTarget;
     std::function<bool()> m_mayClose;
     bool m_shown = false;
+    bool m_firstShownSent = false;
 
     // Owned by the window as their parent.
     QPushButton* ButtonImport = nullptr;

@@ -1,17 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows the flows use: progress, report and list selection.
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
+#include "ui/WindowPlacement.h"
 #include "ui/import/TListForm.h"
 #include "ui/import/TbarForm.h"
 #include "ui/lists/TKvSelForm.h"
 
+using wendrix::ui::PlaceBeside;
 using wendrix::ui::TbarForm;
 using wendrix::ui::TKvSelForm;
 using wendrix::ui::TListForm;
@@ -74,10 +82,91 @@ private slots:
         const std::vector<std::string> log{"one", "two"};
         report.SetReport("Auswertung", log);
         QCOMPARE(report.Text(), QStringLiteral("one\ntwo"));
-        report.ShowBeside();
+        QWidget main;
+        main.setGeometry(10, 10, 300, 200);
+        report.ShowBeside(main, QRect());
         QVERIFY(report.isVisible());
         QVERIFY(!report.isModal());
-        QCOMPARE(report.width(), TListForm::kEvaluationWidth);
+        QCOMPARE(report.width(), std::min(TListForm::kEvaluationWidth,
+                                          report.screen()->availableGeometry().width()));
+    }
+
+    void theLogGoesBesideTheMainWindowWhereTheScreenHasRoom()
+    {
+        const QRect main(100, 50, 1020, 760);
+        const QRect controls(100, 50, 1020, 330);
+        const QRect below =
+            PlaceBeside(main, controls, {1284, 640}, {400, 200}, QRect(0, 0, 1366, 1400));
+        QCOMPARE(below, QRect(82, 810, 1284, 590));
+        const QRect right =
+            PlaceBeside(main, controls, {1284, 640}, {400, 200}, QRect(0, 0, 2560, 900));
+        QCOMPARE(right, QRect(1120, 50, 1284, 640));
+        // A 1280 x 900 screen has no room beside: below the controls, cut to the screen.
+        const QRect small(0, 0, 1280, 900);
+        const QRect over = PlaceBeside(main, controls, {1284, 640}, {400, 200}, small);
+        QCOMPARE(over, QRect(0, 380, 1280, 520));
+    }
+
+    void longReportsCanBeWalkedWithTheKeyboard()
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < 2900; ++i) {
+            lines.push_back("Land unklar    : DL" + std::to_string(i) + "ABC  2015-03-07");
+        }
+        TListForm report;
+        report.SetReport("Auswertung", lines);
+        QWidget main;
+        main.setGeometry(0, 0, 200, 100);
+        report.ShowBeside(main, QRect());
+        QVERIFY(QTest::qWaitForWindowActive(&report));
+        auto* memo = report.findChild<QPlainTextEdit*>(QStringLiteral("Memo"));
+        QCOMPARE(QApplication::focusWidget(), memo);
+        const auto lastLineShown = [memo] {
+            return memo->textCursor().atEnd() &&
+                   memo->viewport()->rect().contains(memo->cursorRect()) &&
+                   memo->verticalScrollBar()->value() > 0;
+        };
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(lastLineShown());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(memo->verticalScrollBar()->value(), 0);
+        report.close();
+
+        // The modal report of an import, the same.
+        int atEnd = -1;
+        QTimer::singleShot(50, &report, [&] {
+            QWidget* focus = QApplication::focusWidget();
+            if (focus == memo) {
+                QTest::keyClick(focus, Qt::Key_End, Qt::ControlModifier);
+                atEnd = lastLineShown() ? 1 : 0;
+            }
+            report.reject();
+        });
+        report.ShowModal();
+        QCOMPARE(atEnd, 1);
+    }
+
+    void theProgressWindowHasACaptionButNoTitleBarButtons()
+    {
+        TbarForm bar;
+        bar.ShowProgress("Lese ADIF-Log demo.adi", "Bitte warten ...", 40);
+        const Qt::WindowFlags buttons = Qt::WindowMinimizeButtonHint |
+                                        Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
+                                        Qt::WindowSystemMenuHint;
+        QCOMPARE(bar.windowFlags() & buttons, Qt::WindowFlags{});
+#ifndef Q_OS_WIN
+        // The window manager's title bar would bring its buttons: the window draws frame and
+        // caption itself, and the designed client area sits below the caption.
+        QVERIFY(bar.windowFlags().testFlag(Qt::FramelessWindowHint));
+        const QImage image = bar.grab().toImage();
+        const QColor captionColour = bar.palette().color(QPalette::Active, QPalette::Highlight);
+        QCOMPARE(image.pixelColor(image.width() - 10, TbarForm::kFrameWidth + 2), captionColour);
+        auto* label = bar.findChild<QLabel*>(QStringLiteral("Label1"));
+        QCOMPARE(label->geometry().topLeft(), TbarForm::ClientOrigin() + QPoint(8, 16));
+        QCOMPARE(bar.size(), QSize(TbarForm::kClientWidth, TbarForm::kClientHeight) +
+                                 QSize(2 * TbarForm::kFrameWidth,
+                                       2 * TbarForm::kFrameWidth + TbarForm::kCaptionHeight));
+#endif
     }
 
     void onlyTheMainWindowEndsTheProgram()

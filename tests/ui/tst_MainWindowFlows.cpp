@@ -2,23 +2,33 @@
 // The member's and the evaluator's whole flows in the desktop program: start-up, import,
 // saving, closing, the thresholds and dropped logs, with every question answered by a script.
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include "catalogue/EntityCatalogue.h"
 #include "common/SafeFile.h"
@@ -31,6 +41,8 @@
 #include "support/WriteFailure.h"
 #include "ui/MainWindowFlows.h"
 #include "ui/TKvMainForm.h"
+#include "ui/import/TListForm.h"
+#include "ui/import/TbarForm.h"
 
 using namespace wendrix;
 using namespace wendrix::ui;
@@ -160,14 +172,51 @@ private:
     std::unique_ptr<MainWindowFlows> m_flows;
 
     [[nodiscard]] fs::path Dir() const { return fs::path(m_directory->path().toStdString()); }
-    void Open(bool evaluationMode = false)
+    // With message boxes: the flows ask in real boxes, which the test answers through Answer.
+    void Open(bool evaluationMode = false, bool messageBoxes = false,
+              const std::string& notice = {})
     {
         m_flows.reset();
         m_window =
             std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix, *m_evaluation, evaluationMode);
-        m_flows = std::make_unique<MainWindowFlows>(*m_window, *m_catalogue, *m_matrix,
-                                                    *m_evaluation, Dir(), m_store, &m_prompts);
-        m_window->show();  // the first showing runs the start-up
+        m_flows =
+            std::make_unique<MainWindowFlows>(*m_window, *m_catalogue, *m_matrix, *m_evaluation,
+                                              Dir(), m_store, messageBoxes ? nullptr : &m_prompts);
+        m_flows->SetStartupNotice(notice);
+        QSignalSpy started(m_window.get(), &TKvMainForm::FirstShown);
+        m_window->show();  // the start-up runs once the window is on the screen
+        QTRY_COMPARE(started.count(), 1);
+    }
+    // Handles the modal windows as they appear, until the handler says it is done with them.
+    // The handler gets the window and returns false once it expects no more.
+    void Answer(std::function<bool(QWidget&)> handler)
+    {
+        auto* timer = new QTimer(m_window.get());
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, handler, looks = 0]() mutable {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || !modal->isVisible()) {
+                return;
+            }
+            timer->stop();
+            if (++looks > 100) {
+                modal->close();  // a window that will not go: the test fails, it does not hang
+                return;
+            }
+            if (handler(*modal)) {
+                timer->start();
+            }
+        });
+        timer->start(10);
+    }
+    static void Press(QWidget& box, const QString& button)
+    {
+        for (auto* b : box.findChildren<QAbstractButton*>()) {
+            if (b->text() == button) {
+                b->click();
+                return;
+            }
+        }
+        QFAIL(qPrintable(QStringLiteral("no button ") + button));
     }
     int Entity(std::string_view prefix) const { return m_catalogue->FindEntityByPrefix(prefix); }
     // A list file as the program writes it, 20 m CW confirmed for the given entities.
@@ -415,15 +464,19 @@ private slots:
         QCOMPARE(grid->item(5, 0)->text(), QStringLiteral("20m"));
         QCOMPARE(grid->item(5, 1)->text(), QStringLiteral("0"));
 
-        // The cells take digits only; letters and Backspace are dropped.
+        // The cells take digits only; letters are dropped, Backspace and Delete correct.
         grid->setCurrentCell(5, 1);
         grid->editItem(grid->item(5, 1));
         auto* editor = grid->findChild<QLineEdit*>();
         QVERIFY(editor != nullptr);
         editor->selectAll();
-        QTest::keyClicks(editor, QStringLiteral("1a2"));
+        QTest::keyClicks(editor, QStringLiteral("1a23"));
         QTest::keyClick(editor, Qt::Key_Backspace);
-        QCOMPARE(editor->text(), QStringLiteral("12"));
+        QTest::keyClicks(editor, QStringLiteral("4"));
+        QTest::keyClick(editor, Qt::Key_Home);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QCOMPARE(editor->text(), QStringLiteral("24"));
+        editor->setText(QStringLiteral("12"));
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(grid->item(5, 1)->text(), QStringLiteral("12"));  // committed queued
 
@@ -450,6 +503,206 @@ private slots:
         m_flows->ButtonSaveClick();
         QVERIFY(fs::exists(Dir() / "Wendrix.TXT"));
         QVERIFY(!SaveButton().isEnabled());
+    }
+
+    void questionsDuringAnImportStayClearOfTheProgressWindow()
+    {
+        const fs::path log = Dir() / "log.adi";
+        QVERIFY(WriteFileSafely(log, kUnresolvedLog));
+        Open(false, true);
+        QStringList texts;
+        QRect question;
+        QRect progress;
+        Answer([&](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            if (box == nullptr) {
+                return false;
+            }
+            texts << box->text();
+            if (box->text().startsWith(QStringLiteral("Land ermittelt"))) {
+                if (m_flows->ProgressWindow().isVisible()) {
+                    question = box->frameGeometry();
+                    progress = m_flows->ProgressWindow().frameGeometry();
+                }
+                Press(*box, QStringLiteral("Yes To All"));
+                return true;
+            }
+            Press(*box, QStringLiteral("&No"));  // eQSL, then the report
+            return texts.size() < 3;
+        });
+        m_flows->ImportLogs({log});
+        QCOMPARE(texts.size(), 3);
+        QVERIFY2(!progress.isEmpty(), "asked while the progress window is shown");
+        QVERIFY2(!question.intersects(progress),
+                 qPrintable(QStringLiteral("question %1,%2 %3x%4 over progress %5,%6 %7x%8")
+                                .arg(question.x())
+                                .arg(question.y())
+                                .arg(question.width())
+                                .arg(question.height())
+                                .arg(progress.x())
+                                .arg(progress.y())
+                                .arg(progress.width())
+                                .arg(progress.height())));
+    }
+
+    void startUpMessagesComeOverTheMainWindowOnTheScreenInTheirOrder()
+    {
+        WriteList("DL1ABC", {"W"});
+        fs::rename(Dir() / "DL1ABC.CFD", Dir() / "DL1XYZ.CFD");  // first line names another call
+        QStringList shown;
+        QList<QWidget*> parents;
+        QList<bool> overShownWindow;
+        Answer([&](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            shown << (box != nullptr ? box->text() : modal.windowTitle());
+            parents << modal.parentWidget();
+            overShownWindow << (m_window->windowHandle() != nullptr &&
+                                m_window->windowHandle()->isExposed());
+            if (box != nullptr) {
+                Press(*box, QStringLiteral("OK"));
+                return true;
+            }
+            modal.close();
+            return false;
+        });
+        Open(false, true, "Verzeichnis nicht gefunden: typo; Listen in " + PathToUtf8(Dir()));
+        QTRY_COMPARE(shown.size(), 2);
+        QCOMPARE(shown[0], QStringLiteral("Verzeichnis nicht gefunden: typo; Listen in ") +
+                               QString::fromStdString(PathToUtf8(Dir())));
+        QCOMPARE(shown[1], QStringLiteral("Fehler in der Liste DL1XYZ.CFD"));
+        QCOMPARE(parents, (QList<QWidget*>{m_window.get(), m_window.get()}));
+        QCOMPARE(overShownWindow, (QList<bool>{true, true}));
+        QCOMPARE(CallEdit().text(), QStringLiteral("DL1XYZ"));
+    }
+
+    void theEvaluationLogLeavesTheButtonsAndTheGridInView()
+    {
+        WriteList("DL1ABC", {"W", "JA"});
+        WriteList("W1AW", {"W"});
+        Open(true, true);
+        TListForm& log = m_flows->ReportWindow();
+        QTRY_VERIFY(log.isVisible());
+        auto* levels = m_window->findChild<QPushButton*>(QStringLiteral("ButtonLevels"));
+        QTest::mouseClick(levels, Qt::LeftButton);
+        auto* grid = m_window->findChild<QTableWidget*>(QStringLiteral("StringGridLevel"));
+        QVERIFY(grid != nullptr);
+        const auto onScreen = [](const QWidget& widget) {
+            return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
+        };
+        for (const QWidget* control :
+             std::initializer_list<const QWidget*>{levels, &SaveButton(), grid}) {
+            QVERIFY2(!log.frameGeometry().intersects(onScreen(*control)),
+                     qPrintable(control->objectName()));
+        }
+        QVERIFY(log.screen()->availableGeometry().contains(log.frameGeometry()));
+
+        // A re-run with new thresholds refreshes the log where the user left it.
+        log.move(log.pos() + QPoint(3, 5));
+        const QRect left = log.frameGeometry();
+        QTest::mouseClick(levels, Qt::LeftButton);  // "Neu berechnen"
+        QVERIFY(!grid->isVisible());
+        QCOMPARE(log.frameGeometry(), left);
+    }
+
+    void theThresholdsGridTakesTheKeyboardAtOnce()
+    {
+        Open(true);
+        QTRY_VERIFY(!m_prompts.asked.isEmpty());  // the evaluation ran
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::mouseClick(m_window->findChild<QPushButton*>(QStringLiteral("ButtonLevels")),
+                          Qt::LeftButton);
+        auto* grid = m_window->findChild<QTableWidget*>(QStringLiteral("StringGridLevel"));
+        QVERIFY(grid != nullptr);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QCOMPARE(grid->currentRow(), 0);
+        QCOMPARE(grid->currentColumn(), 1);
+        // Backspace starts the editing and empties the cell, as Delete does.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(grid->item(0, 1)->text(), QStringLiteral("7"));
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(grid->item(1, 1)->text(), QStringLiteral("9"));
+    }
+
+    void theUploadHintShowsTheFullPathOfTheListFile()
+    {
+        WriteList("DL1ABC", {"W"});
+        fs::rename(Dir() / "DL1ABC.CFD", Dir() / "dl1abc.cfd");
+        Open();
+        QCOMPARE(CallEdit().text(), QStringLiteral("DL1ABC"));
+        QCOMPARE(m_window->UploadHintToolTip(),
+                 QString::fromStdString(PathToUtf8(Dir() / "dl1abc.cfd")));
+        CallEdit().setText(QStringLiteral("DL1ABCD"));
+        QCOMPARE(m_window->UploadHintToolTip(),
+                 QString::fromStdString(PathToUtf8(Dir() / "DL1ABCD.CFD")));
+    }
+
+    void aDroppedListIsReadAsAListAfterTheUnsavedChangesQuestion()
+    {
+        WriteList("W1AW", {"W"});
+        fs::create_directory(Dir() / "elsewhere");
+        const fs::path dropped = Dir() / "elsewhere" / "w1aw.cfd";
+        fs::rename(Dir() / "W1AW.CFD", dropped);
+        Open();
+        m_matrix->SetCell(Entity("JA"), BandIndex{kBand20m}, ModeIndex{kModeCw},
+                          CellOperation::Set);
+        m_prompts.yesNo = {false};  // do not save the change
+        m_flows->ImportLogs({dropped});
+        QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("save?")});
+        QCOMPARE(CallEdit().text(), QStringLiteral("W1AW"));
+        QVERIFY(Ticked20mCw("W"));
+        QVERIFY(!Ticked20mCw("JA"));
+    }
+
+    void theLogDialogRemembersItsFolderAndShowsAdifFiles()
+    {
+        QTemporaryDir settingsFolder;
+        QSettings settings(settingsFolder.filePath(QStringLiteral("user.ini")),
+                           QSettings::IniFormat);
+        const QString lists = QString::fromStdString(PathToUtf8(Dir()));
+        const fs::path logs = Dir() / "logs";
+        fs::create_directory(logs);
+        const QString logFolder = QString::fromStdString(PathToUtf8(logs));
+        QCOMPARE(LogDialogFolder(&settings, lists), lists);
+        RememberLogFolder(settings, {});
+        QCOMPARE(LogDialogFolder(&settings, lists), lists);
+        RememberLogFolder(
+            settings, {logFolder + QStringLiteral("/a.adif"), lists + QStringLiteral("/b.adi")});
+        // Per user: in the settings file, so also the next start finds it.
+        QCOMPARE(QSettings(settings.fileName(), QSettings::IniFormat)
+                     .value(QLatin1String(kLogFolderKey))
+                     .toString(),
+                 logFolder);
+
+        Open(false, true);
+        m_flows->SetSettings(&settings);
+        QString opened;
+        bool adifShown = false;
+        Answer([&](QWidget& modal) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(&modal)) {
+                opened = dialog->directory().absolutePath();
+                QString filter = dialog->selectedNameFilter();
+                filter = filter.mid(filter.indexOf(QLatin1Char('(')) + 1).chopped(1);
+                const QStringList patterns = filter.split(QLatin1Char(' '));
+                adifShown = QDir::match(patterns, QStringLiteral("station.adif")) &&
+                            QDir::match(patterns, QStringLiteral("STATION.ADI"));
+                dialog->reject();
+                return false;
+            }
+            modal.close();  // "eQSL werten?"
+            return true;
+        });
+        m_flows->ButtonImportClick();
+        QCOMPARE(opened, logFolder);
+        QVERIFY(adifShown);
+
+        fs::remove(logs);
+        QCOMPARE(LogDialogFolder(&settings, lists), lists);  // a folder gone since
     }
 };
 

@@ -3,8 +3,11 @@
 
 #include <QFont>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QWindow>
 
 #include "common/Text.h"
+#include "ui/WindowPlacement.h"
 #include "ui/WindowScaling.h"
 
 namespace wendrix::ui {
@@ -42,7 +45,11 @@ TListForm::TListForm(QWidget* parent)
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setReadOnly(true);
+    // Read-only, yet the keys move through it: Ctrl+End to the last line of a long report.
+    m_memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setFocusProxy(m_memo);
     ScaleWindow(*this, ResidualPpi(*this));
+    m_designedHeight = height();
 }
 
 void TListForm::BeginReport(std::string_view caption)
@@ -87,18 +94,63 @@ void TListForm::ShowModal()
 {
     m_memo->setFont(CourierNew(11, 0));
     FillMemo();
+    m_memo->setFocus();
     exec();
 }
 
-void TListForm::ShowBeside()
+void TListForm::ShowBeside(const QWidget& mainWindow, const QRect& controls)
 {
     m_memo->setFont(CourierNew(0, 8));
     FillMemo();
-    resize(kEvaluationWidth, height());
-    m_memo->setGeometry(0, 0, width(), height());
     setModal(false);
+    if (isVisible()) {
+        return;  // new text, same place, not raised
+    }
+    const QRect mainFrame = mainWindow.frameGeometry();
+    const QRect inner = mainWindow.geometry();
+    // Before it is shown this window's frame is unknown; the main window's is the best guess.
+    const QMargins margins(inner.left() - mainFrame.left(), inner.top() - mainFrame.top(),
+                           mainFrame.right() - inner.right(), mainFrame.bottom() - inner.bottom());
+    const QScreen* screen = mainWindow.screen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : mainFrame;
+    const QRect keepClear =
+        controls.isEmpty()
+            ? QRect(mainFrame.topLeft(), QSize(mainFrame.width(), inner.top() - mainFrame.top()))
+            : controls;
+    const QRect frame = PlaceBeside(
+        mainFrame, keepClear, QSize(kEvaluationWidth, m_designedHeight).grownBy(margins),
+        QSize(kMinimumBesideWidth, kMinimumBesideHeight).grownBy(margins), available);
+    PlaceFrame(frame, margins);
+    m_memo->setFocus();
+    m_plannedFrame = frame;
     show();
-    raise();
+    if (windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+    }
+}
+
+void TListForm::PlaceFrame(const QRect& frame, const QMargins& margins)
+{
+    resize(frame.size().shrunkBy(margins));
+    m_memo->setGeometry(0, 0, width(), height());
+    move(frame.topLeft());
+}
+
+bool TListForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && isVisible() &&
+        !m_plannedFrame.isNull()) {
+        windowHandle()->removeEventFilter(this);
+        const QRect outer = frameGeometry();
+        const QRect inner = geometry();
+        const QMargins margins(inner.left() - outer.left(), inner.top() - outer.top(),
+                               outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        if (outer != m_plannedFrame) {
+            PlaceFrame(m_plannedFrame, margins);
+        }
+        m_plannedFrame = QRect();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QString TListForm::Text()

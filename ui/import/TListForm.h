@@ -7,6 +7,8 @@
 #include <vector>
 
 #include <QDialog>
+#include <QMargins>
+#include <QRect>
 
 #include "import/ImportReport.h"
 
@@ -26,6 +28,8 @@ public:
     static constexpr int kClientWidth = 792;
     static constexpr int kClientHeight = 606;
     static constexpr int kEvaluationWidth = 1280;
+    static constexpr int kMinimumBesideWidth = 400;
+    static constexpr int kMinimumBesideHeight = 200;
 
     explicit TListForm(QWidget* parent = nullptr);
 
@@ -36,19 +40,31 @@ public:
     void SetReport(std::string_view caption, std::span<const std::string> lines);
     // Modal, until the user closes it.
     void ShowModal();
-    // Beside the main window, 1280 wide, with the smaller font of the evaluation log.
-    void ShowBeside();
+    // Beside the main window, up to 1280 wide, with the smaller font of the evaluation log: below
+    // it or to a side where the screen has room, else at least below its controls (buttons and
+    // thresholds grid, controls in screen coordinates; empty: the main window's top part).
+    // Shown again while it is open, it keeps its place and stays behind: a re-run must not
+    // cover the grid the user is working in.
+    void ShowBeside(const QWidget& mainWindow, const QRect& controls);
 
     // What the window shows (its lines are put in first).
     [[nodiscard]] QString Text();
     [[nodiscard]] std::size_t LineCount() const { return m_lines.size(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void FillMemo();
+    // The frame as planned before the window manager framed the window, corrected once the
+    // real frame is known.
+    void PlaceFrame(const QRect& frame, const QMargins& margins);
 
     QPlainTextEdit* m_memo;
     std::vector<std::string> m_lines;
     bool m_memoCurrent = true;
+    int m_designedHeight = 0;  // after the scaling to the screen
+    QRect m_plannedFrame;      // beside the main window, until the first expose
 };
 
 }  // namespace wendrix::ui

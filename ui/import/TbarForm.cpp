@@ -2,10 +2,14 @@
 #include "ui/import/TbarForm.h"
 
 #include <QCoreApplication>
+#include <qdrawutil.h>
 #include <QFont>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QWindow>
 
 #include "ui/WindowScaling.h"
 
@@ -13,11 +17,26 @@ namespace wendrix::ui {
 
 namespace {
 
+// A place of the designed client area, inside the window's own frame where it draws one.
+QRect ClientRect(int left, int top, int width, int height)
+{
+    return {TbarForm::ClientOrigin() + QPoint(left, top), QSize(width, height)};
+}
+
+Qt::WindowFlags ProgressWindowFlags()
+{
+    const Qt::WindowFlags flags = Qt::Dialog | Qt::WindowStaysOnTopHint;
+    if (TbarForm::kOwnFrame) {
+        return flags | Qt::FramelessWindowHint;
+    }
+    return flags | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
 QLabel* TextLine(QWidget* parent, const char* name, int top)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(8, top, 285, 20);
+    label->setGeometry(ClientRect(8, top, 285, 20));
     label->setAlignment(Qt::AlignCenter);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
@@ -28,8 +47,7 @@ QLabel* TextLine(QWidget* parent, const char* name, int top)
 }  // namespace
 
 TbarForm::TbarForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint),
+    : QDialog(parent, ProgressWindowFlags()),
       m_label1(TextLine(this, "Label1", 16)),
       m_label2(TextLine(this, "Label2", 48)),
       m_gauge(new QProgressBar(this)),
@@ -39,10 +57,10 @@ TbarForm::TbarForm(QWidget* parent)
     // Only the main window ends the program; this one never keeps it running.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral(" Hadrel"));
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(kClientWidth + 2 * kFrameWidth, kClientHeight + 2 * kFrameWidth + kCaptionHeight);
 
     m_gauge->setObjectName(QStringLiteral("Gauge"));
-    m_gauge->setGeometry(45, 80, 205, 20);
+    m_gauge->setGeometry(ClientRect(45, 80, 205, 20));
     m_gauge->setRange(0, 100);
     m_gauge->setTextVisible(true);
     m_gauge->setAlignment(Qt::AlignCenter);
@@ -51,7 +69,7 @@ TbarForm::TbarForm(QWidget* parent)
                        "QProgressBar::chunk { background: blue; }"));
 
     m_buttonEsc->setObjectName(QStringLiteral("ButtonEsc"));
-    m_buttonEsc->setGeometry(116, 44, 75, 25);
+    m_buttonEsc->setGeometry(ClientRect(116, 44, 75, 25));
     m_buttonEsc->setVisible(false);
     connect(m_buttonEsc, &QPushButton::clicked, this, [this] { ButtonEscClick(); });
 
@@ -111,6 +129,36 @@ void TbarForm::reject()
     if (m_buttonEsc->isVisible()) {
         ButtonEscClick();
     }
+}
+
+void TbarForm::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    if (!kOwnFrame) {
+        return;
+    }
+    QPainter painter(this);
+    // A raised dialog frame around the whole window, the caption bar inside it.
+    qDrawWinPanel(&painter, rect(), palette(), false);
+    const QRect caption(kFrameWidth, kFrameWidth, width() - 2 * kFrameWidth, kCaptionHeight);
+    painter.fillRect(caption, palette().color(QPalette::Active, QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::Active, QPalette::HighlightedText));
+    QFont font = this->font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(caption.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     windowTitle());
+}
+
+void TbarForm::mousePressEvent(QMouseEvent* event)
+{
+    const bool onCaption = event->position().y() < kFrameWidth + kCaptionHeight;
+    if (kOwnFrame && onCaption && event->button() == Qt::LeftButton && windowHandle() != nullptr &&
+        windowHandle()->startSystemMove()) {
+        event->accept();
+        return;
+    }
+    QDialog::mousePressEvent(event);
 }
 
 int TbarForm::BarValue() const

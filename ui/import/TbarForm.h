@@ -22,6 +22,18 @@ class TbarForm final : public QDialog, public ImportProgress
 public:
     static constexpr int kClientWidth = 301;
     static constexpr int kClientHeight = 109;
+#ifdef Q_OS_WIN
+    // The system draws the dialog frame and a caption without buttons.
+    static constexpr bool kOwnFrame = false;
+    static constexpr int kFrameWidth = 0;
+    static constexpr int kCaptionHeight = 0;
+#else
+    // Window managers of X11 (openbox among them) put their buttons into every title bar they
+    // draw, whatever the window asks for; so the window draws its dialog frame and caption.
+    static constexpr bool kOwnFrame = true;
+    static constexpr int kFrameWidth = 3;
+    static constexpr int kCaptionHeight = 18;
+#endif
 
     explicit TbarForm(QWidget* parent = nullptr);
 
@@ -33,14 +45,29 @@ public:
 
     void SetEscapeVisible(bool visible);
     [[nodiscard]] int BarValue() const;
-    [[nodiscard]] int Repaints() const { return m_repaints; }
+    [[nodiscard]] int Repaints() const
+    {
+        return m_repaints;
+    }
+
+    // Where the client area (the designed 301 x 109) starts inside the window.
+    [[nodiscard]] static QPoint ClientOrigin()
+    {
+        return {kFrameWidth, kFrameWidth + kCaptionHeight};
+    }
 
 protected:
     // Escape stands for the Escape button while it is shown; the window never closes itself.
     void reject() override;
+    void paintEvent(QPaintEvent* event) override;
+    // Dragging the own caption moves the window.
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void ButtonEscClick() { m_escPressed = true; }
+    void ButtonEscClick()
+    {
+        m_escPressed = true;
+    }
     void Redraw();
 
     QLabel* m_label1;

@@ -386,6 +386,27 @@ TEST_F(ImportRunTest, RejectedRecordsAloneBringTheReportQuestion)
     EXPECT_TRUE(Ticked("DL", kBand20m, kModeCw));
 }
 
+TEST_F(ImportRunTest, AFileWithoutAnyRecordIsNamedInTheReportWhichIsOffered)
+{
+    const auto sheet = dir.Write("log.csv", "CALL;QSO_DATE;BAND\r\nDL1ABC;20150307;20M\r\n");
+    const auto empty = dir.Write("empty.adi", "");
+    const auto headerOnly = Log("header.adi", "");
+    const auto good = Log("good.adi", Contact({}));
+    ExpectStart(false, {sheet, empty, good, headerOnly});
+    EXPECT_CALL(prompts,
+                AskShowReport("1 QSOs importiert, davon 1 QSOs bestätigt.\r\n\r\n"
+                              "Zeige Liste aller fehlerhaften, unklaren oder ergänzten QSOs ?"))
+        .WillOnce(Return(true));
+
+    const ImportOutcome outcome = RunImport();
+
+    EXPECT_TRUE(outcome.showReport);
+    EXPECT_THAT(report.Lines(), ElementsAre("Keine ADIF-Daten in Datei " + sheet.string(),
+                                            "Keine ADIF-Daten in Datei " + empty.string(),
+                                            "Keine ADIF-Daten in Datei " + headerOnly.string()));
+    EXPECT_TRUE(Ticked("DL", kBand20m, kModeCw));
+}
+
 TEST_F(ImportRunTest, CancelledFileChoiceChangesNothing)
 {
     ExpectStart(true, {});

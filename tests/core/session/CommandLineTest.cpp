@@ -64,6 +64,19 @@ TEST_F(CommandLineTest, TheLastExistingDirectoryWinsAndEverythingElseIsIgnored)
     EXPECT_FALSE(choice.EvaluationMode) << "RESULTS is not RESULT";
 }
 
+TEST_F(CommandLineTest, AMistypedDirectoryIsNamedOnceWithTheFolderTheListsGoTo)
+{
+    EXPECT_EQ(MissingDirectoryNotice(Parse({"RESULT", "@lists"}), root.Path() / "lists"),
+              std::nullopt);
+    const StartupChoice choice = Parse({"@typo", "result", "@file.txt"});
+    const std::string typo = (root.Path() / "typo").string();
+    const std::string file = (root.Path() / "file.txt").string();
+    EXPECT_EQ(choice.ListDirectory, program);
+    EXPECT_EQ(MissingDirectoryNotice(choice, program), "Verzeichnis nicht gefunden: " + typo +
+                                                           ", " + file + "; Listen in " +
+                                                           program.string());
+}
+
 TEST_F(CommandLineTest, AnUnwritableProgramDirectoryFallsBackToTheUsersFolder)
 {
     // The program's directory does not exist here, so nothing can be created in it.

@@ -169,6 +169,52 @@ TEST_F(MemberSessionTest, ANewListIsSavedWithoutAskingAndReplacingItIsAsked)
     EXPECT_FALSE(session.HasUnsavedChanges());
 }
 
+TEST_F(MemberSessionTest, AListReadFromALowerCaseNameIsReplacedInPlaceNotDoubled)
+{
+    WriteList("k9cts.cfd", "K9CTS");
+    const fs::path file = directory.Path() / "k9cts.cfd";
+    ASSERT_EQ(session.Start(), StartupFound::OneListRead);
+    ASSERT_EQ(session.CallSign(), "K9CTS");
+    EXPECT_EQ(session.ListFilePath(), file) << "the file to upload is the one on disk";
+    Tick();
+    EXPECT_CALL(prompts, AskOverwriteList()).WillOnce(Return(false)).WillOnce(Return(true));
+    EXPECT_EQ(session.Save(), SaveOutcome::OverwriteDeclined);
+    EXPECT_EQ(session.Save(), SaveOutcome::Saved);
+    EXPECT_EQ(test::ReadFile(file), FormatList("K9CTS", catalogue, *matrix));
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(directory.Path())) {
+        files.push_back(entry.path());
+    }
+    EXPECT_EQ(files, std::vector<fs::path>{file}) << "no second K9CTS.CFD beside it";
+}
+
+TEST_F(MemberSessionTest, AListFromElsewhereIsReadOnlyAfterTheUnsavedChangesAreSettled)
+{
+    test::TempDir elsewhere;
+    ConfirmationMatrix list;
+    list.SetCell(test::EntityOf(catalogue, "W"), BandIndex{4}, ModeIndex{kModeCw},
+                 CellOperation::Set);
+    const fs::path dropped = elsewhere.Write("w1aw.cfd", FormatList("W1AW", catalogue, list));
+    const int w = test::EntityOf(catalogue, "W");
+
+    Tick();  // an unsaved change, and no call sign to save it under
+    {
+        InSequence order;
+        EXPECT_CALL(prompts, AskSaveOnClose()).WillOnce(Return(true));
+        EXPECT_CALL(prompts, ShowError(kCallTooShortText));
+        EXPECT_CALL(prompts, AskSaveOnClose()).WillOnce(Return(false));
+    }
+    EXPECT_EQ(session.ReadListFile(dropped), std::nullopt) << "the save failed: nothing read";
+    EXPECT_FALSE(matrix->IsTicked(w, BandIndex{4}, ModeIndex{kModeCw}));
+    EXPECT_TRUE(matrix->IsTicked(1, BandIndex{4}, ModeIndex{kModeCw}));
+
+    const std::optional<ListLoadResult> read = session.ReadListFile(dropped);
+    ASSERT_TRUE(read.has_value()) << "No: the changes are given up";
+    EXPECT_EQ(session.CallSign(), "W1AW");
+    EXPECT_TRUE(matrix->IsTicked(w, BandIndex{4}, ModeIndex{kModeCw}));
+    EXPECT_FALSE(matrix->IsTicked(1, BandIndex{4}, ModeIndex{kModeCw}));
+}
+
 TEST_F(MemberSessionTest, AFailedWriteKeepsTheOldFileAndTheUnsavedStateAndTheWindowOpen)
 {
     // A list of more than 1 KiB, so that a full disk stops it halfway.
