@@ -5,6 +5,7 @@
 // answer as the reference scan does for calls taken from the list itself.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,8 +101,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string word =
             wendrix::AsciiUpper(trimmed.substr(0, trimmed.find_first_of(" \t")));
         for (const std::string& call : {word, word + "1A", word + "/P"}) {
-            Check(Same(resolver.Resolve(call, date), wendrix::ResolveCall(catalogue, call, date)),
-                  "the fast resolver differs from the reference scan");
+            const auto fast = resolver.Resolve(call, date);
+            const auto reference = wendrix::ResolveCall(catalogue, call, date);
+            if (!Same(fast, reference)) {
+                std::fprintf(stderr, "%s on %u: fast %s/%d/%d, reference %s/%d/%d\n", call.c_str(),
+                             date, fast.MainPrefix.c_str(), static_cast<int>(fast.Status),
+                             fast.CandidateCount, reference.MainPrefix.c_str(),
+                             static_cast<int>(reference.Status), reference.CandidateCount);
+                Check(false, "the fast resolver differs from the reference scan");
+            }
         }
     }
     return 0;
