@@ -59,9 +59,12 @@ struct PrefixRange
 
     [[nodiscard]] bool Matches(std::string_view text) const
     {
+        // Bytes compare as unsigned, as in the resolver's index by first characters, so that a
+        // byte above 127 (in a call or a list) is ordered the same way everywhere.
+        const auto byte = [](char c) { return static_cast<unsigned char>(c); };
         const std::size_t m = text.size() < 4 ? text.size() : 4;
         for (std::size_t k = 0; k < m; ++k) {
-            if (text[k] < Low[k] || text[k] > High[k]) {
+            if (byte(text[k]) < byte(Low[k]) || byte(text[k]) > byte(High[k])) {
                 return false;
             }
         }

@@ -56,13 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int m = 0; m < wendrix::kModeCount; ++m) {
             int count = 0;
             for (int e = 1; e <= wendrix::ConfirmationMatrix::kMaxEntities; ++e) {
-                if (matrix.IsTicked(e, BandIndex{b}, ModeIndex{m})) {
+                if (matrix.IsTicked(e, wendrix::BandIndex{b}, wendrix::ModeIndex{m})) {
                     Check(e <= entities);
                     Check(b < wendrix::kListBandCount || b == wendrix::kAllBands);
                     ++count;
                 }
             }
-            Check(matrix.ColumnSum(BandIndex{b}, ModeIndex{m}) == count);
+            Check(matrix.ColumnSum(wendrix::BandIndex{b}, wendrix::ModeIndex{m}) == count);
         }
     }
     return 0;
