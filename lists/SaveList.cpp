@@ -135,25 +135,30 @@ std::filesystem::path ListFilePath(const std::filesystem::path& directory,
 std::optional<std::filesystem::path> ExistingListFile(const std::filesystem::path& directory,
                                                       std::string_view callSign)
 {
+    // From the listing, not an existence check: on a case-insensitive file system the upper-case
+    // name "exists" too, but the file to show and replace is named as it stands on the disk.
     const std::filesystem::path exact = ListFilePath(directory, callSign);
+    const std::string exactName = PathToUtf8(exact.filename());
+    const std::string wanted = AsciiUpper(exactName);
     std::error_code error;
-    if (std::filesystem::exists(exact, error)) {
-        return exact;
-    }
-    const std::string wanted = AsciiUpper(std::string(callSign) + std::string(kListExtension));
     std::filesystem::directory_iterator entries(directory, error);
     if (error) {
         return std::nullopt;
     }
+    std::optional<std::filesystem::path> found;
     for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
         if (error) {
             break;
         }
-        if (AsciiUpper(PathToUtf8(entries->path().filename())) == wanted) {
+        const std::string name = PathToUtf8(entries->path().filename());
+        if (name == exactName) {
             return entries->path();
         }
+        if (!found && AsciiUpper(name) == wanted) {
+            found = entries->path();
+        }
     }
-    return std::nullopt;
+    return found;
 }
 
 FileWriteOutcome SaveList(const std::filesystem::path& directory, std::string_view callSign,

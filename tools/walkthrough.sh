@@ -116,7 +116,7 @@ xdotool key alt+n                                 # Programm beendet. Daten spei
 sleep 1
 ended
 
-echo "club: evaluate, open the thresholds, save Wendrix.TXT"
+echo "club: evaluate, open the thresholds, save Wendrix.TXT and the club report Wendrix.html"
 "$PWD/$build/bench/lists/wendrix-make-lists" "$work/club" 40 > /dev/null
 cp "$work/member/DA0WDX.CFD" "$work/club/"
 "$app" RESULT "$work/club" >> "$work/app.log" 2>&1 &
@@ -141,6 +141,9 @@ apart "$(frame "$log")" "$(controls)" "the log came over the controls after the 
 click 949 18                                      # "Liste speichern"
 sleep 1
 [[ -f $work/club/Wendrix.TXT ]] || { echo "walkthrough: the result file was not saved" >&2; exit 1; }
+# The club report beside it, a whole page that names the member's list among the 41.
+grep -q '41 Listen gelesen' "$work/club/Wendrix.html" && grep -q '</html>' "$work/club/Wendrix.html" ||
+    { echo "walkthrough: the club report was not saved beside the result file" >&2; exit 1; }
 wmctrl -c 'Wendrix 1.37'
 sleep 1
 ended
