@@ -2,7 +2,9 @@
 # What `cmake --install` puts in place and how CPack turns the same install rules into a Debian
 # package. Included from the top-level CMakeLists.txt after every target is defined, so the install
 # rules name the programs here and no other folder carries install() calls: whatever is installed
-# is listed in this one file, and the package test checks that nothing else comes along.
+# is listed in this one file, and the package test checks that nothing else comes along. On
+# Windows, the portable folder's Qt and runtime DLLs are listed in Windows.cmake beside it.
+include(${CMAKE_CURRENT_LIST_DIR}/Windows.cmake)
 include(GNUInstallDirs)
 
 if(TARGET wendrix)
@@ -41,8 +43,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "wendrix-cli.")
 # Stripped programs: the build type keeps debug information, which the package does not need.
 set(CPACK_STRIP_FILES ON)
-# A Debian package on Linux; elsewhere a ZIP of the installed files (on Windows, run windeployqt
-# on the installed wendrix.exe first so that Qt's libraries come along).
+# A Debian package on Linux; elsewhere a ZIP of the installed files (on Windows a portable folder
+# with Qt's libraries, see Windows.cmake).
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     set(CPACK_GENERATOR DEB)
 else()

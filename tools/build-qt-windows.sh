@@ -12,6 +12,8 @@
 #   tools/build-qt-windows.sh          prints the Qt prefix as its last line
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+# Progress goes to standard error, so that a caller can take the prefix from standard output.
+exec 3>&1 1>&2
 
 deb_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev 2>/dev/null || true)
 if [[ -z $deb_version ]]; then
@@ -27,7 +29,7 @@ marker=$prefix/wendrix-qt-complete
 
 if [[ -f $marker ]]; then
     echo "build-qt-windows: Qt $qt_version for Windows is ready" >&2
-    echo "$prefix"
+    echo "$prefix" >&3
     exit 0
 fi
 
@@ -38,7 +40,7 @@ if ! flock -n 9; then
     flock 9
 fi
 if [[ -f $marker ]]; then
-    echo "$prefix"
+    echo "$prefix" >&3
     exit 0
 fi
 
@@ -66,12 +68,14 @@ if [[ ! -f $source_dir/.extracted ]]; then
     touch "$source_dir/.extracted"
 fi
 
+# The build keeps a copy of the tool chain, so that it does not depend on this checkout's file
+# (Ninja would configure again whenever that changes, and fail once it is gone).
+cp "$repo/cmake/toolchains/mingw-w64-x86_64.cmake" "$work/toolchain.cmake"
 # Only the modules the program needs. Qt's bundled third-party code is used throughout, so the
 # DLLs need nothing beyond MinGW's runtime. Debian's source leaves out the Wintab headers, hence
 # no tablet events; OpenGL stays on (dynamic, loaded at run time) because the Windows platform
 # plugin of 6.4 does not build without it.
-cmake -S "$source_dir" -B "$work/build" -G Ninja \
-    --toolchain "$repo/cmake/toolchains/mingw-w64-x86_64.cmake" \
+cmake -S "$source_dir" -B "$work/build" -G Ninja --toolchain "$work/toolchain.cmake" \
     -DWENDRIX_MINGW_SHARED_RUNTIME=ON \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -92,4 +96,4 @@ printf 'qt6-base %s for x86_64-w64-mingw32, built %s in %d min on %d cores\n' \
     "$deb_version" "$(date -u +%Y-%m-%dT%H:%MZ)" $((elapsed / 60)) "$jobs" > "$marker"
 rm -rf "$work"
 echo "build-qt-windows: Qt $qt_version for Windows built in $((elapsed / 60)) min" >&2
-echo "$prefix"
+echo "$prefix" >&3
