@@ -78,9 +78,20 @@ Xvfb "$display" -screen 0 1280x1024x24 > /dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display WENDRIX_WINE_DISPLAY=$display
 export XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/config
-sleep 1
+# Programs start once the server answers and the window manager has taken over.
+ready() {
+    for _ in $(seq 100); do
+        "$@" > /dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    echo "test-windows-desktop: no answer from $1" >&2
+    return 1
+}
+ready xdotool getdisplaygeometry
 openbox > /dev/null 2>&1 &
 openbox=$!
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+ready wm_running
 
 windows=("$repo/tools/wine-run.sh" "$portable/wendrix.exe")
 linux=("$reference/app/wendrix")
@@ -107,6 +118,14 @@ gone() {
         sleep 0.2
     done
     echo "test-windows-desktop: the window \"$1\" stays open" >&2
+    return 1
+}
+# Waits up to ten seconds for the window to be no longer shown.
+hidden() {
+    for _ in $(seq 50); do
+        xwininfo -id "$1" 2> /dev/null | grep -q IsViewable || return 0
+        sleep 0.2
+    done
     return 1
 }
 caption='Wendrix 1.37'
@@ -137,11 +156,17 @@ member() {
     xdotool type --delay 20 "$log"
     xdotool key Return
     # Yes to every entity taken from a call, then Yes to the summary's offer of the report.
-    local asked=0
-    while xdotool search --onlyvisible --name Confirmation > /dev/null 2>&1; do
-        ((++asked < 20)) || { echo "test-windows-desktop: endless questions" >&2; return 1; }
-        press Confirmation alt+y
-        sleep 1.5
+    local deadline=$((SECONDS + 120)) question
+    until xdotool search --onlyvisible --name 'Liste aller' > /dev/null 2>&1; do
+        ((SECONDS < deadline)) || { echo "test-windows-desktop: the import shows no report" >&2; return 1; }
+        question=$(xdotool search --onlyvisible --name Confirmation 2> /dev/null | head -n 1) || true
+        if [[ -n $question ]]; then
+            xdotool windowactivate --sync "$question" > /dev/null 2>&1 || true
+            sleep 0.3
+            xdotool key alt+y
+            hidden "$question" || true
+        fi
+        sleep 0.3
     done
     press 'Liste aller' Escape
     gone 'Liste aller'
