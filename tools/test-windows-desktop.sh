@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop program on Windows, built and tried here: cross-builds everything (the desktop
 # program, wendrix-cli with print-out, the core and Qt tests) with MinGW-w64 against the Qt of
-# tools/build-qt-windows.sh (which builds it first when its cache is missing, 40 to 50 minutes),
+# tools/build-qt-windows.sh (which builds it first when its cache is missing, 35 to 45 minutes),
 # runs every test under Wine (the Qt tests on the offscreen platform), packs the portable ZIP,
 # and starts wendrix.exe from the unpacked ZIP under Wine on a virtual X server with a window
 # manager: the main window must come up with the Linux program's caption and size, and a log
@@ -98,10 +98,10 @@ linux=("$reference/app/wendrix")
 # A Unix path as the Windows program sees it (Wine's drive Z: is the root).
 winpath() { local path=${1//\//\\}; echo "Z:$path"; }
 
-# The visible window whose name matches, waiting up to 30 seconds (Wine starts slowly).
+# The visible window whose name matches, waiting up to a minute (Wine starts slowly).
 window() {
     local id
-    for _ in $(seq 150); do
+    for _ in $(seq 300); do
         id=$(xdotool search --onlyvisible --name "$1" 2> /dev/null | head -n 1) || true
         if [[ -n $id ]]; then
             echo "$id"
