@@ -145,7 +145,8 @@ member() {
     echo $! >> "$work/pids"
     local id
     id=$(window "$caption")
-    echo "$(xdotool getwindowname "$id") $(xdotool getwindowgeometry "$id" | awk '/Geometry/ { print $2 }')"
+    echo "$(xdotool getwindowname "$id")" \
+        "$(xdotool getwindowgeometry "$id" | awk '/Geometry/ { print $2 }')"
     sleep 2
     click 150 16
     xdotool type --delay 50 'da0/wdx'
@@ -158,8 +159,12 @@ member() {
     # Yes to every entity taken from a call, then Yes to the summary's offer of the report.
     local deadline=$((SECONDS + 120)) question
     until xdotool search --onlyvisible --name 'Liste aller' > /dev/null 2>&1; do
-        ((SECONDS < deadline)) || { echo "test-windows-desktop: the import shows no report" >&2; return 1; }
-        question=$(xdotool search --onlyvisible --name Confirmation 2> /dev/null | head -n 1) || true
+        if ((SECONDS > deadline)); then
+            echo "test-windows-desktop: the import shows no report" >&2
+            return 1
+        fi
+        question=$(xdotool search --onlyvisible --name Confirmation 2> /dev/null |
+            head -n 1) || true
         if [[ -n $question ]]; then
             xdotool windowactivate --sync "$question" > /dev/null 2>&1 || true
             sleep 0.3
@@ -194,16 +199,16 @@ if [[ $windows_window != "$linux_window" ]]; then
     echo "test-windows-desktop: caption and size differ: $windows_window" >&2
     status=1
 fi
-for list in "$work"/linux/*.CFD; do
-    name=$(basename "$list")
-    if ! cmp "$list" "$work/windows/$name"; then
-        echo "test-windows-desktop: wendrix.exe did not write the same $name" >&2
-        status=1
-    else
-        echo "  $name: the same $(stat -c %s "$list") bytes from both programs"
-    fi
-done
-ls "$work"/linux/*.CFD > /dev/null 2>&1 || { echo "test-windows-desktop: no list saved" >&2; status=1; }
+# The list is named after the call sign typed in.
+if [[ ! -f $work/linux/DA0WDX.CFD ]]; then
+    echo "test-windows-desktop: the Linux program saved no DA0WDX.CFD" >&2
+    status=1
+elif ! cmp "$work/linux/DA0WDX.CFD" "$work/windows/DA0WDX.CFD"; then
+    echo "test-windows-desktop: wendrix.exe did not write the same DA0WDX.CFD" >&2
+    status=1
+else
+    echo "  DA0WDX.CFD: the same $(stat -c %s "$work/linux/DA0WDX.CFD") bytes from both programs"
+fi
 ((status == 0)) || { cat "$work/programs.log" >&2; exit 1; }
 
 # Start-up to the first painted main window, on the X server: wendrix.exe under Wine beside the
@@ -216,7 +221,10 @@ first_paint_ms() {
     [[ -n $painted ]] || { echo "test-windows-desktop: $* reported no first paint" >&2; return 1; }
     echo $(((painted - start) / 1000000))
 }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+median() {
+    sort -n | awk '{ v[NR] = $1 }
+        END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
 first_paint_ms "${windows[@]}" "$(winpath "$work/windows")" > /dev/null
 first_paint_ms "${linux[@]}" "$work/linux" > /dev/null
 windows_times=() linux_times=()
@@ -230,6 +238,7 @@ convert "$work/window-windows.png" -trim +repage "$out/main-window-windows.png"
 echo "Qt tests under Wine (offscreen): ${ui_seconds} s"
 echo "start-up to the first painted window, median of 5 (ms): wendrix.exe under Wine" \
     "$(printf '%s\n' "${windows_times[@]}" | median) (${windows_times[*]}), Linux program" \
-    "$(printf '%s\n' "${linux_times[@]}" | median) (${linux_times[*]}); load $(cut -d' ' -f1-3 /proc/loadavg)"
+    "$(printf '%s\n' "${linux_times[@]}" | median) (${linux_times[*]});" \
+    "load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "$out/main-window-windows.png"
 echo "test-windows-desktop passed"
