@@ -28,9 +28,6 @@ packages=(
     dpkg-dev file desktop-file-utils
     xvfb x11-utils x11-apps imagemagick twm xfonts-base xdotool wmctrl openbox
     g++-mingw-w64-x86-64-posix wine wine64
-    # Wine's own stand-ins for the Windows fonts (Tahoma, MS Sans Serif), which Wine recommends:
-    # windows under Wine look as they would on Windows, not in whatever font is left.
-    fonts-wine
 )
 
 missing=()
