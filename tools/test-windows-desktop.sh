@@ -32,12 +32,13 @@ since() { awk -v a="$1" -v b="$(seconds)" 'BEGIN { printf "%.1f", b - a }'; }
 qt=$(tools/build-qt-windows.sh | tail -n 1)
 build=build-windows-desktop
 
+mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja --toolchain cmake/toolchains/mingw-w64-x86_64.cmake \
     -DWENDRIX_MINGW_SHARED_RUNTIME=ON -DCMAKE_FIND_ROOT_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWENDRIX_WARNINGS_AS_ERRORS=ON \
-    -DWENDRIX_BUILD_BENCH=OFF -DWENDRIX_REFERENCE_BUILD="$reference" > "$build.configure.log" ||
-    { cat "$build.configure.log" >&2; exit 1; }
+    -DWENDRIX_BUILD_BENCH=OFF -DWENDRIX_REFERENCE_BUILD="$reference" > "$build/configure.log" ||
+    { cat "$build/configure.log" >&2; exit 1; }
 cmake --build "$build" -j "$jobs"
 
 started=$(seconds)
