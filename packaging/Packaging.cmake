@@ -3,7 +3,8 @@
 # package. Included from the top-level CMakeLists.txt after the programs are defined, so the install
 # rules name the programs here and no other folder carries install() calls: whatever is installed
 # is listed in this file and in Linux.cmake, and the package test checks that nothing else comes
-# along.
+# along. On Windows, the portable folder's Qt and runtime DLLs are listed in Windows.cmake.
+include(${CMAKE_CURRENT_LIST_DIR}/Windows.cmake)
 include(GNUInstallDirs)
 include(${CMAKE_CURRENT_LIST_DIR}/Release.cmake)
 
@@ -44,8 +45,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "wendrix-cli.")
 # Stripped programs: the build type keeps debug information, which the package does not need.
 set(CPACK_STRIP_FILES ON)
-# A Debian package on Linux; elsewhere a ZIP of the installed files (on Windows, run windeployqt
-# on the installed wendrix.exe first so that Qt's libraries come along).
+# A Debian package on Linux; elsewhere a ZIP of the installed files (on Windows a portable folder
+# with Qt's libraries, see Windows.cmake).
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     set(CPACK_GENERATOR DEB)
 else()

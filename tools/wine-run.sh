@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program under Wine, quietly and in a Wine prefix of the project's own (created
-# on first use), so the Windows build's tests neither need nor touch the user's ~/.wine.
+# on first use), so the Windows build's tests neither need nor touch the user's ~/.wine. Windows
+# open on no display unless WENDRIX_WINE_DISPLAY names an X display for them.
 #   tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
 set -euo pipefail
 
@@ -10,6 +11,9 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No offer to download Mono or Gecko, which nothing here needs.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 unset DISPLAY WAYLAND_DISPLAY
+if [[ -n ${WENDRIX_WINE_DISPLAY:-} ]]; then
+    export DISPLAY=$WENDRIX_WINE_DISPLAY
+fi
 # Arguments and file names pass between Linux and Wine as UTF-8.
 export LC_ALL=C.UTF-8
 
