@@ -75,6 +75,27 @@ if(TARGET Qt6::QOffscreenIntegrationPlugin)
     list(APPEND qt_plugins platforms=Qt6::QOffscreenIntegrationPlugin)
 endif()
 
+# The offscreen platform of the Qt tests has no system font database on Windows: it reads the
+# fonts in the "fonts" folder of Qt's library folder, and without any every text measures as
+# nothing. A qt.conf beside each program makes its own folder that library folder, and Debian's
+# Liberation fonts (the metric twins of Arial and Courier New) go into its fonts/. Only the build
+# tree gets them: the portable folder uses the windows platform and the system's fonts.
+set(offscreen_fonts)
+set(liberation /usr/share/fonts/truetype/liberation2)
+foreach(family Sans Mono Serif)
+    foreach(style Regular Bold Italic BoldItalic)
+        if(EXISTS ${liberation}/Liberation${family}-${style}.ttf)
+            list(APPEND offscreen_fonts ${liberation}/Liberation${family}-${style}.ttf)
+        endif()
+    endforeach()
+endforeach()
+if(NOT offscreen_fonts)
+    message(WARNING "No Liberation fonts in ${liberation} (fonts-liberation2): the Qt tests that "
+                    "measure or paint text will fail under Wine")
+endif()
+set(offscreen_qt_conf ${CMAKE_BINARY_DIR}/offscreen-qt.conf)
+file(WRITE ${offscreen_qt_conf} "[Paths]\nPrefix=.\nLibraries=.\n")
+
 function(wendrix_collect_programs directory out)
     get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
     set(programs)
@@ -104,7 +125,13 @@ foreach(program ${programs})
 endforeach()
 list(REMOVE_DUPLICATES folders)
 foreach(folder ${folders})
-    list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy_if_different ${build_files} ${folder})
+    list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy_if_different ${build_files} ${folder}
+         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${offscreen_qt_conf} ${folder}/qt.conf)
+    if(offscreen_fonts)
+        list(APPEND commands
+             COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/fonts
+             COMMAND ${CMAKE_COMMAND} -E copy_if_different ${offscreen_fonts} ${folder}/fonts)
+    endif()
     foreach(plugin ${qt_plugins})
         string(REPLACE "=" ";" plugin ${plugin})
         list(GET plugin 0 subfolder)
