@@ -112,38 +112,43 @@ function(wendrix_collect_programs directory out)
     endforeach()
     set(${out} ${programs} PARENT_SCOPE)
 endfunction()
-wendrix_collect_programs(${PROJECT_SOURCE_DIR} programs)
+# Made once every folder of the project is read, so that the tests (read after this file) get
+# their DLLs too.
+function(wendrix_windows_build_runtime)
+    wendrix_collect_programs(${PROJECT_SOURCE_DIR} programs)
 
-set(commands)
-set(folders)
-foreach(program ${programs})
-    get_target_property(folder ${program} RUNTIME_OUTPUT_DIRECTORY)
-    if(NOT folder)
-        get_target_property(folder ${program} BINARY_DIR)
-    endif()
-    list(APPEND folders ${folder})
-endforeach()
-list(REMOVE_DUPLICATES folders)
-foreach(folder ${folders})
-    list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy_if_different ${build_files} ${folder}
-         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${offscreen_qt_conf} ${folder}/qt.conf)
-    if(offscreen_fonts)
-        list(APPEND commands
-             COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/fonts
-             COMMAND ${CMAKE_COMMAND} -E copy_if_different ${offscreen_fonts} ${folder}/fonts)
-    endif()
-    foreach(plugin ${qt_plugins})
-        string(REPLACE "=" ";" plugin ${plugin})
-        list(GET plugin 0 subfolder)
-        list(GET plugin 1 target)
-        list(APPEND commands
-             COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/${subfolder}
-             COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}>
-                     ${folder}/${subfolder})
+    set(commands)
+    set(folders)
+    foreach(program ${programs})
+        get_target_property(folder ${program} RUNTIME_OUTPUT_DIRECTORY)
+        if(NOT folder)
+            get_target_property(folder ${program} BINARY_DIR)
+        endif()
+        list(APPEND folders ${folder})
     endforeach()
-endforeach()
-add_custom_target(wendrix_windows_runtime ${commands}
-                  COMMENT "Copying Qt's and MinGW's DLLs beside the programs" VERBATIM)
-foreach(program ${programs})
-    add_dependencies(${program} wendrix_windows_runtime)
-endforeach()
+    list(REMOVE_DUPLICATES folders)
+    foreach(folder ${folders})
+        list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy_if_different ${build_files} ${folder}
+             COMMAND ${CMAKE_COMMAND} -E copy_if_different ${offscreen_qt_conf} ${folder}/qt.conf)
+        if(offscreen_fonts)
+            list(APPEND commands
+                 COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/fonts
+                 COMMAND ${CMAKE_COMMAND} -E copy_if_different ${offscreen_fonts} ${folder}/fonts)
+        endif()
+        foreach(plugin ${qt_plugins})
+            string(REPLACE "=" ";" plugin ${plugin})
+            list(GET plugin 0 subfolder)
+            list(GET plugin 1 target)
+            list(APPEND commands
+                 COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/${subfolder}
+                 COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}>
+                         ${folder}/${subfolder})
+        endforeach()
+    endforeach()
+    add_custom_target(wendrix_windows_runtime ${commands}
+                      COMMENT "Copying Qt's and MinGW's DLLs beside the programs" VERBATIM)
+    foreach(program ${programs})
+        add_dependencies(${program} wendrix_windows_runtime)
+    endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL wendrix_windows_build_runtime)
