@@ -100,19 +100,8 @@ linux=("$reference/app/wendrix")
 winpath() { local path=${1//\//\\}; echo "Z:$path"; }
 
 # The visible window whose name matches, waiting up to a minute (Wine starts slowly).
-window() {
-    local id
-    for _ in $(seq 300); do
-        id=$(xdotool search --onlyvisible --name "$1" 2> /dev/null | head -n 1) || true
-        if [[ -n $id ]]; then
-            echo "$id"
-            return
-        fi
-        sleep 0.2
-    done
-    echo "test-windows-desktop: no window \"$1\"" >&2
-    return 1
-}
+source "$repo/tools/x-windows.sh"
+window() { wait_window "$1" 300; }
 gone() {
     for _ in $(seq 100); do
         xdotool search --onlyvisible --name "$1" > /dev/null 2>&1 || return 0

@@ -26,19 +26,8 @@ for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep 
 
 shot() { sleep "${2:-1}"; import -window root "$work/shots/$1.png"; }
 # The visible window with that title, waiting up to ten seconds for it.
-window() {
-    local id
-    for _ in $(seq 50); do
-        id=$(xdotool search --onlyvisible --name "$1" 2> /dev/null | head -n 1) || true
-        if [[ -n $id ]]; then
-            echo "$id"
-            return
-        fi
-        sleep 0.2
-    done
-    echo "walkthrough: no window \"$1\"" >&2
-    exit 1
-}
+source tools/x-windows.sh
+window() { wait_window "$1" 50; }
 ended() {
     if pgrep -f "$app" | xargs -r ps -o stat= -p | grep -qv Z; then
         echo "walkthrough: the program is still running" >&2
