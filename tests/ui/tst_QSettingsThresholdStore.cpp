@@ -121,8 +121,17 @@ private slots:
         QCOMPARE(settings->scope(), QSettings::UserScope);
         QCOMPARE(settings->organizationName(), QStringLiteral("QX0VRN"));
         QCOMPARE(settings->applicationName(), QStringLiteral("Wendrix"));
+#ifdef Q_OS_WIN
+        // The user's roaming application data, which the test mode of the standard paths does not
+        // redirect on Windows.
+        QVERIFY2(settings->fileName().endsWith(QStringLiteral("/QX0VRN/Wendrix.ini"),
+                                               Qt::CaseInsensitive),
+                 qPrintable(settings->fileName()));
+        QVERIFY(QDir::isAbsolutePath(settings->fileName()));
+#else
         QVERIFY(settings->fileName().startsWith(
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+#endif
     }
 };
 
