@@ -9,10 +9,10 @@ if(NOT WIN32)
     return()
 endif()
 
-# Programs, DLLs and plug-ins at the top of the folder, where Windows and Qt look for them.
-if(NOT DEFINED CMAKE_INSTALL_BINDIR)
-    set(CMAKE_INSTALL_BINDIR .)
-endif()
+# Programs, DLLs and plug-ins at the top of the folder, where Windows and Qt look for them. A
+# plain variable, so that it also wins over the cache entry GNUInstallDirs leaves from the first
+# configure run.
+set(CMAKE_INSTALL_BINDIR .)
 
 if(NOT TARGET Qt6::Core)
     return()
