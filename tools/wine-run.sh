@@ -29,5 +29,21 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
     ) 9> "$WINEPREFIX.lock"
     [[ -f $WINEPREFIX/system.reg ]] || { echo "wine-run: could not set up $WINEPREFIX" >&2; exit 1; }
 fi
+# Wine has none of the Windows fonts the window is laid out for ("MS Sans Serif", "Arial",
+# "Courier New"); without them Qt falls back to a serif face, the hint texts are cut and the
+# report columns do not line up. Debian's Liberation fonts are their metric twins.
+if ! grep -q 'Liberation Mono' "$WINEPREFIX/user.reg" 2> /dev/null; then
+    (
+        flock 9
+        if ! grep -q 'Liberation Mono' "$WINEPREFIX/user.reg" 2> /dev/null; then
+            for replacement in 'MS Sans Serif=Liberation Sans' 'Arial=Liberation Sans' \
+                'Times New Roman=Liberation Serif' 'Courier New=Liberation Mono'; do
+                wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${replacement%%=*}" \
+                    /d "${replacement#*=}" /f > /dev/null 2>&1 || true
+            done
+            wineserver --wait || true
+        fi
+    ) 9> "$WINEPREFIX.lock"
+fi
 
 exec wine "$@"
