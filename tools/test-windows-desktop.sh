@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop program on Windows, built and tried here: cross-builds everything (the desktop
 # program, wendrix-cli with print-out, the core and Qt tests) with MinGW-w64 against the Qt of
-# tools/build-qt-windows.sh (which builds it first when its cache is missing, 35 to 45 minutes),
+# tools/build-qt-windows.sh (which builds it first when its cache is missing, about an hour),
 # runs every test under Wine (the Qt tests on the offscreen platform), packs the portable ZIP,
 # and starts wendrix.exe from the unpacked ZIP under Wine on a virtual X server with a window
 # manager: the main window must come up with the Linux program's caption and size, and a log
