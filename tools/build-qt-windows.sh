@@ -6,8 +6,8 @@
 #   ${XDG_CACHE_HOME:-~/.cache}/wendrix/qt6-mingw-VERSION   (or $WENDRIX_WINDOWS_QT)
 # and a second run does nothing once that cache is complete. The first run compiles 1,234 steps,
 # about an hour on a 2-core machine (56 minutes here with other builds sharing it; the compiler
-# runs at low priority, so it takes longer the busier the machine is); run it as root the first time on a
-# machine, since it adds a deb-src entry for the machine's Debian suite (tools/setup-debian.sh
+# runs at low priority, so it takes longer the busier the machine is); run it as root the first
+# time on a machine, since it adds a deb-src entry for the machine's Debian suite (tools/setup-debian.sh
 # --qt-windows-source). apt checks the source package against the signed archive index, as it
 # does for every package it installs.
 #   tools/build-qt-windows.sh          prints the Qt prefix as its last line
