@@ -23,6 +23,7 @@
 #include "catalogue/EntityCatalogue.h"
 #include "lists/Evaluation.h"
 #include "session/CallSign.h"
+#include "ui/CoreText.h"
 #include "ui/print/PrintDialogFlow.h"
 #include "ui/WindowScaling.h"
 #include "ui/matrix/MatrixView.h"
@@ -106,11 +107,6 @@ QString ImportHint()
     return QStringLiteral("Der Import löscht die Liste nicht.\n"
                           "Dadurch können manuell erfasste Punkte aus\n"
                           "\"Vor-ADIF\"-Zeiten einfach übernommen werden.");
-}
-
-QString FromBytes(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -537,7 +533,7 @@ void TKvMainForm::ShowParticipantCalls(const std::optional<MatrixHit>& hit)
     ZtEditCalls->setGeometry(ScaleByPpi(20, m_ppi), ZtEditCalls->y(), ScaleByPpi(450, m_ppi),
                              ZtEditCalls->height());
     ZtEditCalls->show();
-    ZtEditCalls->setText(FromBytes(m_evaluation.EntityParticipantCalls(
+    ZtEditCalls->setText(FromCoreText(m_evaluation.EntityParticipantCalls(
         hit->Entity, hit->Cell->Band.Value(), hit->Cell->Mode.Value())));
 }
 
@@ -578,7 +574,7 @@ void TKvMainForm::ZtEditCallChange(const QString& text)
 {
     emit CallSignChanged(text);
     const auto hint = UploadHint(text.toStdString());
-    StaticTextSend->setText(hint ? QString::fromStdString(*hint) : QString());
+    StaticTextSend->setText(hint ? FromCoreText(*hint) : QString());
     StaticTextSend->setVisible(hint.has_value());
 }
 

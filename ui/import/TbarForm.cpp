@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "ui/CoreText.h"
 #include "ui/WindowScaling.h"
 
 namespace wendrix::ui {
@@ -78,9 +79,7 @@ TbarForm::TbarForm(QWidget* parent)
 
 void TbarForm::ShowProgress(std::string_view upperText, std::string_view lowerText, int percent)
 {
-    const auto text = [](std::string_view line) {
-        return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).left(255);
-    };
+    const auto text = [](std::string_view line) { return FromCoreText(line).left(255); };
     m_label1->setText(text(upperText));
     m_label2->setText(text(lowerText));
     m_label1->setStyleSheet(QStringLiteral("color: black"));
