@@ -186,10 +186,7 @@ void TKvMainForm::BuildControls()
     ZtEditCall = new TZtEdit(m_ztEditShared, this);
     ZtEditCall->setObjectName(QStringLiteral("ZtEditCall"));
     ZtEditCall->setGeometry(108, 6, 101, 21);
-    ZtEditCall->SetUpperCase(true);
-    ZtEditCall->SetCharacterFilter([](QChar c) {
-        return c.unicode() < 128 && IsCallSignCharacter(static_cast<char>(c.unicode()));
-    });
+    ZtEditCall->SetTextFilter(FilterCallSign);
     connect(ZtEditCall, &QLineEdit::textChanged, this, &TKvMainForm::ZtEditCallChange);
 
     ButtonSave = button("ButtonSave", QStringLiteral("Liste speichern"), {903, 6, 93, 25});
