@@ -21,7 +21,7 @@
 #include <QWindow>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "session/CallSign.h"
 #include "ui/CoreText.h"
 #include "ui/print/PrintDialogFlow.h"

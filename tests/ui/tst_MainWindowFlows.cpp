@@ -33,7 +33,7 @@
 #include "catalogue/EntityCatalogue.h"
 #include "common/SafeFile.h"
 #include "common/Utf8Path.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "lists/SaveList.h"
 #include "matrix/BandThresholds.h"
 #include "matrix/ConfirmationMatrix.h"

@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "matrix/AwardCounts.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "ui/CoreText.h"

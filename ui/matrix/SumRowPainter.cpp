@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "matrix/AwardCounts.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "ui/CoreText.h"

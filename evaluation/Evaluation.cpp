@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 
 #include <algorithm>
 #include <bit>
