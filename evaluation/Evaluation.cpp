@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "common/Text.h"
-#include "lists/ByteMasks.h"
+#include "common/ByteSearch.h"
 
 namespace wendrix {
 
