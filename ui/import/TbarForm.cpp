@@ -97,10 +97,6 @@ bool TbarForm::StepProgress(int percent)
         m_gauge->setValue(value);
         Redraw();
     }
-    if (m_buttonEsc->isVisible()) {
-        // Only here can a click on Escape reach the window while the work runs.
-        QCoreApplication::processEvents();
-    }
     if (m_escPressed) {
         m_escPressed = false;
         return false;
@@ -113,14 +109,6 @@ void TbarForm::HideProgress()
     setWindowTitle(QStringLiteral("Hadrel"));
     m_buttonEsc->setVisible(false);
     hide();
-}
-
-void TbarForm::SetEscapeVisible(bool visible)
-{
-    m_buttonEsc->setVisible(visible);
-    if (visible) {
-        m_buttonEsc->setDefault(false);
-    }
 }
 
 void TbarForm::reject()
@@ -158,11 +146,6 @@ void TbarForm::mousePressEvent(QMouseEvent* event)
         return;
     }
     QDialog::mousePressEvent(event);
-}
-
-int TbarForm::BarValue() const
-{
-    return m_gauge->value();
 }
 
 void TbarForm::Redraw()
