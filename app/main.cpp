@@ -21,7 +21,7 @@
 #include "FirstPaintHook.h"
 #include "catalogue/EntityCatalogue.h"
 #include "common/ProgramVersion.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "session/CommandLine.h"
 #include "ui/FileNames.h"

@@ -10,16 +10,16 @@
 
 #include "Commands.h"
 #include "TerminalPrompts.h"
-#include "lists/ResultFile.h"
-#include "lists/RunEvaluation.h"
+#include "evaluation/ResultFile.h"
+#include "evaluation/RunEvaluation.h"
 #include "matrix/BandThresholds.h"
 #include "session/EvaluationSession.h"
 
 #ifdef WENDRIX_HAVE_QT_SETTINGS
 #include "ui/settings/UserSettings.h"
 #elif defined(_WIN32)
-#include "platform/RegistryThresholdStore.h"
 #include "common/Utf8Path.h"
+#include "platform/RegistryThresholdStore.h"
 #endif
 
 namespace wendrix::cli {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "common/Text.h"
-#include "import/ByteScan.h"
+#include "common/ByteSearch.h"
 #include "matrix/Bands.h"
 
 namespace wendrix {
@@ -110,7 +110,7 @@ std::optional<int> BandOfRecord(std::string_view freq, std::string_view band)
     }
     if (!band.empty()) {
         for (std::size_t row = 0; row < kBandPlan.size(); ++row) {
-            if (detail::Equal(band, kBandPlan[row].Name)) {
+            if (bytes::Equal(band, kBandPlan[row].Name)) {
                 return static_cast<int>(row);
             }
         }
@@ -124,10 +124,9 @@ std::optional<int> BandOfRecord(std::string_view freq, std::string_view band)
 std::optional<int> ModeCodeOf(std::string_view mode)
 {
     std::string_view m = mode;
-    using detail::Equal;
+    using bytes::Equal;
     if (Equal(m, "PR") || Equal(m, "OLIVIA") || Equal(m, "CONTESTI") || Equal(m, "JT9") ||
-        Equal(m, "JT65") || Equal(m, "JTMS") || detail::StartsWith(m, "ISCAT") ||
-        Equal(m, "THRB")) {
+        Equal(m, "JT65") || Equal(m, "JTMS") || bytes::StartsWith(m, "ISCAT") || Equal(m, "THRB")) {
         m = "PKT";
     } else if (Equal(m, "LSB") || Equal(m, "USB") || Equal(m, "J3E") || Equal(m, "F3E")) {
         m = "SSB";
@@ -162,7 +161,7 @@ std::optional<int> ModeCodeOf(std::string_view mode)
             }
             if (code < best) {
                 const std::string_view entry = kModeTable[static_cast<std::size_t>(code)];
-                if (entry.size() <= m.size() - i && detail::StartsWith(m.substr(i), entry)) {
+                if (entry.size() <= m.size() - i && bytes::StartsWith(m.substr(i), entry)) {
                     best = code;
                 }
             }
@@ -297,7 +296,7 @@ bool Confirmed(const AdifFields& fields, bool countEqsl)
     const std::string_view paper = fields.Get(AdifField::QslRcvd);
     const std::string_view lotw = fields.Get(AdifField::LotwQslRcvd);
     const std::string_view eqsl = fields.Get(AdifField::EqslQslRcvd);
-    using detail::Equal;
+    using bytes::Equal;
     if (Equal(paper, "Y") || Equal(paper, "V")) {
         return true;
     }
@@ -316,7 +315,7 @@ std::string_view PrefixFromDxcc(std::string_view dxcc, const EntityCatalogue& ca
     if (dxcc.empty()) {
         return {};
     }
-    if (detail::Equal(dxcc, "0")) {
+    if (bytes::Equal(dxcc, "0")) {
         return "0";
     }
     // 999 is no entity; 00, 1000 and letters are as good as a missing field.

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifFields.h"
+#include "import/adif/AdifFields.h"
 #include "import/ContactRecord.h"
 
 // The fixed rules that turn the text fields of an ADIF record into matrix values: band from

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "import/AdifLogReader.h"
+#include "import/adif/AdifLogReader.h"
 
 namespace wendrix {
 

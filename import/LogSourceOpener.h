@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "import/AdifByteSource.h"
-#include "import/AdifFileSource.h"
+#include "import/adif/AdifByteSource.h"
+#include "import/adif/AdifFileSource.h"
 
 // Opens the logs the user chose: from disk, or from memory in tests and benchmarks.
 namespace wendrix {

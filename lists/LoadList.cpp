@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "common/Text.h"
-#include "lists/ByteMasks.h"
+#include "common/ByteSearch.h"
 #include "lists/LineReader.h"
 #include "lists/ListPrefixTable.h"
 #include "matrix/Bands.h"
@@ -23,17 +23,14 @@ constexpr std::size_t kMaxPrefixLength = 20;
 // is none of the separators tab, blank, ",", ":" and ";".
 [[nodiscard]] std::uint8_t FieldBytes(const char* data, std::size_t count)
 {
-    using bytes::kHigh;
-    using bytes::kLow7;
     using bytes::kOnes;
-    // The high bit of each byte is set where the byte is not zero (the other bits are noise).
-    const auto nonZero = [](std::uint64_t word) { return ((word & kLow7) + kLow7) | word; };
+    using bytes::NonZero;
     const std::uint64_t word = bytes::Load(data, count);
     // ":" (58) and ";" (59) differ only in the lowest bit: one comparison covers both.
-    const std::uint64_t keep = nonZero(word ^ (kOnes * '\t')) & nonZero(word ^ (kOnes * ' ')) &
-                               nonZero(word ^ (kOnes * ',')) &
-                               nonZero((word | kOnes) ^ (kOnes * ';'));
-    const auto bits = bytes::GatherHighBits(keep & kHigh);
+    const std::uint64_t keep = NonZero(word ^ (kOnes * '\t')) & NonZero(word ^ (kOnes * ' ')) &
+                               NonZero(word ^ (kOnes * ',')) &
+                               NonZero((word | kOnes) ^ (kOnes * ';'));
+    const auto bits = bytes::GatherHighBits(keep);
     return count >= 8 ? bits : static_cast<std::uint8_t>(bits & ((1u << count) - 1u));
 }
 

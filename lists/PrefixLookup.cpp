@@ -4,7 +4,7 @@
 #include <bit>
 #include <utility>
 
-#include "lists/ByteMasks.h"
+#include "common/ByteSearch.h"
 
 namespace wendrix {
 

@@ -41,6 +41,16 @@ void ConfirmationMatrix::ClearMatrix()
     Notify(CellChange{});
 }
 
+void ConfirmationMatrix::TakeCells(const ConfirmationMatrix& other)
+{
+    if (this == &other) {
+        return;
+    }
+    m_cells = other.m_cells;
+    m_columnSums = other.m_columnSums;
+    Notify(CellChange{});
+}
+
 void ConfirmationMatrix::Store(std::size_t entity, std::size_t band, std::size_t mode,
                                std::uint8_t value)
 {

@@ -61,6 +61,10 @@ public:
     // Clears every cell and sum. Leaves the modified state alone.
     void ClearMatrix();
 
+    // Takes every cell and sum of the other matrix with one notice for all rows (a matrix filled
+    // without observers, then shown). Leaves the modified state and the observers alone.
+    void TakeCells(const ConfirmationMatrix& other);
+
     // Sets, toggles or clears one cell with its dependent Mixed and all-bands cells. Refuses
     // entity 0 or above 400, indices out of range and the 30 m Fone cell; returns whether it was
     // carried out. A carried out call marks the matrix modified.

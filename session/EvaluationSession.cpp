@@ -7,9 +7,9 @@
 #include "common/SafeFile.h"
 #include "common/Text.h"
 #include "common/Utf8Path.h"
-#include "lists/ClubReport.h"
+#include "evaluation/ClubReport.h"
+#include "evaluation/ResultFile.h"
 #include "lists/ListFiles.h"
-#include "lists/ResultFile.h"
 #include "session/MemberSession.h"
 
 namespace wendrix {

@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
-#include "lists/RunEvaluation.h"
+#include "evaluation/Evaluation.h"
+#include "evaluation/RunEvaluation.h"
 #include "matrix/BandThresholds.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "session/SaveOutcome.h"

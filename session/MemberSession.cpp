@@ -6,7 +6,7 @@
 
 #include "common/Text.h"
 #include "common/Utf8Path.h"
-#include "lists/RunEvaluation.h"
+#include "evaluation/RunEvaluation.h"
 #include "lists/SaveList.h"
 #include "session/CallSign.h"
 

@@ -14,6 +14,7 @@
 #include "lists/ListFiles.h"
 #include "session/CallSign.h"
 #include "ui/BusyCursor.h"
+#include "ui/CoreText.h"
 #include "ui/FileNames.h"
 #include "ui/TKvMainForm.h"
 
@@ -222,9 +223,8 @@ void MainWindowFlows::ButtonLevelsClick()
         QStringList values;
         const auto texts = m_evaluator.ThresholdRowTexts();
         for (std::size_t row = 0; row < kThresholdRows; ++row) {
-            labels << QString::fromUtf8(kThresholdRowLabels[row].data(),
-                                        static_cast<qsizetype>(kThresholdRowLabels[row].size()));
-            values << QString::fromStdString(texts[row]);
+            labels << FromCoreText(kThresholdRowLabels[row]);
+            values << FromCoreText(texts[row]);
         }
         m_window.ShowLevels(labels, values);
         return;
@@ -259,7 +259,7 @@ bool MainWindowFlows::FormClose()
 
 void MainWindowFlows::TakeCallSignFromSession()
 {
-    m_window.SetCallSign(QString::fromStdString(m_member.CallSign()));
+    m_window.SetCallSign(FromCoreText(m_member.CallSign()));
     ShowListFileAsToolTip();
 }
 

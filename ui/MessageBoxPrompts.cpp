@@ -11,6 +11,7 @@
 
 #include "common/Text.h"
 #include "ui/BusyCursor.h"
+#include "ui/CoreText.h"
 #include "ui/FileNames.h"
 #include "ui/MessageBox.h"
 #include "ui/import/TListForm.h"
@@ -19,14 +20,6 @@
 namespace wendrix::ui {
 
 namespace {
-
-QString FromUtf8(std::string_view text)
-{
-    // Everything the core hands over is UTF-8 already; a stray byte must not get lost.
-    std::string buffer;
-    const std::string_view valid = AsValidUtf8(text, buffer);
-    return QString::fromUtf8(valid.data(), static_cast<qsizetype>(valid.size()));
-}
 
 QString PathText(const std::filesystem::path& path)
 {
@@ -41,7 +34,7 @@ MessageButton MessageBoxPrompts::Ask(std::string_view text, MessageType type,
     const NormalCursorWhileAsking arrow;
     MessageRequest request;
     // The core ends lines with CR LF as its files do; a box breaks them at LF.
-    request.German = FromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    request.German = FromCoreText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     request.English = request.German;
     request.Type = type;
     request.Buttons = std::move(buttons);

@@ -21,8 +21,9 @@
 #include <QWindow>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "session/CallSign.h"
+#include "ui/CoreText.h"
 #include "ui/print/PrintDialogFlow.h"
 #include "ui/WindowScaling.h"
 #include "ui/matrix/MatrixView.h"
@@ -108,11 +109,6 @@ QString ImportHint()
                           "\"Vor-ADIF\"-Zeiten einfach übernommen werden.");
 }
 
-QString FromBytes(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 QString MainWindowCaption()
@@ -190,10 +186,7 @@ void TKvMainForm::BuildControls()
     ZtEditCall = new TZtEdit(m_ztEditShared, this);
     ZtEditCall->setObjectName(QStringLiteral("ZtEditCall"));
     ZtEditCall->setGeometry(108, 6, 101, 21);
-    ZtEditCall->SetUpperCase(true);
-    ZtEditCall->SetCharacterFilter([](QChar c) {
-        return c.unicode() < 128 && IsCallSignCharacter(static_cast<char>(c.unicode()));
-    });
+    ZtEditCall->SetTextFilter(FilterCallSign);
     connect(ZtEditCall, &QLineEdit::textChanged, this, &TKvMainForm::ZtEditCallChange);
 
     ButtonSave = button("ButtonSave", QStringLiteral("Liste speichern"), {903, 6, 93, 25});
@@ -537,7 +530,7 @@ void TKvMainForm::ShowParticipantCalls(const std::optional<MatrixHit>& hit)
     ZtEditCalls->setGeometry(ScaleByPpi(20, m_ppi), ZtEditCalls->y(), ScaleByPpi(450, m_ppi),
                              ZtEditCalls->height());
     ZtEditCalls->show();
-    ZtEditCalls->setText(FromBytes(m_evaluation.EntityParticipantCalls(
+    ZtEditCalls->setText(FromCoreText(m_evaluation.EntityParticipantCalls(
         hit->Entity, hit->Cell->Band.Value(), hit->Cell->Mode.Value())));
 }
 
@@ -578,7 +571,7 @@ void TKvMainForm::ZtEditCallChange(const QString& text)
 {
     emit CallSignChanged(text);
     const auto hint = UploadHint(text.toStdString());
-    StaticTextSend->setText(hint ? QString::fromStdString(*hint) : QString());
+    StaticTextSend->setText(hint ? FromCoreText(*hint) : QString());
     StaticTextSend->setVisible(hint.has_value());
 }
 

@@ -7,19 +7,27 @@
 #include <QMouseEvent>
 #include <QValidator>
 
+#include "ui/CoreText.h"
+
 namespace wendrix::ui {
 
 namespace {
 
-// Shapes text as it arrives, typed, pasted or dropped: a..z become A..Z where asked, and the
-// characters the edit's filter rejects are removed, so pasted text obeys the same rule as typed
-// text.
+// What the filter makes of one character (empty: it is dropped).
+QString Filtered(const TZtEdit::TextFilter& filter, QChar c)
+{
+    const QByteArray bytes = QString(c).toUtf8();
+    return FromCoreText(
+        filter(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+}
+
+// Shapes text as it arrives, typed, pasted or dropped, one character at a time through the
+// edit's filter, so pasted text obeys the same rule as typed text and the caret keeps its place.
 class EditValidator final : public QValidator
 {
 public:
-    EditValidator(bool upperCase, const TZtEdit::CharacterFilter& filter, QObject* parent)
+    EditValidator(const TZtEdit::TextFilter& filter, QObject* parent)
         : QValidator(parent),
-          m_upperCase(upperCase),
           m_filter(filter)
     {
     }
@@ -30,16 +38,10 @@ public:
         kept.reserve(input.size());
         int keptBeforeCaret = 0;
         for (qsizetype i = 0; i < input.size(); ++i) {
-            QChar c = input[i];
-            if (m_filter && !m_filter(c)) {
-                continue;
-            }
-            if (m_upperCase && c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
-                c = QChar(c.unicode() - 32);
-            }
-            kept += c;
+            const QString shaped = Filtered(m_filter, input[i]);
+            kept += shaped;
             if (i < position) {
-                ++keptBeforeCaret;
+                keptBeforeCaret += static_cast<int>(shaped.size());
             }
         }
         input = kept;
@@ -48,8 +50,7 @@ public:
     }
 
 private:
-    bool m_upperCase;
-    const TZtEdit::CharacterFilter& m_filter;
+    const TZtEdit::TextFilter& m_filter;
 };
 
 bool IsInsertOrDelete(int key)
@@ -65,13 +66,7 @@ TZtEdit::TZtEdit(ZtEditShared& shared, QWidget* parent)
 {
 }
 
-void TZtEdit::SetUpperCase(bool upperCase)
-{
-    m_upperCase = upperCase;
-    InstallValidator();
-}
-
-void TZtEdit::SetCharacterFilter(CharacterFilter filter)
+void TZtEdit::SetTextFilter(TextFilter filter)
 {
     m_filter = std::move(filter);
     InstallValidator();
@@ -80,8 +75,7 @@ void TZtEdit::SetCharacterFilter(CharacterFilter filter)
 void TZtEdit::InstallValidator()
 {
     delete validator();
-    setValidator(m_upperCase || m_filter ? new EditValidator(m_upperCase, m_filter, this)
-                                         : nullptr);
+    setValidator(m_filter ? new EditValidator(m_filter, this) : nullptr);
 }
 
 int TZtEdit::Caret() const
@@ -134,7 +128,7 @@ void TZtEdit::keyPressEvent(QKeyEvent* event)
     const QString typed = event->text();
     const bool isCharacter = typed.size() == 1 && typed.front() != QChar(0x7f) &&
                              !modifiers.testFlag(Qt::ControlModifier);
-    if (isCharacter && m_filter && !m_filter(typed.front())) {
+    if (isCharacter && m_filter && Filtered(m_filter, typed.front()).isEmpty()) {
         event->accept();  // the window's filter discarded the character
     } else {
         QLineEdit::keyPressEvent(event);

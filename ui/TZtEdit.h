@@ -2,6 +2,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include <QLineEdit>
 
@@ -26,15 +28,14 @@ class TZtEdit final : public QLineEdit
     Q_DISABLE_COPY_MOVE(TZtEdit)
 
 public:
-    // Decides for each typed character whether the edit sees it; a dropped one is discarded.
-    // Pasted or dropped text loses the characters the filter rejects.
-    using CharacterFilter = std::function<bool(QChar)>;
+    // What the edit keeps of a character (UTF-8 in and out, as the core's filters take it):
+    // empty when the character is dropped, else the character as shown (upper-cased, say).
+    // Typed, pasted and dropped text all go through it one character at a time.
+    using TextFilter = std::function<std::string(std::string_view)>;
 
     explicit TZtEdit(ZtEditShared& shared, QWidget* parent = nullptr);
 
-    void SetCharacterFilter(CharacterFilter filter);
-    // Letters typed or pasted appear in upper case (ASCII a..z only).
-    void SetUpperCase(bool upperCase);
+    void SetTextFilter(TextFilter filter);
 
     // The caret position: the start of the selection when there is one.
     [[nodiscard]] int Caret() const;
@@ -50,8 +51,7 @@ private:
     [[nodiscard]] bool Overwrite() const { return m_shared.Overwrite; }
 
     ZtEditShared& m_shared;
-    CharacterFilter m_filter;
-    bool m_upperCase = false;
+    TextFilter m_filter;
 };
 
 }  // namespace wendrix::ui

@@ -10,9 +10,9 @@
 
 #include "AdifLogGenerator.h"
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifFileSource.h"
-#include "import/AdifLogReader.h"
-#include "import/AdifMemorySource.h"
+#include "import/adif/AdifFileSource.h"
+#include "import/adif/AdifLogReader.h"
+#include "import/adif/AdifMemorySource.h"
 
 namespace wendrix::bench {
 namespace {

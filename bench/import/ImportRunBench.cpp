@@ -18,7 +18,7 @@
 
 #include "catalogue/CallResolver.h"
 #include "import/AdifLogGenerator.h"
-#include "import/AdifMemorySource.h"
+#include "import/adif/AdifMemorySource.h"
 #include "import/ImportRun.h"
 
 namespace wendrix::bench {

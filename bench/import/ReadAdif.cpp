@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifFileSource.h"
-#include "import/AdifLogReader.h"
+#include "import/adif/AdifFileSource.h"
+#include "import/adif/AdifLogReader.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <benchmark/benchmark.h>
 
 #include "ListGenerator.h"
-#include "lists/ClubReport.h"
+#include "evaluation/ClubReport.h"
+#include "evaluation/ResultFile.h"
+#include "evaluation/RunEvaluation.h"
 #include "lists/LoadList.h"
-#include "lists/ResultFile.h"
-#include "lists/RunEvaluation.h"
 #include "lists/SaveList.h"
 
 namespace wendrix::bench {

@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "ui/TKvMainForm.h"
 #include "ui/matrix/OwnerDrawGrid.h"

@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "matrix/BandThresholds.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "ui/MainWindowFlows.h"

@@ -13,9 +13,9 @@
 
 #include "AdifReference.h"
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifLogReader.h"
-#include "import/AdifMemorySource.h"
-#include "import/AdifReader.h"
+#include "import/adif/AdifLogReader.h"
+#include "import/adif/AdifMemorySource.h"
+#include "import/adif/AdifReader.h"
 
 namespace {
 

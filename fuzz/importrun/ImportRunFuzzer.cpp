@@ -19,7 +19,7 @@
 #include "catalogue/CallResolver.h"
 #include "catalogue/EntityCatalogue.h"
 #include "common/Text.h"
-#include "import/AdifMemorySource.h"
+#include "import/adif/AdifMemorySource.h"
 #include "import/ImportRun.h"
 #include "matrix/Bands.h"
 #include "matrix/ConfirmationMatrix.h"

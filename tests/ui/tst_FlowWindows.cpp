@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -23,6 +24,23 @@ using wendrix::ui::PlaceBeside;
 using wendrix::ui::TbarForm;
 using wendrix::ui::TKvSelForm;
 using wendrix::ui::TListForm;
+
+namespace {
+
+const QProgressBar& Gauge(const TbarForm& bar)
+{
+    return *bar.findChild<QProgressBar*>(QStringLiteral("Gauge"));
+}
+
+// The import never offers the Escape button; a caller that wants the run stoppable shows it.
+void ShowEscape(TbarForm& bar)
+{
+    auto* escape = bar.findChild<QPushButton*>(QStringLiteral("ButtonEsc"));
+    escape->setVisible(true);
+    escape->setDefault(false);
+}
+
+}  // namespace
 
 class TestFlowWindows : public QObject
 {
@@ -40,9 +58,9 @@ private slots:
         QVERIFY(bar.StepProgress(7));
         QCOMPARE(bar.Repaints(), shown + 1);
         QVERIFY(bar.StepProgress(250));
-        QCOMPARE(bar.BarValue(), 100);
+        QCOMPARE(Gauge(bar).value(), 100);
         QVERIFY(bar.StepProgress(-3));
-        QCOMPARE(bar.BarValue(), 0);
+        QCOMPARE(Gauge(bar).value(), 0);
         bar.HideProgress();
         QVERIFY(!bar.isVisible());
         QCOMPARE(bar.windowTitle(), QStringLiteral("Hadrel"));
@@ -59,7 +77,7 @@ private slots:
         QVERIFY2(bar.isVisible(), "Escape never closes the window");
         QVERIFY2(bar.StepProgress(1), "without the button Escape does nothing");
 
-        bar.SetEscapeVisible(true);
+        ShowEscape(bar);
         QTest::mouseClick(escape, Qt::LeftButton);
         QVERIFY(!bar.StepProgress(2));
         QVERIFY(bar.StepProgress(3));

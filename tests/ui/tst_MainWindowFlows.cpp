@@ -33,16 +33,20 @@
 #include "catalogue/EntityCatalogue.h"
 #include "common/SafeFile.h"
 #include "common/Utf8Path.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "lists/SaveList.h"
 #include "matrix/BandThresholds.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "support/SpecialEntries.h"
 #include "support/WriteFailure.h"
+#include "ui/FileNames.h"
 #include "ui/MainWindowFlows.h"
 #include "ui/TKvMainForm.h"
 #include "ui/import/TListForm.h"
 #include "ui/import/TbarForm.h"
+#include "ui/matrix/ColumnGeometry.h"
+#include "ui/matrix/MatrixView.h"
+#include "ui/matrix/OwnerDrawGrid.h"
 
 using namespace wendrix;
 using namespace wendrix::ui;
@@ -503,6 +507,31 @@ private slots:
         m_flows->ButtonSaveClick();
         QVERIFY(fs::exists(Dir() / "Wendrix.TXT"));
         QVERIFY(!SaveButton().isEnabled());
+    }
+
+    // A participant is named after its list file. A name outside ASCII (UTF-8 on the disk) must
+    // read the same in the calls shown for a cell as in the evaluation log beside the window.
+    void participantNamedOutsideAsciiReadsAsInTheLog()
+    {
+        WriteList("DL1ABC", {m_catalogue->Entity(1).MainPrefix});
+        const QString call = QStringLiteral("D\u00D61ABC");
+        fs::rename(Dir() / "DL1ABC.CFD", Dir() / PathFromQString(call + QStringLiteral(".CFD")));
+        m_store.stored.minimum.fill(0);
+        Open(true, true);
+        TListForm& report = m_flows->ReportWindow();
+        QTRY_VERIFY(report.isVisible());
+        const QString log = report.findChild<QPlainTextEdit*>()->toPlainText();
+        QVERIFY2(log.contains(call + QStringLiteral(": ")), qPrintable(log));
+
+        auto* grid = m_window->findChild<OwnerDrawGrid*>(QStringLiteral("DrawGrid"));
+        QVERIFY(grid != nullptr);
+        QWidget* viewport = grid->viewport();
+        const QRect cell = MatrixView::MatrixDesign().CellRect(3 + kBand20m, 0);
+        const QPoint cw = QuarterRect(cell, 1, QuarterSpacing::Gapped).center();
+        QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, cw);
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, cw);
+        auto* calls = m_window->findChild<QLineEdit*>(QStringLiteral("ZtEditCalls"));
+        QCOMPARE(calls->text(), call + QLatin1Char(' '));
     }
 
     void questionsDuringAnImportStayClearOfTheProgressWindow()

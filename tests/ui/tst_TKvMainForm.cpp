@@ -15,7 +15,7 @@
 #include <QWheelEvent>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "ui/TKvMainForm.h"
 #include "ui/matrix/ColumnGeometry.h"

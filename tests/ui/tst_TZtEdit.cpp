@@ -16,10 +16,10 @@ class TestTZtEdit : public QObject
     Q_OBJECT
 
 private:
-    // The filter of the own call sign: letters, digits, "-" and "_" only.
-    static bool CallSignFilter(QChar c)
+    // The filter of the own call sign: letters (upper-cased), digits, "-" and "_" only.
+    static std::string CallSignFilter(std::string_view text)
     {
-        return c.unicode() < 128 && wendrix::IsCallSignCharacter(static_cast<char>(c.unicode()));
+        return wendrix::FilterCallSign(text);
     }
 
 private slots:
@@ -27,8 +27,7 @@ private slots:
     {
         ZtEditShared shared;
         TZtEdit edit(shared);
-        edit.SetUpperCase(true);
-        edit.SetCharacterFilter(CallSignFilter);
+        edit.SetTextFilter(CallSignFilter);
         QTest::keyClicks(&edit, QStringLiteral("dl1/ab c"));
         QCOMPARE(edit.text(), QStringLiteral("DL1ABC"));
     }
@@ -49,7 +48,7 @@ private slots:
         QFETCH(int, caretAfter);
         ZtEditShared shared;
         TZtEdit edit(shared);
-        edit.SetCharacterFilter(CallSignFilter);
+        edit.SetTextFilter(CallSignFilter);
         edit.setText(QStringLiteral("DL1ABC"));
         edit.setCursorPosition(caret);
         QTest::keyClick(&edit, Qt::Key_Backspace);
@@ -104,7 +103,7 @@ private slots:
         ZtEditShared shared;
         shared.Overwrite = true;
         TZtEdit edit(shared);
-        edit.SetCharacterFilter(CallSignFilter);
+        edit.SetTextFilter(CallSignFilter);
         edit.setText(QStringLiteral("DL1ABC"));
         edit.setSelection(3, 1);
         QTest::keyClick(&edit, Qt::Key_Backspace);

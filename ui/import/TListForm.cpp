@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "common/Text.h"
+#include "ui/CoreText.h"
 #include "ui/WindowPlacement.h"
 #include "ui/WindowScaling.h"
 
@@ -54,7 +55,7 @@ TListForm::TListForm(QWidget* parent)
 
 void TListForm::BeginReport(std::string_view caption)
 {
-    setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    setWindowTitle(FromCoreText(caption));
     m_lines.clear();
     m_memoCurrent = false;
 }
@@ -86,7 +87,7 @@ void TListForm::FillMemo()
     if (!text.empty()) {
         text.pop_back();
     }
-    m_memo->setPlainText(QString::fromStdString(text));
+    m_memo->setPlainText(FromCoreText(text));
     m_memoCurrent = true;
 }
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "ui/CoreText.h"
 #include "ui/WindowScaling.h"
 
 namespace wendrix::ui {
@@ -78,9 +79,7 @@ TbarForm::TbarForm(QWidget* parent)
 
 void TbarForm::ShowProgress(std::string_view upperText, std::string_view lowerText, int percent)
 {
-    const auto text = [](std::string_view line) {
-        return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).left(255);
-    };
+    const auto text = [](std::string_view line) { return FromCoreText(line).left(255); };
     m_label1->setText(text(upperText));
     m_label2->setText(text(lowerText));
     m_label1->setStyleSheet(QStringLiteral("color: black"));
@@ -98,10 +97,6 @@ bool TbarForm::StepProgress(int percent)
         m_gauge->setValue(value);
         Redraw();
     }
-    if (m_buttonEsc->isVisible()) {
-        // Only here can a click on Escape reach the window while the work runs.
-        QCoreApplication::processEvents();
-    }
     if (m_escPressed) {
         m_escPressed = false;
         return false;
@@ -114,14 +109,6 @@ void TbarForm::HideProgress()
     setWindowTitle(QStringLiteral("Hadrel"));
     m_buttonEsc->setVisible(false);
     hide();
-}
-
-void TbarForm::SetEscapeVisible(bool visible)
-{
-    m_buttonEsc->setVisible(visible);
-    if (visible) {
-        m_buttonEsc->setDefault(false);
-    }
 }
 
 void TbarForm::reject()
@@ -159,11 +146,6 @@ void TbarForm::mousePressEvent(QMouseEvent* event)
         return;
     }
     QDialog::mousePressEvent(event);
-}
-
-int TbarForm::BarValue() const
-{
-    return m_gauge->value();
 }
 
 void TbarForm::Redraw()

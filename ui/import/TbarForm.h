@@ -43,8 +43,6 @@ public:
     [[nodiscard]] bool StepProgress(int percent) override;
     void HideProgress() override;
 
-    void SetEscapeVisible(bool visible);
-    [[nodiscard]] int BarValue() const;
     [[nodiscard]] int Repaints() const
     {
         return m_repaints;

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "common/Text.h"
+#include "ui/CoreText.h"
 #include "ui/WindowScaling.h"
 
 namespace wendrix::ui {
@@ -48,11 +49,11 @@ TKvSelForm::TKvSelForm(QWidget* parent)
 
 void TKvSelForm::Prepare(std::string_view caption, std::span<const std::string> names)
 {
-    setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    setWindowTitle(FromCoreText(caption));
     m_listBox->clear();
     for (const std::string& name : names) {
         // The name is shown as UTF-8 but handed back with its own bytes, which open the file.
-        auto* item = new QListWidgetItem(QString::fromStdString(ToValidUtf8(name)));
+        auto* item = new QListWidgetItem(FromCoreText(name));
         item->setData(Qt::UserRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
         m_listBox->addItem(item);
     }

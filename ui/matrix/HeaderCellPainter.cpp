@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "matrix/Bands.h"
+#include "ui/CoreText.h"
 #include "ui/matrix/ColumnGeometry.h"
 
 namespace wendrix::ui {
@@ -29,8 +30,7 @@ void HeaderCellPainter::PaintCell(QPainter& painter, int column, int row, const 
         painter.fillRect(cell, m_colours.Fixed);
         if (column >= kFirstCountColumn) {
             const auto label = kBandLabels[static_cast<std::size_t>(BandOfColumn(column))];
-            DrawTextAt(painter, cell.left() + 3, cell.top() + 2,
-                       QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size())));
+            DrawTextAt(painter, cell.left() + 3, cell.top() + 2, FromCoreText(label));
         }
         return;
     }

@@ -6,19 +6,13 @@
 #include <QPainter>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "matrix/AwardCounts.h"
 #include "matrix/ConfirmationMatrix.h"
+#include "ui/CoreText.h"
 #include "ui/matrix/ColumnGeometry.h"
 
 namespace wendrix::ui {
-
-namespace {
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
 
 MatrixCellPainter::MatrixCellPainter(const EntityCatalogue& catalogue,
                                      const ConfirmationMatrix& matrix, const Evaluation& evaluation,
@@ -48,7 +42,7 @@ void MatrixCellPainter::PaintCell(QPainter& painter, int column, int row, const 
         painter.setFont(column == kPrefixColumn ? m_bold : m_regular);
         painter.fillRect(cell, m_colours.Fixed);
         DrawTextAt(painter, cell.left() + 3, cell.top() + 2,
-                   Latin1(column == kPrefixColumn ? record.MainPrefix : record.Name));
+                   FromCoreText(column == kPrefixColumn ? record.MainPrefix : record.Name));
         return;
     }
     if (m_evaluationMode) {
@@ -112,7 +106,7 @@ void MatrixCellPainter::PaintShares(QPainter& painter, int entity, int column,
         const bool none = *text == "-";
         QStaticText& shown = m_shareTexts[none ? 101 : std::stoul(*text)];
         if (shown.text().isEmpty()) {
-            shown.setText(Latin1(*text));
+            shown.setText(FromCoreText(*text));
             shown.setTextFormat(Qt::PlainText);
         }
         painter.drawStaticText(none ? quarter.left() + 5 : quarter.left(), cell.top() + 2, shown);

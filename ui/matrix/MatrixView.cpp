@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 
 namespace wendrix::ui {
 

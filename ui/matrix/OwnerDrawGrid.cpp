@@ -31,13 +31,6 @@ OwnerDrawGrid::OwnerDrawGrid(const CellPainter& painter, GridGeometry geometry, 
     UpdateScrollRange();
 }
 
-void OwnerDrawGrid::SetGeometry(GridGeometry geometry)
-{
-    m_geometry = std::move(geometry);
-    UpdateScrollRange();
-    viewport()->update();
-}
-
 void OwnerDrawGrid::SetColours(QColor cellColour, QColor lineColour)
 {
     m_cellColour = cellColour;

@@ -32,7 +32,6 @@ public:
     OwnerDrawGrid(const CellPainter& painter, GridGeometry geometry, QWidget* parent = nullptr);
 
     [[nodiscard]] const GridGeometry& Geometry() const { return m_geometry; }
-    void SetGeometry(GridGeometry geometry);
     void SetColours(QColor cellColour, QColor lineColour);
 
     void SetRowCount(int rows);

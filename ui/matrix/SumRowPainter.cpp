@@ -5,20 +5,14 @@
 
 #include <QPainter>
 
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "matrix/AwardCounts.h"
 #include "matrix/ConfirmationMatrix.h"
+#include "ui/CoreText.h"
 #include "ui/matrix/ColumnGeometry.h"
 #include "ui/matrix/GridGeometry.h"
 
 namespace wendrix::ui {
-
-namespace {
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
 
 SumRowPainter::SumRowPainter(const ConfirmationMatrix& matrix, const Evaluation& evaluation,
                              const ColumnGeometry& columns, int entityCount, bool evaluationMode,
@@ -105,18 +99,20 @@ void SumRowPainter::PaintFigures(QPainter& painter, int column, const QRect& cel
 
     painter.setFont(m_size8Bold);
     painter.setPen(SumRowColours()[0]);
-    DrawTextAt(painter, left + 1, top + 1, Latin1(ColumnFigureText(figures, band, kModeMixed)));
+    DrawTextAt(painter, left + 1, top + 1,
+               FromCoreText(ColumnFigureText(figures, band, kModeMixed)));
 
     painter.setFont(m_size8);
     painter.setPen(SumRowColours()[1]);
-    DrawTextAt(painter, left + w - 2, y2, Latin1(ColumnFigureText(figures, band, kModeCw)));
+    DrawTextAt(painter, left + w - 2, y2, FromCoreText(ColumnFigureText(figures, band, kModeCw)));
     if (IsUsableCell(band, kModeFone)) {
         painter.setPen(SumRowColours()[2]);
         DrawTextAt(painter, left + 2 * w - 2, top + 1,
-                   Latin1(ColumnFigureText(figures, band, kModeFone)));
+                   FromCoreText(ColumnFigureText(figures, band, kModeFone)));
     }
     painter.setPen(SumRowColours()[3]);
-    DrawTextAt(painter, left + 3 * w - 3, y2, Latin1(ColumnFigureText(figures, band, kModeRtty)));
+    DrawTextAt(painter, left + 3 * w - 3, y2,
+               FromCoreText(ColumnFigureText(figures, band, kModeRtty)));
     painter.setPen(Qt::black);
 }
 

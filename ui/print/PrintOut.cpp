@@ -16,11 +16,14 @@
 #include "matrix/AwardCounts.h"
 #include "matrix/Bands.h"
 #include "matrix/ConfirmationMatrix.h"
+#include "ui/CoreText.h"
 #include "ui/print/PrintLayout.h"
 
 namespace wendrix {
 
 namespace {
+
+using ui::FromCoreText;
 
 // Box colours per mode class CW, Fone, RTTY; the letters are the first characters of the
 // class names "CW", "FONE" and "REST".
@@ -31,11 +34,6 @@ constexpr QRgb kMarkColour = qRgb(128, 128, 128);
 constexpr QRgb kAwardColour = qRgb(255, 0, 255);
 
 const QString kMakersMark = QStringLiteral("printed with Wendrix");
-
-QString ToQString(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Number(int value)
 {
@@ -80,7 +78,7 @@ void PaintTitle(QPainter& painter, const PrintLayout& layout, const PrintOutCont
 
     SetArial(painter, layout.CharHeight(), true);
     TextAt(painter, layout.DateX(), 0,
-           QStringLiteral("Confirmed ") + ToQString(FormatDateKey(content.date)));
+           QStringLiteral("Confirmed ") + FromCoreText(FormatDateKey(content.date)));
 
     SetArial(painter, layout.SmallHeight(), false);
     painter.setPen(QColor(kMarkColour));
@@ -96,7 +94,7 @@ void PaintHeader(QPainter& painter, const PrintLayout& layout)
         TextAt(painter, layout.BlockX(block), layout.HeaderY(), QStringLiteral("Entity"));
         for (int band = 0; band < PrintLayout::kBands; ++band) {
             TextAt(painter, layout.BandX(block, band), layout.HeaderY(),
-                   ToQString(kBandLabels[static_cast<std::size_t>(band)]));
+                   FromCoreText(kBandLabels[static_cast<std::size_t>(band)]));
         }
     }
 }
@@ -138,8 +136,9 @@ void PaintRows(QPainter& painter, const PrintLayout& layout, int page,
                 break;
             }
             SetArial(painter, layout.CharHeight(), true);
-            TextAt(painter, layout.BlockX(block), layout.RowY(row),
-                   ToQString(content.catalogue.MainPrefixOf(static_cast<std::uint16_t>(entity))));
+            TextAt(
+                painter, layout.BlockX(block), layout.RowY(row),
+                FromCoreText(content.catalogue.MainPrefixOf(static_cast<std::uint16_t>(entity))));
             for (int band = 0; band < PrintLayout::kBands; ++band) {
                 for (int box = 0; box < PrintLayout::kBoxes; ++box) {
                     // The 30 m Fone box stays empty even if a stored list claims it.
@@ -175,7 +174,7 @@ void PaintTotals(QPainter& painter, const PrintLayout& layout, const Confirmatio
     TextAt(painter, layout.MixedTotalX(-1), mixedY, Number(figure(kAllBands, kModeMixed)));
     for (int band = 0; band < PrintLayout::kBands; ++band) {
         TextAt(painter, layout.MixedTotalX(band), mixedY,
-               ToQString(PadLeftZeros(std::to_string(figure(band, kModeMixed)), 3)));
+               FromCoreText(PadLeftZeros(std::to_string(figure(band, kModeMixed)), 3)));
     }
 
     SetArial(painter, layout.CharHeight(), false);

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "common/Text.h"
-#include "import/AdifReader.h"
+#include "import/adif/AdifReader.h"
 #include "import/Classification.h"
 
 namespace wendrix::test {

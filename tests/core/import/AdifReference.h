@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifLogHandler.h"
+#include "import/adif/AdifLogHandler.h"
 #include "import/ContactRecord.h"
 
 // A deliberately plain model of the ADIF reader: whole lines, whole chunks and whole strings,

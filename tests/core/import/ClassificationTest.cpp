@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifFields.h"
+#include "import/adif/AdifFields.h"
 #include "import/Classification.h"
 #include "matrix/Bands.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "import/AdifByteSource.h"
+#include "import/adif/AdifByteSource.h"
 
 // A log in memory with a bad spot, failing as disks do: a passing fault fails only the first
 // read that reaches it, a lasting one fails every read that touches its stretch, at the first

@@ -11,7 +11,7 @@
 
 #include "SessionTestSupport.h"
 #include "core/lists/ListTestSupport.h"
-#include "lists/ResultFile.h"
+#include "evaluation/ResultFile.h"
 #include "lists/SaveList.h"
 #include "support/TempDir.h"
 

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "import/AdifFields.h"
+#include "import/adif/AdifFields.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
 #include "common/Text.h"
-#include "import/ByteScan.h"
+#include "common/ByteSearch.h"
+#include "import/adif/EndTag.h"
 
 namespace wendrix {
 
@@ -17,8 +18,8 @@ void AdifFields::Set(AdifField field, std::string_view value)
     std::memcpy(slot.text.data(), value.data(), length);
     // Upper-case whole words where the slot has room: the bytes behind the value do not count.
     const std::size_t words = std::min((length + 7) / 8 * 8, kMaxValueLength / 8 * 8);
-    detail::AsciiUpperBlock(slot.text.data(), words);
-    detail::AsciiUpperBlock(slot.text.data() + words, length - std::min(length, words));
+    bytes::AsciiUpperBlock(slot.text.data(), words);
+    bytes::AsciiUpperBlock(slot.text.data() + words, length - std::min(length, words));
     slot.length = static_cast<std::uint8_t>(length);
 }
 
@@ -41,16 +42,8 @@ namespace {
     }
     // Most logs write their tags in upper case: compare as words first (two overlapping loads
     // cover any length from 4 to 16), and letter by letter only when that fails.
-    const auto load4 = [](const char* p) {
-        std::uint32_t word;
-        std::memcpy(&word, p, 4);
-        return word;
-    };
-    const auto load8 = [](const char* p) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        return word;
-    };
+    const auto load4 = [](const char* p) { return bytes::Load(p, 4); };
+    const auto load8 = [](const char* p) { return bytes::Load(p, 8); };
     if (size >= 8 && size <= 16) {
         if (load8(name.data()) == load8(upperName.data()) &&
             load8(name.data() + size - 8) == load8(upperName.data() + size - 8)) {
@@ -160,18 +153,16 @@ bool ScanAdifTags(std::string_view text, AdifFields& fields)
     const char* const data = text.data();
     const char* const stop = data + size;
     bool endTag = false;
-    std::size_t p = static_cast<std::size_t>(detail::FindByte(data, stop, '<') - data);
+    std::size_t p = static_cast<std::size_t>(bytes::FindByte(data, stop, '<') - data);
     // Each pass of the loop starts at a '<' (state TagName); every '<' restarts a tag, in
     // whatever state it is met. So every '<' of the text passes here once, which is where an
     // end tag would show.
     while (p < size) {
-        if (size - p >= 5 && (data[p + 1] == 'E' || data[p + 1] == 'e') && data[p + 4] == '>' &&
-            AsciiUpper(data[p + 2]) == 'O' &&
-            (AsciiUpper(data[p + 3]) == 'R' || AsciiUpper(data[p + 3]) == 'H')) {
+        if (StartingEndTag(text.substr(p)) != EndTag::None) {
             endTag = true;
         }
         const std::size_t nameStart = p + 1;
-        const char* const nameEnd = detail::FindEitherByte(data + nameStart, stop, ':', '<');
+        const char* const nameEnd = bytes::FindEitherByte(data + nameStart, stop, ':', '<');
         const auto q = static_cast<std::size_t>(nameEnd - data);
         if (q == size) {
             return endTag;
@@ -220,7 +211,7 @@ bool ScanAdifTags(std::string_view text, AdifFields& fields)
         const std::size_t valueStart = r + 1;
         // The next '<' both clips the value and starts the next tag.
         const std::size_t next =
-            static_cast<std::size_t>(detail::FindByte(data + valueStart, stop, '<') - data);
+            static_cast<std::size_t>(bytes::FindByte(data + valueStart, stop, '<') - data);
         if (length == 0) {
             p = next;
             continue;

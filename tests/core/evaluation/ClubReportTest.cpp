@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lists/ClubReport.h"
+#include "evaluation/ClubReport.h"
 
 #include <filesystem>
 #include <memory>
@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ListTestSupport.h"
 #include "common/Text.h"
-#include "lists/ResultFile.h"
+#include "core/lists/ListTestSupport.h"
+#include "evaluation/ResultFile.h"
 #include "lists/SaveList.h"
 #include "support/TempDir.h"
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lists/RunEvaluation.h"
+#include "evaluation/RunEvaluation.h"
 
 #include <algorithm>
 #include <system_error>
 #include <unordered_map>
 
 #include "common/Text.h"
-#include "lists/LoadList.h"
 #include "common/Utf8Path.h"
+#include "lists/LoadList.h"
 
 namespace wendrix {
 
@@ -119,6 +119,11 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
     result.LimitReached = scan.More;
     result.DirectoryError = scan.Error;
 
+    // The lists are read into a matrix without observers: nobody looks at the cells of every
+    // list, and telling the window about each of them costs more than reading. It starts as a
+    // copy, so that a run that reads no list leaves the cells as they were.
+    ConfirmationMatrix scratch(matrix);
+    bool anyRead = false;
     ListReader reader(catalogue);
     result.LogLines.reserve(scan.Entries.size() * 2);
     result.Participants.reserve(scan.Entries.size());
@@ -141,13 +146,14 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
             return added;
         };
         ListLoadResult loaded = reader.LoadList(directory, entry.Name, ListReadMode::Evaluation,
-                                                matrix, firstOfItsStation);
+                                                scratch, firstOfItsStation);
         if (IsSpecialKind(loaded.Kind)) {
             // It was swapped for something else after the listing.
             result.LogLines.push_back(SkippedEntryText(entry.Name, loaded.Kind));
             ++result.EntriesSkipped;
             continue;
         }
+        anyRead = true;
         if (loaded.PassedOver) {
             result.LogLines.push_back(
                 DuplicateListText(entry.Name, loaded.CallInLine1, countedBefore));
@@ -160,7 +166,7 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
         for (std::string& line : loaded.ReportLines) {
             result.LogLines.push_back(std::move(line));
         }
-        const ColumnSumTable& sums = matrix.ColumnSums();
+        const ColumnSumTable& sums = scratch.ColumnSums();
         result.LogLines.push_back(CountsLine(PadRightFixed(loaded.CallSign, 7) + ": ", sums));
         result.LogLines.push_back(ThresholdLine(sums, thresholds));
         ParticipantSummary participant;
@@ -169,9 +175,12 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
         participant.AllBands = sums[kAllBands];
         participant.Awards = ComputeAwardCounts(sums);
         participant.CountedAllBands = thresholds.Reaches(kAllBands, sums[kAllBands][kModeMixed]);
-        evaluation.AccumulateParticipant(participant.CallSign, matrix, thresholds);
+        evaluation.AccumulateParticipant(participant.CallSign, scratch, thresholds);
         result.Participants.push_back(std::move(participant));
         ++result.FilesRead;
+    }
+    if (anyRead) {
+        matrix.TakeCells(scratch);
     }
     return result;
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lists/ClubReport.h"
+#include "evaluation/ClubReport.h"
 
 #include <algorithm>
 #include <array>

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifByteSource.h"
-#include "import/AdifLogHandler.h"
+#include "import/adif/AdifByteSource.h"
+#include "import/adif/AdifLogHandler.h"
 
 // Streaming a log through the record reader: lines end at LF, CR is dropped wherever it stands,
 // every line is upper-cased and cut into chunks at "<EOH>" and "<EOR>". The log is read in

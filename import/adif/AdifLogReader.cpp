@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "import/AdifLogReader.h"
+#include "import/adif/AdifLogReader.h"
 
 #include <algorithm>
 #include <bit>
@@ -7,8 +7,9 @@
 #include <limits>
 
 #include "common/Text.h"
-#include "import/AdifReader.h"
-#include "import/ByteScan.h"
+#include "import/adif/AdifReader.h"
+#include "import/adif/EndTag.h"
+#include "common/ByteSearch.h"
 
 namespace wendrix {
 
@@ -31,105 +32,6 @@ std::size_t DropCarriageReturns(char* text, std::size_t length)
         }
     }
     return static_cast<std::size_t>(out - text);
-}
-
-// Follows "<EOR>" and "<EOH>" through text that may arrive in pieces.
-class TagMatcher
-{
-public:
-    enum class Found {
-        None,
-        Eor,
-        Eoh
-    };
-
-    Found Step(char raw)
-    {
-        const char c = AsciiUpper(raw);  // letters count as if upper-cased
-        if (c == '<') {
-            m_state = 1;
-        } else if (m_state == 1 && c == 'E') {
-            m_state = 2;
-        } else if (m_state == 2 && c == 'O') {
-            m_state = 3;
-        } else if (m_state == 3 && (c == 'R' || c == 'H')) {
-            m_state = c == 'R' ? 4 : 5;
-        } else if (m_state >= 4 && c == '>') {
-            const Found found = m_state == 4 ? Found::Eor : Found::Eoh;
-            m_state = 0;
-            return found;
-        } else {
-            m_state = 0;
-        }
-        return Found::None;
-    }
-    [[nodiscard]] bool Idle() const { return m_state == 0; }
-    void Reset() { m_state = 0; }
-
-private:
-    int m_state = 0;
-};
-
-struct LineTag
-{
-    std::size_t end;  // just behind the tag's '>'
-    bool eoh;
-};
-
-// Collects the "<EOR>" and "<EOH>" tags of a line, letters compared as if upper-cased, eight
-// bytes at a time: a tag needs a '<' followed by an 'E', which is rare elsewhere, so only those
-// places are looked at more closely. The two tags begin with the only '<' they hold, so they
-// never overlap.
-void FindLineTags(std::string_view line, std::vector<std::size_t>& candidates,
-                  std::vector<LineTag>& tags)
-{
-    candidates.clear();
-    tags.clear();
-    const char* const text = line.data();
-    const std::size_t length = line.size();
-    std::size_t i = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-        auto bytesEqual = [](std::uint64_t word, char c) {
-            const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
-            return ~(((x & kLow7) + kLow7) | x | kLow7);  // 0x80 in each byte equal to c
-        };
-        bool lastWasLt = false;
-        for (; i + 8 <= length; i += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, text + i, 8);
-            const std::uint64_t lt = bytesEqual(word, '<');
-            if (lt == 0 && !lastWasLt) {
-                continue;
-            }
-            const std::uint64_t e = bytesEqual(word | (kOnes * 0x20), 'e');  // 'E' or 'e'
-            if (lastWasLt && (e & 0x80) != 0) {
-                candidates.push_back(i - 1);
-            }
-            for (std::uint64_t both = lt & (e >> 8); both != 0; both &= both - 1) {
-                candidates.push_back(i + static_cast<std::size_t>(std::countr_zero(both) >> 3));
-            }
-            lastWasLt = (lt >> 63) != 0;
-        }
-        if (lastWasLt && i < length && AsciiUpper(text[i]) == 'E') {
-            candidates.push_back(i - 1);
-        }
-    }
-    for (std::size_t k = i; k + 1 < length; ++k) {
-        if (text[k] == '<' && AsciiUpper(text[k + 1]) == 'E') {
-            candidates.push_back(k);
-        }
-    }
-    for (const std::size_t k : candidates) {
-        if (k + 5 > length || AsciiUpper(text[k + 2]) != 'O' || text[k + 4] != '>') {
-            continue;
-        }
-        const char kind = AsciiUpper(text[k + 3]);
-        if (kind == 'R' || kind == 'H') {
-            tags.push_back({k + 5, kind == 'H'});
-        }
-    }
 }
 
 }  // namespace
@@ -194,9 +96,9 @@ private:
     std::uint64_t m_lineLength = 0;
     std::uint64_t m_linePos = 0;
     std::uint64_t m_lastEohEnd = kNoEoh;
-    TagMatcher m_lineMatcher;
+    EndTagMatcher m_lineMatcher;
     bool m_chunkOpen = false;
-    std::vector<LineTag> m_lineTags;
+    std::vector<FoundEndTag> m_lineTags;
     std::vector<std::size_t> m_tagCandidates;
 };
 
@@ -404,9 +306,9 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessBufferedLine(char* text,
     if (m_reader.ReadWholeLineRecord(line, *this)) {
         return Step::Go;
     }
-    FindLineTags(line, m_tagCandidates, m_lineTags);
+    FindEndTags(line, m_tagCandidates, m_lineTags);
     std::uint64_t lastEohEnd = kNoEoh;
-    for (const LineTag& tag : m_lineTags) {
+    for (const FoundEndTag& tag : m_lineTags) {
         if (tag.eoh) {
             lastEohEnd = tag.end;
         }
@@ -416,7 +318,7 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessBufferedLine(char* text,
     // it ends with, which is the rule for the lines of a log.
     std::size_t from = 0;
     std::size_t tagsInChunk = 0;
-    for (const LineTag& tag : m_lineTags) {
+    for (const FoundEndTag& tag : m_lineTags) {
         ++tagsInChunk;
         const bool cut = tag.eoh || lastEohEnd == kNoEoh || tag.end > lastEohEnd;
         if (!cut) {
@@ -446,7 +348,7 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
     std::uint64_t rawLength = 0;
     std::uint64_t length = 0;
     std::uint64_t lastEohEnd = kNoEoh;
-    TagMatcher matcher;
+    EndTagMatcher matcher;
     bool lfFound = false;
     for (;;) {
         char* data = m_buffer.data() + m_pos;
@@ -460,12 +362,12 @@ AdifLogReader::Impl::Step AdifLogReader::Impl::ProcessLongLine()
         std::size_t i = 0;
         while (i < kept) {
             if (matcher.Idle()) {
-                i = static_cast<std::size_t>(detail::FindByte(data + i, data + kept, '<') - data);
+                i = static_cast<std::size_t>(bytes::FindByte(data + i, data + kept, '<') - data);
                 if (i == kept) {
                     break;
                 }
             }
-            if (matcher.Step(data[i]) == TagMatcher::Found::Eoh) {
+            if (matcher.Step(data[i]) == EndTag::Eoh) {
                 lastEohEnd = length + i + 1;
             }
             ++i;
@@ -553,20 +455,19 @@ void AdifLogReader::Impl::FeedLine(std::string_view piece)
     const char* const data = piece.data();
     while (i < size) {
         if (m_lineMatcher.Idle()) {
-            i = static_cast<std::size_t>(detail::FindByte(data + i, data + size, '<') - data);
+            i = static_cast<std::size_t>(bytes::FindByte(data + i, data + size, '<') - data);
             if (i == size) {
                 break;
             }
         }
-        const TagMatcher::Found found = m_lineMatcher.Step(piece[i]);
+        const EndTag found = m_lineMatcher.Step(piece[i]);
         ++i;
-        if (found == TagMatcher::Found::None) {
+        if (found == EndTag::None) {
             continue;
         }
         const std::uint64_t tagEnd = m_linePos + i;
-        const bool cut = found == TagMatcher::Found::Eoh
-                             ? tagEnd <= m_lastEohEnd
-                             : (m_lastEohEnd == kNoEoh || tagEnd > m_lastEohEnd);
+        const bool cut = found == EndTag::Eoh ? tagEnd <= m_lastEohEnd
+                                              : (m_lastEohEnd == kNoEoh || tagEnd > m_lastEohEnd);
         if (!cut) {
             ++tagsInside;
             continue;

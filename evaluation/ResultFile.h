@@ -6,7 +6,7 @@
 #include <string>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "lists/ListFiles.h"
 
 // The result file of the club evaluation, "Wendrix.TXT": the per-mille table of every entity

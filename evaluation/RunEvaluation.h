@@ -11,7 +11,7 @@
 
 #include "catalogue/EntityCatalogue.h"
 #include "common/ReadableFile.h"
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 #include "lists/ListFiles.h"
 #include "matrix/AwardCounts.h"
 #include "matrix/BandThresholds.h"

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "catalogue/EntityCatalogue.h"
-#include "lists/Evaluation.h"
-#include "lists/PreviousResult.h"
-#include "lists/RunEvaluation.h"
+#include "evaluation/Evaluation.h"
+#include "evaluation/PreviousResult.h"
+#include "evaluation/RunEvaluation.h"
 #include "matrix/BandThresholds.h"
 
 // The club's report of an evaluation: one self-contained HTML page (inline style, no script, no

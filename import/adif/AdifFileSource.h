@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "common/ReadableFile.h"
-#include "import/AdifByteSource.h"
+#include "import/adif/AdifByteSource.h"
 
 // A log file on disk, read unbuffered: the reader reads in large blocks of its own.
 namespace wendrix {

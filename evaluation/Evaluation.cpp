@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
 #include "common/Text.h"
-#include "lists/ByteMasks.h"
+#include "common/ByteSearch.h"
 
 namespace wendrix {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "import/AdifByteSource.h"
+#include "import/adif/AdifByteSource.h"
 
 // Log bytes in memory (tests, benchmarks, fuzzing); they must outlive the source.
 namespace wendrix {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lists/PreviousResult.h"
+#include "evaluation/PreviousResult.h"
 
 #include <cstdio>
 #include <utility>

@@ -1,36 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "import/AdifReader.h"
+#include "import/adif/AdifReader.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "common/Text.h"
-#include "import/ByteScan.h"
+#include "common/ByteSearch.h"
 #include "import/Classification.h"
+#include "import/adif/EndTag.h"
 
 namespace wendrix {
 
 namespace {
 
-// States of the end-tag matcher: how much of "<EOR>" or "<EOH>" the text seen so far ends with.
-constexpr int kMatchNone = 0;
-constexpr int kMatchLt = 1;   // "<"
-constexpr int kMatchE = 2;    // "<E"
-constexpr int kMatchEo = 3;   // "<EO"
-constexpr int kMatchEor = 4;  // "<EOR"
-constexpr int kMatchEoh = 5;  // "<EOH"
-constexpr std::size_t kTagLength = 5;
-
-[[nodiscard]] bool CouldStillBecomeEoh(int match)
-{
-    return match == kMatchLt || match == kMatchE || match == kMatchEo || match == kMatchEoh;
-}
-
-[[nodiscard]] bool IsEndOfRecordTag(std::string_view tag)
-{
-    return tag[0] == '<' && AsciiUpper(tag[1]) == 'E' && AsciiUpper(tag[2]) == 'O' &&
-           AsciiUpper(tag[3]) == 'R' && tag[4] == '>';
-}
+constexpr std::size_t kTagLength = kEndTagLength;
 
 [[nodiscard]] bool IsBlank(char c)
 {
@@ -77,7 +60,7 @@ void AdifRecordReader::Reset()
     m_tags.clear();
     m_tagsBegin = 0;
     m_trailingDropped = false;
-    m_match = kMatchNone;
+    m_match.Reset();
     m_eohAlreadyDeleted = false;
     m_skipping = false;
     m_heldBlanks.clear();
@@ -133,7 +116,7 @@ void AdifRecordReader::BeginChunk(std::size_t eohTagsInChunk)
         m_skipping = true;
         return;
     }
-    if (!m_eohDone && CouldStillBecomeEoh(m_match)) {
+    if (!m_eohDone && m_match.CouldStillBecomeEoh()) {
         return;  // the chunk's first bytes may complete an "<EOH>" begun in PendingText
     }
     m_decideFirst = true;
@@ -209,9 +192,9 @@ void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink, 
 {
     std::size_t i = 0;
     const std::size_t size = text.size();
-    if (onlyFinalTag && size > kTagLength && m_match == kMatchNone && m_startDecided &&
-        !m_recordTaken && !m_skipping && m_begin == m_pending.size() && !m_trailingDropped &&
-        m_eohTagsSeen >= m_eohTagsInChunk && IsEndOfRecordTag(text.substr(size - kTagLength))) {
+    if (onlyFinalTag && size > kTagLength && m_match.Idle() && m_startDecided && !m_recordTaken &&
+        !m_skipping && m_begin == m_pending.size() && !m_trailingDropped &&
+        m_eohTagsSeen >= m_eohTagsInChunk && IsEorTag(text.substr(size - kTagLength))) {
         // The usual line of a log: nothing waits in PendingText, and the text is one record
         // with its end tag. It is read where it stands, without a copy.
         m_chunkBytes += size;
@@ -229,7 +212,7 @@ void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink, 
         // Finish a tag begun before the text (which may also settle this chunk's start), pass
         // the middle on in one piece, and look only at the last five bytes, which hold the one
         // tag the text may end with or the start of one that the next text completes.
-        while (i < size && m_match != kMatchNone) {
+        while (i < size && !m_match.Idle()) {
             StepByte(text[i], sink);
             ++i;
         }
@@ -239,7 +222,7 @@ void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink, 
                 Store(text.substr(i, tail - i));
             }
             m_chunkBytes += tail - i;
-            m_match = kMatchNone;
+            m_match.Reset();
         }
         for (i = tail; i < size; ++i) {
             StepByte(text[i], sink);
@@ -247,11 +230,11 @@ void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink, 
         return;
     }
     while (i < size) {
-        if (m_match == kMatchNone) {
+        if (m_match.Idle()) {
             // Plain text up to the next '<' cannot touch a tag: pass it on in one piece.
             const char* begin = text.data();
             const std::size_t stop =
-                static_cast<std::size_t>(detail::FindByte(begin + i, begin + size, '<') - begin);
+                static_cast<std::size_t>(bytes::FindByte(begin + i, begin + size, '<') - begin);
             if (stop > i) {
                 if (!m_skipping) {
                     Store(text.substr(i, stop - i));
@@ -271,24 +254,9 @@ void AdifRecordReader::ProcessText(std::string_view text, AdifRecordSink& sink, 
 void AdifRecordReader::StepByte(char c, AdifRecordSink& sink)
 {
     ++m_chunkBytes;
-    bool eor = false;
-    bool eoh = false;
-    const char upper = AsciiUpper(c);  // the text is matched as if upper-cased
-    if (c == '<') {
-        m_match = kMatchLt;
-    } else if (m_match == kMatchLt && upper == 'E') {
-        m_match = kMatchE;
-    } else if (m_match == kMatchE && upper == 'O') {
-        m_match = kMatchEo;
-    } else if (m_match == kMatchEo && (upper == 'R' || upper == 'H')) {
-        m_match = upper == 'R' ? kMatchEor : kMatchEoh;
-    } else if ((m_match == kMatchEor || m_match == kMatchEoh) && c == '>') {
-        eor = m_match == kMatchEor;
-        eoh = !eor;
-        m_match = kMatchNone;
-    } else {
-        m_match = kMatchNone;
-    }
+    const EndTag found = m_match.Step(c);
+    const bool eor = found == EndTag::Eor;
+    const bool eoh = found == EndTag::Eoh;
     if (eoh && m_chunkBytes >= kTagLength) {
         ++m_eohTagsSeen;  // a tag wholly inside the chunk, not one joined across the seam
     }
@@ -299,7 +267,7 @@ void AdifRecordReader::StepByte(char c, AdifRecordSink& sink)
         return;
     }
     Store(std::string_view(&c, 1));
-    if (!m_startDecided && !eoh && !CouldStillBecomeEoh(m_match)) {
+    if (!m_startDecided && !eoh && !m_match.CouldStillBecomeEoh()) {
         Decide(sink);
     }
     if (eor || eoh) {
@@ -468,8 +436,8 @@ void AdifRecordReader::Deliver(std::string_view recordText, bool tooLong, AdifRe
     if (tooLong) {
         m_report.assign(kRecordTooLongReason);
         m_report.append(recordText.substr(0, kReportTextLimit));
-        detail::AsciiUpperBlock(m_report.data() + kRecordTooLongReason.size(),
-                                m_report.size() - kRecordTooLongReason.size());
+        bytes::AsciiUpperBlock(m_report.data() + kRecordTooLongReason.size(),
+                               m_report.size() - kRecordTooLongReason.size());
         sink.Rejected(m_report);
         return;
     }
@@ -488,18 +456,18 @@ void AdifRecordReader::DeliverScanned(std::string_view recordText, AdifRecordSin
     m_report.assign(reason);
     const std::size_t textStart = m_report.size();
     m_report.append(recordText.substr(0, kReportTextLimit));
-    detail::AsciiUpperBlock(m_report.data() + textStart, m_report.size() - textStart);
+    bytes::AsciiUpperBlock(m_report.data() + textStart, m_report.size() - textStart);
     sink.Rejected(m_report);
 }
 
 bool AdifRecordReader::ReadWholeLineRecord(std::string_view line, AdifRecordSink& sink)
 {
     if (m_begin != m_pending.size() || m_tagsBegin != m_tags.size() || m_trailingDropped ||
-        m_match != kMatchNone) {
+        !m_match.Idle()) {
         return false;
     }
     const std::string_view text = Trim(line);
-    if (text.size() < kTagLength || !IsEndOfRecordTag(text.substr(text.size() - kTagLength))) {
+    if (text.size() < kTagLength || !IsEorTag(text.substr(text.size() - kTagLength))) {
         return false;
     }
     // As a chunk this line would find PendingText empty, so no "<EOH>" deletion can touch it,

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "import/AdifFileSource.h"
+#include "import/adif/AdifFileSource.h"
 
 namespace wendrix {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lists/RunEvaluation.h"
+#include "evaluation/RunEvaluation.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ListTestSupport.h"
-#include "lists/ResultFile.h"
+#include "core/lists/ListTestSupport.h"
+#include "evaluation/ResultFile.h"
 #include "lists/SaveList.h"
 #include "support/SpecialEntries.h"
 #include "support/TempDir.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lists/ResultFile.h"
+#include "evaluation/ResultFile.h"
 
 #include <string_view>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "import/AdifMemorySource.h"
+#include "import/adif/AdifMemorySource.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "catalogue/EntityCatalogue.h"
-#include "import/AdifFields.h"
+#include "import/adif/AdifFields.h"
+#include "import/adif/EndTag.h"
 #include "import/ContactRecord.h"
 
 // The ADIF record reader: assembles records from the chunks of a log, keeps the fifteen known
@@ -108,7 +109,7 @@ private:
     std::vector<Tag> m_tags;
     std::size_t m_tagsBegin = 0;
     bool m_trailingDropped = false;    // the text behind the last tag lost bytes to the limit
-    int m_match = 0;                   // how much of "<EOR>" or "<EOH>" the text ends with
+    EndTagMatcher m_match;             // how much of "<EOR>" or "<EOH>" the text ends with
     bool m_eohAlreadyDeleted = false;  // the next chunk's "<EOH>" deletion is done already
 
     // The chunk being fed.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lists/Evaluation.h"
+#include "evaluation/Evaluation.h"
 
 #include <memory>
 #include <random>
@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ListTestSupport.h"
+#include "core/lists/ListTestSupport.h"
 
 namespace wendrix {
 namespace {
