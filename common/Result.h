@@ -32,7 +32,10 @@ public:
     using Value = T;
 
     // Success.
-    Result(T value) : m_state(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit
+    Result(T value)
+        : m_state(std::in_place_index<0>, std::move(value))
+    {
+    }  // NOLINT: implicit
     // Failure.
     Result(Failure<Reason> failure)  // NOLINT: implicit, so that `return Fail(...)` reads well
         : m_state(std::in_place_index<1>, std::move(failure))
