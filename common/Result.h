@@ -32,10 +32,10 @@ public:
     using Value = T;
 
     // Success.
-    Result(T value)
+    Result(T value)  // NOLINT: implicit, so that `return value;` reads well
         : m_state(std::in_place_index<0>, std::move(value))
     {
-    }  // NOLINT: implicit
+    }
     // Failure.
     Result(Failure<Reason> failure)  // NOLINT: implicit, so that `return Fail(...)` reads well
         : m_state(std::in_place_index<1>, std::move(failure))
