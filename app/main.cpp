@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// wendrix: the desktop program. Builds the program's state (catalogue, matrix, evaluation,
-// thresholds store), the main window and the flows behind it, then runs the message loop.
+// wendrix: the desktop program. Builds the program's state (catalogue, matrix and, for the
+// evaluation, its figures and thresholds store), the main window and the flows of the job the
+// command line asks for, then runs the message loop.
 #include <exception>
 #include <filesystem>
 #include <future>
@@ -25,8 +26,9 @@
 #include "matrix/ConfirmationMatrix.h"
 #include "session/CommandLine.h"
 #include "ui/FileNames.h"
-#include "ui/MainWindowFlows.h"
 #include "ui/TKvMainForm.h"
+#include "ui/evaluation/EvaluationWindowFlows.h"
+#include "ui/member/MemberWindowFlows.h"
 #include "ui/settings/UserSettings.h"
 
 namespace {
@@ -84,6 +86,19 @@ std::filesystem::path UserListFolder()
     return wendrix::ui::PathFromQString(documents) / "Wendrix";
 }
 
+template <typename Flows>
+int ShowAndRun(wendrix::ui::TKvMainForm& window, Flows& flows, QSettings* settings,
+               std::optional<std::string> notice)
+{
+    flows.SetSettings(settings);
+    if (notice) {
+        flows.SetStartupNotice(std::move(*notice));
+    }
+    wendrix::app::FirstPaintHook hook(window);
+    window.show();
+    return QApplication::exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -109,8 +124,6 @@ int main(int argc, char** argv)
         static_cast<void>(QFontMetrics(QApplication::font()).ascent());
         const wendrix::EntityCatalogue catalogue = catalogueBuild.get();
         wendrix::ConfirmationMatrix matrix;
-        wendrix::Evaluation evaluation;
-        const auto thresholds = wendrix::OpenUserThresholdStore();
         const std::unique_ptr<QSettings> settings = wendrix::OpenUserSettings();
 
         std::vector<std::string> parameters;
@@ -121,19 +134,23 @@ int main(int argc, char** argv)
             parameters, wendrix::ui::PathFromQString(QApplication::applicationDirPath()));
         const std::filesystem::path listDirectory =
             wendrix::UsableListDirectory(choice, UserListFolder);
+        std::optional<std::string> notice = wendrix::MissingDirectoryNotice(choice, listDirectory);
 
-        // The main window and the flows behind it; the flows make their progress, report and
-        // selection windows when they first need them.
-        wendrix::ui::TKvMainForm window(catalogue, matrix, evaluation, choice.EvaluationMode);
-        wendrix::ui::MainWindowFlows flows(window, catalogue, matrix, evaluation, listDirectory,
-                                           *thresholds);
-        flows.SetSettings(settings.get());
-        if (auto notice = wendrix::MissingDirectoryNotice(choice, listDirectory)) {
-            flows.SetStartupNotice(std::move(*notice));
+        // The main window and the flows of the job the command line asks for; the flows make
+        // their progress, report and selection windows when they first need them.
+        if (choice.EvaluationMode) {
+            wendrix::Evaluation evaluation;
+            const auto thresholds = wendrix::OpenUserThresholdStore();
+            wendrix::ui::TKvMainForm window(catalogue, matrix,
+                                            wendrix::ui::SharePainters(catalogue, evaluation));
+            wendrix::ui::EvaluationWindowFlows flows(window, catalogue, matrix, evaluation,
+                                                     listDirectory, *thresholds);
+            return ShowAndRun(window, flows, settings.get(), std::move(notice));
         }
-        wendrix::app::FirstPaintHook hook(window);
-        window.show();
-        return QApplication::exec();
+        wendrix::ui::TKvMainForm window(catalogue, matrix,
+                                        wendrix::ui::TickPainters(catalogue, matrix));
+        wendrix::ui::MemberWindowFlows flows(window, catalogue, matrix, listDirectory);
+        return ShowAndRun(window, flows, settings.get(), std::move(notice));
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QStringLiteral("Wendrix"), QString::fromUtf8(error.what()));
         return 1;

@@ -189,14 +189,14 @@ void ConfirmationMatrix::SetModified(bool modified)
     }
 }
 
-void ConfirmationMatrix::AddObserver(MatrixObserver& observer)
+void ConfirmationMatrix::AddObserver(MatrixObserver& observer) const
 {
     if (std::find(m_observers.begin(), m_observers.end(), &observer) == m_observers.end()) {
         m_observers.push_back(&observer);
     }
 }
 
-void ConfirmationMatrix::RemoveObserver(MatrixObserver& observer)
+void ConfirmationMatrix::RemoveObserver(MatrixObserver& observer) const
 {
     std::erase(m_observers, &observer);
 }

@@ -103,9 +103,10 @@ public:
     [[nodiscard]] bool Modified() const noexcept { return m_modified; }
     void SetModified(bool modified);
 
-    // Observers are not owned; one must be removed before it is destroyed.
-    void AddObserver(MatrixObserver& observer);
-    void RemoveObserver(MatrixObserver& observer);
+    // Observers are not owned; one must be removed before it is destroyed. Watching changes
+    // nothing of the matrix, so a view that only reads it may watch it too.
+    void AddObserver(MatrixObserver& observer) const;
+    void RemoveObserver(MatrixObserver& observer) const;
 
 private:
     [[nodiscard]] static constexpr bool IsEntity(int entity)
@@ -120,7 +121,7 @@ private:
     std::array<CellRow, kMaxEntities + 1> m_cells{};  // slot 0 stays clear
     ColumnSumTable m_columnSums{};
     bool m_modified = false;
-    std::vector<MatrixObserver*> m_observers;
+    mutable std::vector<MatrixObserver*> m_observers;
     CellChange m_change;  // the cells the running operation touched
 };
 

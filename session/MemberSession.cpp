@@ -114,6 +114,16 @@ void MemberSession::ClearList()
     m_matrix.ClearMatrix();
 }
 
+void MemberSession::ToggleCell(int entity, BandIndex band, ModeIndex mode)
+{
+    m_matrix.SetCell(entity, band, mode, CellOperation::Toggle);
+}
+
+void MemberSession::ApplyPopup(const PopupTarget& target, PopupCommand command)
+{
+    ApplyPopupCommand(m_matrix, m_catalogue.EntityCount(), target, command);
+}
+
 SaveOutcome MemberSession::Save()
 {
     if (m_callSign.size() <= kShortestUnsavableCallLength) {

@@ -13,6 +13,7 @@
 #include "import/ImportRun.h"
 #include "lists/LoadList.h"
 #include "matrix/ConfirmationMatrix.h"
+#include "matrix/MatrixEditing.h"
 #include "session/SaveOutcome.h"
 #include "session/SessionPrompts.h"
 
@@ -72,6 +73,10 @@ public:
 
     // "Liste löschen": every cell cleared; whether that is an unsaved change stays as it was.
     void ClearList();
+    // A click on a quarter of the matrix: a tick is set or taken away, with what depends on it.
+    void ToggleCell(int entity, BandIndex band, ModeIndex mode);
+    // An item of the matrix's popup menu on the row and column under the right click.
+    void ApplyPopup(const PopupTarget& target, PopupCommand command);
 
     // "Liste speichern": checks the call sign, asks before replacing an earlier list, writes it
     // safely and reports a failure.

@@ -9,28 +9,25 @@
 
 #include "matrix/ConfirmationMatrix.h"
 #include "matrix/MatrixEditing.h"
+#include "ui/MainWindowControls.h"
 #include "ui/TZtEdit.h"
-
-class QAction;
-class QLabel;
-class QMenu;
-class QPushButton;
-class QTableWidget;
+#include "ui/matrix/ColumnGeometry.h"
+#include "ui/matrix/MatrixPainters.h"
 
 namespace wendrix {
 class EntityCatalogue;
-class Evaluation;
 }  // namespace wendrix
 
 namespace wendrix::ui {
 
+class MatrixPopupMenu;
 class MatrixView;
-struct MatrixHit;
+class ThresholdsGrid;
 
 // The main window: the matrix with its header and sum row, the call-sign edit, the buttons and
 // the hint texts, in a fixed client area of 1018 x 734 designed at 96 pixels per inch. It shows
-// the state it is given, turns clicks into matrix edits and prints; the flows behind the import,
-// save and thresholds buttons and behind closing belong to whoever connects to its signals.
+// the matrix it is given with the painters it is given and says what the user did; whoever
+// connects to its signals carries out the member's or the evaluator's job.
 class TKvMainForm final : public QWidget, private MatrixObserver
 {
     Q_OBJECT
@@ -40,12 +37,14 @@ public:
     static constexpr int kClientWidth = 1018;
     static constexpr int kClientHeight = 734;
 
-    // The collaborators must outlive the window.
-    TKvMainForm(const EntityCatalogue& catalogue, ConfirmationMatrix& matrix,
-                const Evaluation& evaluation, bool evaluationMode, QWidget* parent = nullptr);
+    // The collaborators must outlive the window. It starts laid out for the member's job.
+    TKvMainForm(const EntityCatalogue& catalogue, const ConfirmationMatrix& matrix,
+                const MatrixPainterChoice& painting, QWidget* parent = nullptr);
     ~TKvMainForm() override;
 
-    [[nodiscard]] bool EvaluationMode() const { return m_evaluationMode; }
+    // The evaluator's layout: the member's controls hidden, the thresholds button shown, no menu
+    // on the matrix and no dropped files.
+    void ArrangeForEvaluation();
 
     // One row per entity, back to the first row, matrix and sum row repainted; "Liste löschen"
     // follows the matrix. Run after a list was read, an import or an evaluation.
@@ -58,6 +57,11 @@ public:
     // The tooltip of the upload hint: the full path of the list file to upload.
     void SetUploadHintToolTip(const QString& path);
     [[nodiscard]] QString UploadHintToolTip() const;
+
+    // The participants confirming the clicked cell of the evaluation, in a wide edit above the
+    // matrix; hidden after a click outside the count columns.
+    void ShowParticipantCalls(const QString& calls);
+    void HideParticipantCalls();
 
     // The buttons at the top and the thresholds grid, in screen coordinates, title bar included:
     // what another window must leave in view.
@@ -74,17 +78,23 @@ public:
     void HideLevels();
 
     // The target of the popup menu, stored by the last right click on the matrix.
-    [[nodiscard]] const PopupTarget& Target() const { return m_popupTarget; }
+    [[nodiscard]] const PopupTarget& Target() const;
 
 signals:
     void ImportRequested();  // "ADIF-Log(s) importieren"
     void SaveRequested();    // "Liste speichern"
+    void ClearRequested();   // "Liste löschen"
+    void PrintRequested();   // "Drucken"
     void LevelsRequested();  // "Schwellwerte"
     // The window is on the screen for the first time (shown and exposed), so that whatever the
     // flows show next appears over it rather than on an empty screen.
     void FirstShown();
     void CallSignChanged(const QString& callSign);  // typed or set
     void LogsDropped(const QStringList& files);     // files dropped on the window
+    // A mouse button went down on a row of the matrix (not below the last row).
+    void MatrixClicked(const wendrix::ui::MatrixHit& hit, Qt::MouseButton button);
+    // An item of the popup menu, with the row and column of the right click that opened it.
+    void PopupItemChosen(const wendrix::PopupTarget& target, wendrix::PopupCommand command);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -94,57 +104,30 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void SendFirstShown();
-    void BuildControls();
+    void ConnectControls();
     // The thresholds grid, made at its first showing: only the evaluation shows it, and only
     // when asked, so the start-up does not pay for it.
-    QTableWidget& LevelsGrid();
-    void BuildPopupMenu();
+    ThresholdsGrid& LevelsGrid();
+    void ConnectPopupMenu();
     void SetTabOrder();
-    void AdaptToMode();
-    void ScaleToScreen();
-
-    void DrawGridMouseDown(Qt::MouseButton button, QPoint position);
-    void ShowParticipantCalls(const std::optional<MatrixHit>& hit);
-    void StorePopupTarget(const std::optional<MatrixHit>& hit);
-    void RunPopupCommand(PopupCommand command);
-    void ButtonClearClick();
+    void SendFirstShown();
+    void GridMouseDown(Qt::MouseButton button, QPoint position);
     void ZtEditCallChange(const QString& text);
     void UpdateButtonClear();
 
     void CellsChanged(const CellChange& change) override;
     void ModifiedChanged(bool modified) override;
 
-    const EntityCatalogue& m_catalogue;
-    ConfirmationMatrix& m_matrix;
-    const Evaluation& m_evaluation;
-    const bool m_evaluationMode;
+    const ConfirmationMatrix& m_matrix;
     const int m_ppi;
     ZtEditShared m_ztEditShared;
     std::unique_ptr<MatrixView> m_view;
-    PopupTarget m_popupTarget;
+    MainWindowControls m_controls;
+    MatrixPopupMenu* m_popup = nullptr;  // owned by the window as its parent
+    ThresholdsGrid* m_levels = nullptr;  // made by LevelsGrid()
     std::function<bool()> m_mayClose;
     bool m_shown = false;
     bool m_firstShownSent = false;
-
-    // Owned by the window as their parent.
-    QPushButton* ButtonImport = nullptr;
-    TZtEdit* ZtEditCall = nullptr;
-    QPushButton* ButtonSave = nullptr;
-    QPushButton* ButtonClear = nullptr;
-    QLabel* StaticText1 = nullptr;
-    QLabel* StaticText3 = nullptr;
-    QLabel* StaticTextSend = nullptr;
-    QPushButton* ButtonLevels = nullptr;
-    QTableWidget* StringGridLevel = nullptr;  // made by LevelsGrid()
-    TZtEdit* ZtEditCalls = nullptr;
-    QPushButton* ButtonPrint = nullptr;
-    QLabel* Labelcall = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QMenu* Col = nullptr;
-    QMenu* Row = nullptr;
 };
 
 // "Wendrix 1.37 - " and the maker's mark.

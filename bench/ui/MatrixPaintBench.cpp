@@ -54,8 +54,13 @@ struct Scene
             evaluation.AccumulateParticipant("DK2XY", wendrix::ConfirmationMatrix{}, thresholds);
             evaluation.AccumulateParticipant("OE3ZZ", matrix, thresholds);
         }
-        window = std::make_unique<wendrix::ui::TKvMainForm>(catalogue, matrix, evaluation,
-                                                            evaluationMode);
+        window = std::make_unique<wendrix::ui::TKvMainForm>(
+            catalogue, matrix,
+            evaluationMode ? wendrix::ui::SharePainters(catalogue, evaluation)
+                           : wendrix::ui::TickPainters(catalogue, matrix));
+        if (evaluationMode) {
+            window->ArrangeForEvaluation();
+        }
         window->show();
         static_cast<void>(QTest::qWaitForWindowExposed(window.get()));
         grid = window->findChild<wendrix::ui::OwnerDrawGrid*>(QStringLiteral("DrawGrid"));

@@ -17,11 +17,9 @@
 #include <QTemporaryDir>
 
 #include "catalogue/EntityCatalogue.h"
-#include "evaluation/Evaluation.h"
-#include "matrix/BandThresholds.h"
 #include "matrix/ConfirmationMatrix.h"
-#include "ui/MainWindowFlows.h"
 #include "ui/TKvMainForm.h"
+#include "ui/member/MemberWindowFlows.h"
 
 namespace {
 
@@ -54,13 +52,6 @@ private:
     std::vector<std::filesystem::path> m_logs;
 };
 
-class NoStore final : public ThresholdStore
-{
-public:
-    BandThresholds Read() const override { return {}; }
-    void Write(const BandThresholds&) override {}
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -76,15 +67,13 @@ int main(int argc, char** argv)
 
     const EntityCatalogue catalogue = BuildEntityCatalogue();
     QTemporaryDir directory;
-    NoStore store;
     Answers answers;
     std::vector<double> milliseconds;
     for (int run = 0; run < runs; ++run) {
         ConfirmationMatrix matrix;
-        Evaluation evaluation;
-        ui::TKvMainForm window(catalogue, matrix, evaluation, false);
-        ui::MainWindowFlows flows(window, catalogue, matrix, evaluation,
-                                  directory.path().toStdString(), store, &answers);
+        ui::TKvMainForm window(catalogue, matrix, ui::TickPainters(catalogue, matrix));
+        ui::MemberWindowFlows flows(window, catalogue, matrix, directory.path().toStdString(),
+                                    &answers);
         window.show();
         QCoreApplication::processEvents();
         const auto start = std::chrono::steady_clock::now();

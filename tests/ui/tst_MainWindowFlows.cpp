@@ -40,13 +40,14 @@
 #include "support/SpecialEntries.h"
 #include "support/WriteFailure.h"
 #include "ui/FileNames.h"
-#include "ui/MainWindowFlows.h"
 #include "ui/TKvMainForm.h"
+#include "ui/evaluation/EvaluationWindowFlows.h"
 #include "ui/import/TListForm.h"
 #include "ui/import/TbarForm.h"
 #include "ui/matrix/ColumnGeometry.h"
 #include "ui/matrix/MatrixView.h"
 #include "ui/matrix/OwnerDrawGrid.h"
+#include "ui/member/MemberWindowFlows.h"
 
 using namespace wendrix;
 using namespace wendrix::ui;
@@ -173,20 +174,30 @@ private:
     MemoryThresholdStore m_store;
     ScriptedPrompts m_prompts;
     std::unique_ptr<TKvMainForm> m_window;
-    std::unique_ptr<MainWindowFlows> m_flows;
+    std::unique_ptr<MemberWindowFlows> m_member;  // one of the two, as the command line chooses
+    std::unique_ptr<EvaluationWindowFlows> m_evaluator;
 
     [[nodiscard]] fs::path Dir() const { return fs::path(m_directory->path().toStdString()); }
     // With message boxes: the flows ask in real boxes, which the test answers through Answer.
     void Open(bool evaluationMode = false, bool messageBoxes = false,
               const std::string& notice = {})
     {
-        m_flows.reset();
-        m_window =
-            std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix, *m_evaluation, evaluationMode);
-        m_flows =
-            std::make_unique<MainWindowFlows>(*m_window, *m_catalogue, *m_matrix, *m_evaluation,
-                                              Dir(), m_store, messageBoxes ? nullptr : &m_prompts);
-        m_flows->SetStartupNotice(notice);
+        m_member.reset();
+        m_evaluator.reset();
+        FlowPrompts* prompts = messageBoxes ? nullptr : &m_prompts;
+        if (evaluationMode) {
+            m_window = std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix,
+                                                     SharePainters(*m_catalogue, *m_evaluation));
+            m_evaluator = std::make_unique<EvaluationWindowFlows>(
+                *m_window, *m_catalogue, *m_matrix, *m_evaluation, Dir(), m_store, prompts);
+            m_evaluator->SetStartupNotice(notice);
+        } else {
+            m_window = std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix,
+                                                     TickPainters(*m_catalogue, *m_matrix));
+            m_member = std::make_unique<MemberWindowFlows>(*m_window, *m_catalogue, *m_matrix,
+                                                           Dir(), prompts);
+            m_member->SetStartupNotice(notice);
+        }
         QSignalSpy started(m_window.get(), &TKvMainForm::FirstShown);
         m_window->show();  // the start-up runs once the window is on the screen
         QTRY_COMPARE(started.count(), 1);
@@ -255,7 +266,8 @@ private slots:
     }
     void cleanup()
     {
-        m_flows.reset();
+        m_member.reset();
+        m_evaluator.reset();
         m_window.reset();
     }
 
@@ -263,7 +275,7 @@ private slots:
     {
         Open();
         QCOMPARE(CallEdit().text(), QString());
-        QVERIFY(!m_flows->Timer1().isActive());
+        QVERIFY(!m_member->Timer1().isActive());
         QCOMPARE(m_matrix->ColumnSums(), ColumnSumTable{});
         QCOMPARE(m_prompts.asked, QStringList{});
         QVERIFY(!SaveButton().isEnabled());
@@ -275,7 +287,7 @@ private slots:
         Open();
         QCOMPARE(CallEdit().text(), QStringLiteral("DL1ABC"));
         QVERIFY(Ticked20mCw("JA"));
-        QVERIFY(!m_flows->Timer1().isActive());
+        QVERIFY(!m_member->Timer1().isActive());
         QCOMPARE(m_prompts.asked, QStringList{});
         QVERIFY2(!SaveButton().isEnabled(), "a list just read is no change");
     }
@@ -286,7 +298,7 @@ private slots:
         WriteList("DL1ABC", {"JA"});
         m_prompts.lists.push_back("W1AW.CFD");
         Open();
-        QVERIFY2(m_flows->Timer1().isActive(), "offered 200 ms later, not at once");
+        QVERIFY2(m_member->Timer1().isActive(), "offered 200 ms later, not at once");
         QCOMPARE(m_prompts.asked, QStringList{});
         QTRY_COMPARE(m_prompts.asked,
                      QStringList{QStringLiteral("choose list: DL1ABC.CFD,W1AW.CFD")});
@@ -326,7 +338,7 @@ private slots:
         QVERIFY(Ticked20mCw("JA"));
         QVERIFY(m_matrix->IsTicked(Entity("VK"), BandIndex{2}, ModeIndex{kModeFone}));
         QVERIFY(SaveButton().isEnabled());
-        QVERIFY(!m_flows->ProgressWindow().isVisible());
+        QVERIFY(!m_member->ProgressWindow().isVisible());
     }
 
     void aDroppedLogIsImportedWithoutTheFileChoice()
@@ -362,7 +374,7 @@ private slots:
         }
         QCOMPARE(CallEdit().text(), QStringLiteral("DL1ABCX"));
         m_matrix->SetCell(1, BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
-        m_flows->ButtonSaveClick();
+        m_member->ButtonSaveClick();
         QVERIFY(fs::exists(Dir() / "DL1ABCX.CFD"));
         QVERIFY(!SaveButton().isEnabled());
     }
@@ -390,10 +402,10 @@ private slots:
         Open();
         m_matrix->SetCell(Entity("JA"), BandIndex{0}, ModeIndex{kModeCw}, CellOperation::Set);
         m_prompts.yesNo = {false, true};
-        m_flows->ButtonSaveClick();
+        m_member->ButtonSaveClick();
         QVERIFY(SaveButton().isEnabled());
         QCOMPARE(FormatList("DL1ABC", *m_catalogue, *m_matrix) == before, false);
-        m_flows->ButtonSaveClick();
+        m_member->ButtonSaveClick();
         QCOMPARE(m_prompts.asked,
                  (QStringList{QStringLiteral("overwrite?"), QStringLiteral("overwrite?")}));
         QVERIFY(!SaveButton().isEnabled());
@@ -414,7 +426,7 @@ private slots:
         {
             const test::WriteBlock block(file);
             QVERIFY(block.Active());
-            m_flows->ButtonSaveClick();
+            m_member->ButtonSaveClick();
         }
         QCOMPARE(m_prompts.asked,
                  (QStringList{QStringLiteral("overwrite?"),
@@ -450,7 +462,7 @@ private slots:
         WriteList("W1AW", {"W"});
         m_store.stored.minimum.fill(0);
         Open(true);
-        QVERIFY(m_flows->Timer1().isActive());
+        QVERIFY(m_evaluator->Timer1().isActive());
         // Two lines per list, and one naming the club report that saving writes beside the result.
         QTRY_COMPARE(m_prompts.asked, QStringList{QStringLiteral("report Auswertung (5 lines)")});
         QVERIFY(SaveButton().isEnabled());
@@ -504,7 +516,7 @@ private slots:
         QCOMPARE(m_evaluation->PerMilleText(Entity("JA"), kBand20m, kModeCw),
                  QStringLiteral("1000").toStdString());
 
-        m_flows->ButtonSaveClick();
+        m_evaluator->ButtonSaveClick();
         QVERIFY(fs::exists(Dir() / "Wendrix.TXT"));
         QVERIFY(!SaveButton().isEnabled());
     }
@@ -518,7 +530,7 @@ private slots:
         fs::rename(Dir() / "DL1ABC.CFD", Dir() / PathFromQString(call + QStringLiteral(".CFD")));
         m_store.stored.minimum.fill(0);
         Open(true, true);
-        TListForm& report = m_flows->ReportWindow();
+        TListForm& report = m_evaluator->ReportWindow();
         QTRY_VERIFY(report.isVisible());
         const QString log = report.findChild<QPlainTextEdit*>()->toPlainText();
         QVERIFY2(log.contains(call + QStringLiteral(": ")), qPrintable(log));
@@ -549,9 +561,9 @@ private slots:
             }
             texts << box->text();
             if (box->text().startsWith(QStringLiteral("Land ermittelt"))) {
-                if (m_flows->ProgressWindow().isVisible()) {
+                if (m_member->ProgressWindow().isVisible()) {
                     question = box->frameGeometry();
-                    progress = m_flows->ProgressWindow().frameGeometry();
+                    progress = m_member->ProgressWindow().frameGeometry();
                 }
                 Press(*box, QStringLiteral("Yes To All"));
                 return true;
@@ -559,7 +571,7 @@ private slots:
             Press(*box, QStringLiteral("&No"));  // eQSL, then the report
             return texts.size() < 3;
         });
-        m_flows->ImportLogs({log});
+        m_member->ImportLogs({log});
         QCOMPARE(texts.size(), 3);
         QVERIFY2(!progress.isEmpty(), "asked while the progress window is shown");
         QVERIFY2(!question.intersects(progress),
@@ -609,7 +621,7 @@ private slots:
         WriteList("DL1ABC", {"W", "JA"});
         WriteList("W1AW", {"W"});
         Open(true, true);
-        TListForm& log = m_flows->ReportWindow();
+        TListForm& log = m_evaluator->ReportWindow();
         QTRY_VERIFY(log.isVisible());
         auto* levels = m_window->findChild<QPushButton*>(QStringLiteral("ButtonLevels"));
         QTest::mouseClick(levels, Qt::LeftButton);
@@ -683,7 +695,7 @@ private slots:
         m_matrix->SetCell(Entity("JA"), BandIndex{kBand20m}, ModeIndex{kModeCw},
                           CellOperation::Set);
         m_prompts.yesNo = {false};  // do not save the change
-        m_flows->ImportLogs({dropped});
+        m_member->ImportLogs({dropped});
         QCOMPARE(m_prompts.asked, QStringList{QStringLiteral("save?")});
         QCOMPARE(CallEdit().text(), QStringLiteral("W1AW"));
         QVERIFY(Ticked20mCw("W"));
@@ -713,7 +725,7 @@ private slots:
                  logFolder);
 
         Open(false, true);
-        m_flows->SetSettings(&settings);
+        m_member->SetSettings(&settings);
         QString opened;
         bool adifShown = false;
         Answer([&](QWidget& modal) {
@@ -730,7 +742,7 @@ private slots:
             modal.close();  // "eQSL werten?"
             return true;
         });
-        m_flows->ButtonImportClick();
+        m_member->ButtonImportClick();
         QCOMPARE(opened, logFolder);
         QVERIFY(adifShown);
 

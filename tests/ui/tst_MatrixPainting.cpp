@@ -89,8 +89,14 @@ private:
 
     std::unique_ptr<TKvMainForm> MakeWindow(bool evaluationMode)
     {
-        return std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix, *m_evaluation,
-                                             evaluationMode);
+        if (!evaluationMode) {
+            return std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix,
+                                                 TickPainters(*m_catalogue, *m_matrix));
+        }
+        auto window = std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix,
+                                                    SharePainters(*m_catalogue, *m_evaluation));
+        window->ArrangeForEvaluation();
+        return window;
     }
     static OwnerDrawGrid& Grid(TKvMainForm& window, const char* name)
     {

@@ -11,16 +11,21 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "catalogue/EntityCatalogue.h"
 #include "evaluation/Evaluation.h"
+#include "matrix/BandThresholds.h"
 #include "matrix/ConfirmationMatrix.h"
+#include "ui/FileNames.h"
 #include "ui/TKvMainForm.h"
+#include "ui/evaluation/EvaluationWindowFlows.h"
 #include "ui/matrix/ColumnGeometry.h"
 #include "ui/matrix/MatrixView.h"
 #include "ui/matrix/OwnerDrawGrid.h"
+#include "ui/member/MemberWindowFlows.h"
 
 using namespace wendrix;
 using namespace wendrix::ui;
@@ -41,8 +46,17 @@ QPoint NamePoint(int visibleRow)
     return MatrixView::MatrixDesign().CellRect(kNameColumn, visibleRow).center();
 }
 
+class StoredNothing final : public ThresholdStore
+{
+public:
+    BandThresholds Read() const override { return {}; }
+    void Write(const BandThresholds&) override {}
+};
+
 }  // namespace
 
+// The window with the flows of each job behind it, as the program builds it: what a click does
+// is carried out by them.
 class TestTKvMainForm : public QObject
 {
     Q_OBJECT
@@ -51,12 +65,28 @@ private:
     std::optional<EntityCatalogue> m_catalogue;
     std::unique_ptr<ConfirmationMatrix> m_matrix;
     std::unique_ptr<Evaluation> m_evaluation;
+    QTemporaryDir m_lists;  // empty: the start-up finds nothing to read or evaluate
+    StoredNothing m_store;
     std::unique_ptr<TKvMainForm> m_window;
+    std::unique_ptr<MemberWindowFlows> m_member;
+    std::unique_ptr<EvaluationWindowFlows> m_evaluator;
 
     void Open(bool evaluationMode = false)
     {
-        m_window =
-            std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix, *m_evaluation, evaluationMode);
+        m_member.reset();
+        m_evaluator.reset();
+        const std::filesystem::path lists = PathFromQString(m_lists.path());
+        if (evaluationMode) {
+            m_window = std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix,
+                                                     SharePainters(*m_catalogue, *m_evaluation));
+            m_evaluator = std::make_unique<EvaluationWindowFlows>(
+                *m_window, *m_catalogue, *m_matrix, *m_evaluation, lists, m_store);
+        } else {
+            m_window = std::make_unique<TKvMainForm>(*m_catalogue, *m_matrix,
+                                                     TickPainters(*m_catalogue, *m_matrix));
+            m_member =
+                std::make_unique<MemberWindowFlows>(*m_window, *m_catalogue, *m_matrix, lists);
+        }
     }
     template <typename T>
     T& Child(const char* name)
@@ -95,7 +125,12 @@ private slots:
         m_evaluation = std::make_unique<Evaluation>();
         Open();
     }
-    void cleanup() { m_window.reset(); }
+    void cleanup()
+    {
+        m_member.reset();
+        m_evaluator.reset();
+        m_window.reset();
+    }
 
     void windowHasItsFixedClientAreaAndCaption()
     {

@@ -14,20 +14,12 @@
 
 namespace wendrix::ui {
 
-MatrixCellPainter::MatrixCellPainter(const EntityCatalogue& catalogue,
-                                     const ConfirmationMatrix& matrix, const Evaluation& evaluation,
-                                     bool evaluationMode, GridColours colours)
+MatrixCellPainter::MatrixCellPainter(const EntityCatalogue& catalogue, GridColours colours)
     : m_catalogue(catalogue),
-      m_matrix(matrix),
-      m_evaluation(evaluation),
-      m_evaluationMode(evaluationMode),
       m_colours(colours),
       m_regular(ArialFont(12)),
-      m_bold(ArialFont(12, true)),
-      m_share(ArialFont(7)),
-      m_mark(QStringLiteral("X"))
+      m_bold(ArialFont(12, true))
 {
-    m_mark.setTextFormat(Qt::PlainText);
 }
 
 void MatrixCellPainter::PaintCell(QPainter& painter, int column, int row, const QRect& cell) const
@@ -45,11 +37,7 @@ void MatrixCellPainter::PaintCell(QPainter& painter, int column, int row, const 
                    FromCoreText(column == kPrefixColumn ? record.MainPrefix : record.Name));
         return;
     }
-    if (m_evaluationMode) {
-        PaintShares(painter, entity, column, cell);
-    } else {
-        PaintTicks(painter, entity, column, cell);
-    }
+    PaintQuarters(painter, entity, column, cell);
 }
 
 void MatrixCellPainter::PaintFrame(QPainter& painter, const QRect& quarter,
@@ -62,10 +50,19 @@ void MatrixCellPainter::PaintFrame(QPainter& painter, const QRect& quarter,
     painter.fillRect(quarter.adjusted(1, 1, -1, -1), m_colours.Cell);
 }
 
-void MatrixCellPainter::PaintTicks(QPainter& painter, int entity, int column,
-                                   const QRect& cell) const
+TickCellPainter::TickCellPainter(const EntityCatalogue& catalogue, const ConfirmationMatrix& matrix,
+                                 GridColours colours)
+    : MatrixCellPainter(catalogue, colours),
+      m_matrix(matrix),
+      m_mark(QStringLiteral("X"))
 {
-    painter.setFont(m_bold);
+    m_mark.setTextFormat(Qt::PlainText);
+}
+
+void TickCellPainter::PaintQuarters(QPainter& painter, int entity, int column,
+                                    const QRect& cell) const
+{
+    painter.setFont(BoldFont());
     const BandIndex band{BandOfColumn(column)};
     for (int k = 0; k < 4; ++k) {
         if (!IsPaintedQuarter(column, k)) {
@@ -75,7 +72,7 @@ void MatrixCellPainter::PaintTicks(QPainter& painter, int entity, int column,
         const QRect quarter = QuarterRect(cell, k, QuarterSpacing::Gapped);
         if (m_matrix.IsTicked(entity, band, ModeIndex{ModeOfQuarter(k)})) {
             painter.fillRect(quarter, colour);
-            painter.setPen(m_colours.Text);
+            painter.setPen(Colours().Text);
             painter.drawStaticText(quarter.left() + 2, cell.top() + 2, m_mark);
         } else {
             PaintFrame(painter, quarter, colour);
@@ -83,8 +80,16 @@ void MatrixCellPainter::PaintTicks(QPainter& painter, int entity, int column,
     }
 }
 
-void MatrixCellPainter::PaintShares(QPainter& painter, int entity, int column,
-                                    const QRect& cell) const
+ShareCellPainter::ShareCellPainter(const EntityCatalogue& catalogue, const Evaluation& evaluation,
+                                   GridColours colours)
+    : MatrixCellPainter(catalogue, colours),
+      m_evaluation(evaluation),
+      m_share(ArialFont(7))
+{
+}
+
+void ShareCellPainter::PaintQuarters(QPainter& painter, int entity, int column,
+                                     const QRect& cell) const
 {
     painter.setFont(m_share);
     const int band = BandOfColumn(column);
@@ -102,7 +107,7 @@ void MatrixCellPainter::PaintShares(QPainter& painter, int entity, int column,
             continue;
         }
         painter.fillRect(quarter, colour);
-        painter.setPen(m_colours.Text);
+        painter.setPen(Colours().Text);
         const bool none = *text == "-";
         QStaticText& shown = m_shareTexts[none ? 101 : std::stoul(*text)];
         if (shown.text().isEmpty()) {

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include "catalogue/EntityCatalogue.h"
-#include "evaluation/Evaluation.h"
 
 namespace wendrix::ui {
 
@@ -54,21 +53,18 @@ GridGeometry MatrixView::SumDesign()
 }
 
 MatrixView::MatrixView(QWidget& parent, const EntityCatalogue& catalogue,
-                       ConfirmationMatrix& matrix, const Evaluation& evaluation,
-                       bool evaluationMode, GridColours colours, int ppi)
+                       const ConfirmationMatrix& matrix, const MatrixPainterChoice& painters,
+                       GridColours colours, int ppi)
     : m_catalogue(catalogue),
       m_model(matrix),
-      m_evaluationMode(evaluationMode),
       m_columns(ScaleGrid(HeaderDesign(), ppi)),
       m_headerPainter(m_columns, colours),
-      m_matrixPainter(catalogue, matrix, evaluation, evaluationMode, colours),
-      m_sumPainter(matrix, evaluation, m_columns, catalogue.EntityCount(), evaluationMode, colours,
-                   ppi),
+      m_painters(painters(m_columns, colours, ppi)),
       m_header(MakeGrid(parent, m_headerPainter, ScaleGrid(HeaderDesign(), ppi),
                         QStringLiteral("DrawGridHeader"), colours)),
-      m_matrix(MakeGrid(parent, m_matrixPainter, ScaleGrid(MatrixDesign(), ppi),
+      m_matrix(MakeGrid(parent, *m_painters.Rows, ScaleGrid(MatrixDesign(), ppi),
                         QStringLiteral("DrawGrid"), colours)),
-      m_sum(MakeGrid(parent, m_sumPainter, ScaleGrid(SumDesign(), ppi),
+      m_sum(MakeGrid(parent, *m_painters.Sum, ScaleGrid(SumDesign(), ppi),
                      QStringLiteral("DrawGridSum"), colours))
 {
     m_header->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -106,9 +102,6 @@ std::optional<MatrixHit> MatrixView::HitAt(QPoint position) const
 
 void MatrixView::CellsChanged(const CellChange& change)
 {
-    if (m_evaluationMode) {
-        return;  // the evaluation's figures are shown, not the cells of the list last read
-    }
     if (change.AllRows()) {
         m_matrix->viewport()->update();
         m_sum->viewport()->update();

@@ -6,15 +6,13 @@
 #include "matrix/ConfirmationMatrix.h"
 #include "ui/matrix/ColumnGeometry.h"
 #include "ui/matrix/HeaderCellPainter.h"
-#include "ui/matrix/MatrixCellPainter.h"
+#include "ui/matrix/MatrixPainters.h"
 #include "ui/matrix/OwnerDrawGrid.h"
-#include "ui/matrix/SumRowPainter.h"
 
 class QWidget;
 
 namespace wendrix {
 class EntityCatalogue;
-class Evaluation;
 }  // namespace wendrix
 
 namespace wendrix::ui {
@@ -27,8 +25,8 @@ class MatrixView final : private MatrixObserver
 public:
     // The grids become children of parent; the collaborators must outlive the view. ppi: the
     // pixel density to scale to beyond the toolkit's own scaling (96: none).
-    MatrixView(QWidget& parent, const EntityCatalogue& catalogue, ConfirmationMatrix& matrix,
-               const Evaluation& evaluation, bool evaluationMode, GridColours colours, int ppi);
+    MatrixView(QWidget& parent, const EntityCatalogue& catalogue, const ConfirmationMatrix& matrix,
+               const MatrixPainterChoice& painters, GridColours colours, int ppi);
     ~MatrixView() override;
     MatrixView(const MatrixView&) = delete;
     MatrixView& operator=(const MatrixView&) = delete;
@@ -54,12 +52,10 @@ private:
     void ModifiedChanged(bool /*modified*/) override {}
 
     const EntityCatalogue& m_catalogue;
-    ConfirmationMatrix& m_model;
-    bool m_evaluationMode;
+    const ConfirmationMatrix& m_model;
     ColumnGeometry m_columns;
     HeaderCellPainter m_headerPainter;
-    MatrixCellPainter m_matrixPainter;
-    SumRowPainter m_sumPainter;
+    MatrixPainters m_painters;
     // Owned by the parent widget, which is destroyed after this view.
     OwnerDrawGrid* m_header;
     OwnerDrawGrid* m_matrix;
