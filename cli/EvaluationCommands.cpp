@@ -89,7 +89,7 @@ std::unique_ptr<ThresholdStore> ChooseThresholds(const EvaluateOptions& options)
         std::string problem;
         const auto parsed = ParseThresholdList(options.Thresholds, problem);
         if (!parsed) {
-            std::cerr << ThresholdRangeMessage().English << " (--thresholds: " << problem << ")\n";
+            std::cerr << ThresholdRangeMessage() << " (--thresholds: " << problem << ")\n";
             throw CLI::RuntimeError(1);
         }
         return std::make_unique<GivenThresholds>(*parsed);

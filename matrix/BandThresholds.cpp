@@ -42,13 +42,12 @@ std::optional<int> CheckThreshold(std::string_view text)
     return CheckRange(text, kThresholdLow, kThresholdHigh);
 }
 
-RangeMessage OutsideRangeMessage(int low, int high)
+std::string OutsideRangeMessage(int low, int high)
 {
-    const std::string bounds = std::to_string(low) + "..." + std::to_string(high) + ".";
-    return {"Value outside range of " + bounds, "Wert außerhalb des Bereichs von " + bounds};
+    return "Value outside range of " + std::to_string(low) + "..." + std::to_string(high) + ".";
 }
 
-RangeMessage ThresholdRangeMessage()
+std::string ThresholdRangeMessage()
 {
     return OutsideRangeMessage(kThresholdLow, kThresholdHigh);
 }

@@ -52,14 +52,9 @@ EncodeThresholds(const BandThresholds& thresholds);
 [[nodiscard]] std::optional<int> CheckRange(std::string_view text, int low, int high);
 [[nodiscard]] std::optional<int> CheckThreshold(std::string_view text);
 
-// The message shown when the range check fails, in both of the program's languages.
-struct RangeMessage
-{
-    std::string English;  // "Value outside range of 0...300."
-    std::string German;   // "Wert außerhalb des Bereichs von 0...300." (UTF-8)
-};
-[[nodiscard]] RangeMessage OutsideRangeMessage(int low, int high);
-[[nodiscard]] RangeMessage ThresholdRangeMessage();
+// The message shown when the range check fails: "Value outside range of 0...300."
+[[nodiscard]] std::string OutsideRangeMessage(int low, int high);
+[[nodiscard]] std::string ThresholdRangeMessage();
 
 // Where the thresholds are kept between runs.
 class ThresholdStore

@@ -85,7 +85,7 @@ std::optional<std::size_t> EvaluationSession::ApplyThresholdRows(std::span<const
         const std::optional<int> value =
             row < rows.size() ? CheckThreshold(rows[row]) : std::nullopt;
         if (!value) {
-            m_prompts.ShowError(ThresholdRangeMessage().English);
+            m_prompts.ShowError(ThresholdRangeMessage());
             return row;
         }
         m_thresholds.minimum[static_cast<std::size_t>(ThresholdRowBand(row))] = *value;

@@ -20,24 +20,23 @@ namespace {
 struct ButtonText
 {
     MessageButton Button;
-    const char* English;
-    const char* German;
+    const char* Caption;
     QMessageBox::ButtonRole Role;
 };
 
 // In the order the box shows its buttons.
 constexpr std::array<ButtonText, 11> kButtons{{
-    {MessageButton::Yes, "&Yes", "&Ja", QMessageBox::YesRole},
-    {MessageButton::No, "&No", "&Nein", QMessageBox::NoRole},
-    {MessageButton::Ok, "OK", "OK", QMessageBox::AcceptRole},
-    {MessageButton::Cancel, "Cancel", "Abbrechen", QMessageBox::RejectRole},
-    {MessageButton::Abort, "&Abort", "&Abbrechen", QMessageBox::RejectRole},
-    {MessageButton::Retry, "&Retry", "&Wiederholen", QMessageBox::AcceptRole},
-    {MessageButton::Ignore, "&Ignore", "&Ignorieren", QMessageBox::AcceptRole},
-    {MessageButton::All, "All", "Alle", QMessageBox::YesRole},
-    {MessageButton::NoToAll, "No To All", "Alle Nein", QMessageBox::NoRole},
-    {MessageButton::YesToAll, "Yes To All", "Alle Ja", QMessageBox::YesRole},
-    {MessageButton::Help, "Help", "Hilfe", QMessageBox::HelpRole},
+    {MessageButton::Yes, "&Yes", QMessageBox::YesRole},
+    {MessageButton::No, "&No", QMessageBox::NoRole},
+    {MessageButton::Ok, "OK", QMessageBox::AcceptRole},
+    {MessageButton::Cancel, "Cancel", QMessageBox::RejectRole},
+    {MessageButton::Abort, "&Abort", QMessageBox::RejectRole},
+    {MessageButton::Retry, "&Retry", QMessageBox::AcceptRole},
+    {MessageButton::Ignore, "&Ignore", QMessageBox::AcceptRole},
+    {MessageButton::All, "All", QMessageBox::YesRole},
+    {MessageButton::NoToAll, "No To All", QMessageBox::NoRole},
+    {MessageButton::YesToAll, "Yes To All", QMessageBox::YesRole},
+    {MessageButton::Help, "Help", QMessageBox::HelpRole},
 }};
 
 std::size_t ShownPosition(MessageButton button)
@@ -99,30 +98,29 @@ private:
 
 }  // namespace
 
-QString MessageCaption(MessageType type, MessageLanguage language)
+QString MessageCaption(MessageType type)
 {
-    const bool german = language == MessageLanguage::German;
     switch (type) {
     case MessageType::Warning:
-        return german ? QStringLiteral("Warnung") : QStringLiteral("Warning");
+        return QStringLiteral("Warning");
     case MessageType::Error:
-        return german ? QStringLiteral("Fehler") : QStringLiteral("Error");
+        return QStringLiteral("Error");
     case MessageType::Confirmation:
-        return german ? QStringLiteral("Bestätigung") : QStringLiteral("Confirmation");
+        return QStringLiteral("Confirmation");
     case MessageType::Information:
         break;
     }
     return QStringLiteral("Information");
 }
 
-QString ButtonCaption(MessageButton button, MessageLanguage language)
+QString ButtonCaption(MessageButton button)
 {
     const std::size_t position = ShownPosition(button);
     if (position >= kButtons.size()) {
         return {};
     }
     const ButtonText& text = kButtons[position];
-    return QString::fromUtf8(language == MessageLanguage::German ? text.German : text.English);
+    return QString::fromUtf8(text.Caption);
 }
 
 std::vector<MessageButton> ButtonsInShownOrder(std::vector<MessageButton> buttons)
@@ -188,18 +186,17 @@ QPoint MessagePosition(QPoint defaultPosition, int top, int left)
 MessageButton ShowMessage(QWidget* parent, const MessageRequest& request,
                           const MessagePlacement& placement)
 {
-    constexpr MessageLanguage language = kMessageLanguage;
     QMessageBox box(parent);
     box.setIcon(IconOf(request.Type));
-    box.setWindowTitle(MessageCaption(request.Type, language));
-    box.setText(language == MessageLanguage::German ? request.German : request.English);
+    box.setWindowTitle(MessageCaption(request.Type));
+    box.setText(request.Text);
     box.setProperty("helpContext", request.HelpContext);
 
     const std::vector<MessageButton> buttons = ButtonsInShownOrder(request.Buttons);
     std::map<QAbstractButton*, MessageButton> answers;
     for (const MessageButton button : buttons) {
         const ButtonText& text = kButtons[ShownPosition(button)];
-        QPushButton* pushButton = box.addButton(ButtonCaption(button, language), text.Role);
+        QPushButton* pushButton = box.addButton(ButtonCaption(button), text.Role);
         answers.emplace(pushButton, button);
         if (button == DefaultButton(buttons)) {
             box.setDefaultButton(pushButton);

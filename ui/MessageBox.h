@@ -10,8 +10,8 @@
 
 #include "import/ImportPrompts.h"
 
-// The program's message box: a German and an English text, the caption from the kind of
-// message, the button captions from one table, and an optional place on the screen.
+// The program's message box: its text, the caption from the kind of message, the button captions
+// from one table, and an optional place on the screen. The program shows its messages in English.
 namespace wendrix::ui {
 
 enum class MessageType {
@@ -34,17 +34,9 @@ enum class MessageButton {
     YesToAll,
     Help
 };
-enum class MessageLanguage {
-    English,
-    German
-};
-
-// The program shows its messages in English; nothing changes that.
-inline constexpr MessageLanguage kMessageLanguage = MessageLanguage::English;
-
-[[nodiscard]] QString MessageCaption(MessageType type, MessageLanguage language);
-// With "&" before the accelerator letter ("&Yes", "&Ja").
-[[nodiscard]] QString ButtonCaption(MessageButton button, MessageLanguage language);
+[[nodiscard]] QString MessageCaption(MessageType type);
+// With "&" before the accelerator letter ("&Yes").
+[[nodiscard]] QString ButtonCaption(MessageButton button);
 
 // The buttons in the order the box shows them, whatever order they were asked for in.
 [[nodiscard]] std::vector<MessageButton> ButtonsInShownOrder(std::vector<MessageButton> buttons);
@@ -61,8 +53,7 @@ inline constexpr MessageLanguage kMessageLanguage = MessageLanguage::English;
 
 struct MessageRequest
 {
-    QString German;
-    QString English;
+    QString Text;
     MessageType Type = MessageType::Information;
     std::vector<MessageButton> Buttons{MessageButton::Ok};
     int Top = 0;  // used when above 0, else the default place

@@ -34,8 +34,7 @@ MessageButton MessageBoxPrompts::Ask(std::string_view text, MessageType type,
     const NormalCursorWhileAsking arrow;
     MessageRequest request;
     // The core ends lines with CR LF as its files do; a box breaks them at LF.
-    request.German = FromCoreText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    request.English = request.German;
+    request.Text = FromCoreText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     request.Type = type;
     request.Buttons = std::move(buttons);
     // A question asked while a log is read must not hide behind the progress window, which

@@ -24,60 +24,39 @@ private slots:
     {
         QTest::addColumn<MessageType>("type");
         QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("german");
-        QTest::newRow("warning") << MessageType::Warning << "Warning"
-                                 << "Warnung";
-        QTest::newRow("error") << MessageType::Error << "Error"
-                               << "Fehler";
-        QTest::newRow("information") << MessageType::Information << "Information"
-                                     << "Information";
-        QTest::newRow("confirmation")
-            << MessageType::Confirmation << "Confirmation" << QStringLiteral("Bestätigung");
+        QTest::newRow("warning") << MessageType::Warning << "Warning";
+        QTest::newRow("error") << MessageType::Error << "Error";
+        QTest::newRow("information") << MessageType::Information << "Information";
+        QTest::newRow("confirmation") << MessageType::Confirmation << "Confirmation";
     }
     void captionsByType()
     {
         QFETCH(MessageType, type);
         QFETCH(QString, english);
-        QFETCH(QString, german);
-        QCOMPARE(MessageCaption(type, MessageLanguage::English), english);
-        QCOMPARE(MessageCaption(type, MessageLanguage::German), german);
+        QCOMPARE(MessageCaption(type), english);
     }
 
     void buttonCaptions_data()
     {
         QTest::addColumn<MessageButton>("button");
         QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("german");
-        QTest::newRow("yes") << MessageButton::Yes << "&Yes"
-                             << "&Ja";
-        QTest::newRow("no") << MessageButton::No << "&No"
-                            << "&Nein";
-        QTest::newRow("cancel") << MessageButton::Cancel << "Cancel"
-                                << "Abbrechen";
-        QTest::newRow("ok") << MessageButton::Ok << "OK"
-                            << "OK";
-        QTest::newRow("abort") << MessageButton::Abort << "&Abort"
-                               << "&Abbrechen";
-        QTest::newRow("retry") << MessageButton::Retry << "&Retry"
-                               << "&Wiederholen";
-        QTest::newRow("ignore") << MessageButton::Ignore << "&Ignore"
-                                << "&Ignorieren";
-        QTest::newRow("all") << MessageButton::All << "All"
-                             << "Alle";
-        QTest::newRow("no to all") << MessageButton::NoToAll << "No To All"
-                                   << "Alle Nein";
-        QTest::newRow("yes to all") << MessageButton::YesToAll << "Yes To All"
-                                    << "Alle Ja";
-        QTest::newRow("help") << MessageButton::Help << "Help"
-                              << "Hilfe";
+        QTest::newRow("yes") << MessageButton::Yes << "&Yes";
+        QTest::newRow("no") << MessageButton::No << "&No";
+        QTest::newRow("cancel") << MessageButton::Cancel << "Cancel";
+        QTest::newRow("ok") << MessageButton::Ok << "OK";
+        QTest::newRow("abort") << MessageButton::Abort << "&Abort";
+        QTest::newRow("retry") << MessageButton::Retry << "&Retry";
+        QTest::newRow("ignore") << MessageButton::Ignore << "&Ignore";
+        QTest::newRow("all") << MessageButton::All << "All";
+        QTest::newRow("no to all") << MessageButton::NoToAll << "No To All";
+        QTest::newRow("yes to all") << MessageButton::YesToAll << "Yes To All";
+        QTest::newRow("help") << MessageButton::Help << "Help";
     }
     void buttonCaptions()
     {
         QFETCH(MessageButton, button);
         QFETCH(QString, english);
-        QFETCH(QString, german);
-        QCOMPARE(ButtonCaption(button, MessageLanguage::English), english);
-        QCOMPARE(ButtonCaption(button, MessageLanguage::German), german);
+        QCOMPARE(ButtonCaption(button), english);
     }
 
     void answersNotNamedCountAsTheOpposite_data()
@@ -144,8 +123,7 @@ private slots:
             box->buttons().front()->click();
         });
         const MessageButton answer =
-            ShowMessage(nullptr, MessageRequest{QStringLiteral("Wert außerhalb"),
-                                                QStringLiteral("Value outside range of 0...300."),
+            ShowMessage(nullptr, MessageRequest{QStringLiteral("Value outside range of 0...300."),
                                                 MessageType::Error,
                                                 {MessageButton::Ok},
                                                 70,
@@ -163,8 +141,7 @@ private slots:
         QTimer::singleShot(
             0, this, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
         const MessageButton answer =
-            ShowMessage(nullptr, MessageRequest{QStringLiteral("Frage?"),
-                                                QStringLiteral("Question?"),
+            ShowMessage(nullptr, MessageRequest{QStringLiteral("Question?"),
                                                 MessageType::Confirmation,
                                                 {MessageButton::Yes, MessageButton::No},
                                                 0,

@@ -150,7 +150,6 @@ void TbarForm::mousePressEvent(QMouseEvent* event)
 
 void TbarForm::Redraw()
 {
-    ++m_repaints;
     // The work runs on this thread, so nothing else would draw: paint now, and let the window
     // system's expose and paint requests through (no input, so nothing can start meanwhile).
     repaint();

@@ -43,11 +43,6 @@ public:
     [[nodiscard]] bool StepProgress(int percent) override;
     void HideProgress() override;
 
-    [[nodiscard]] int Repaints() const
-    {
-        return m_repaints;
-    }
-
     // Where the client area (the designed 301 x 109) starts inside the window.
     [[nodiscard]] static QPoint ClientOrigin()
     {
@@ -73,7 +68,6 @@ private:
     QProgressBar* m_gauge;
     QPushButton* m_buttonEsc;
     bool m_escPressed = false;
-    int m_repaints = 0;
 };
 
 }  // namespace wendrix::ui
