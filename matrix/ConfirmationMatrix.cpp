@@ -13,6 +13,7 @@ constexpr std::size_t kMixed = kModeMixed;
 ConfirmationMatrix::ConfirmationMatrix(const ConfirmationMatrix& other)
     : m_cells(other.m_cells),
       m_columnSums(other.m_columnSums),
+      m_marks(other.m_marks),
       m_modified(other.m_modified)
 {
 }
@@ -22,6 +23,7 @@ ConfirmationMatrix& ConfirmationMatrix::operator=(const ConfirmationMatrix& othe
     if (this != &other) {
         m_cells = other.m_cells;
         m_columnSums = other.m_columnSums;
+        m_marks = other.m_marks;
         SetModified(other.m_modified);
         Notify(CellChange{});
     }
@@ -38,6 +40,7 @@ void ConfirmationMatrix::ClearMatrix()
     for (auto& band : m_columnSums) {
         band.fill(0);
     }
+    m_marks = CellMarks{};
     Notify(CellChange{});
 }
 
@@ -48,7 +51,43 @@ void ConfirmationMatrix::TakeCells(const ConfirmationMatrix& other)
     }
     m_cells = other.m_cells;
     m_columnSums = other.m_columnSums;
+    m_marks = other.m_marks;
     Notify(CellChange{});
+}
+
+void ConfirmationMatrix::RestoreCells(const ConfirmationMatrix& earlier)
+{
+    if (this == &earlier) {
+        return;
+    }
+    // The sums first: an observer told about a row may read them.
+    m_columnSums = earlier.m_columnSums;
+    for (std::size_t entity = 1; entity < m_cells.size(); ++entity) {
+        CellChange change{static_cast<int>(entity), m_marks[entity] ^ earlier.m_marks[entity]};
+        for (std::size_t band = 0; band < kBandCount; ++band) {
+            for (std::size_t mode = 0; mode < kModeCount; ++mode) {
+                if (m_cells[entity][band][mode] != earlier.m_cells[entity][band][mode]) {
+                    change.cells.set(band * kModeCount + mode);
+                }
+            }
+        }
+        m_cells[entity] = earlier.m_cells[entity];
+        m_marks[entity] = earlier.m_marks[entity];
+        if (change.cells.any()) {
+            Notify(change);
+        }
+    }
+}
+
+void ConfirmationMatrix::SetMarks(const CellMarks& marks)
+{
+    for (std::size_t entity = 1; entity < m_marks.size(); ++entity) {
+        const RowMarks changed = m_marks[entity] ^ marks[entity];
+        m_marks[entity] = marks[entity];
+        if (changed.any()) {
+            Notify(CellChange{static_cast<int>(entity), changed});
+        }
+    }
 }
 
 void ConfirmationMatrix::Store(std::size_t entity, std::size_t band, std::size_t mode,

@@ -52,18 +52,27 @@ class ConfirmationMatrix
 public:
     static constexpr int kMaxEntities = 400;
     using CellRow = std::array<std::array<std::uint8_t, kModeCount>, kBandCount>;
+    // Beside its cells the matrix keeps a mark per cell: the cells the last import ticked, which
+    // the window outlines. Marks are no part of the list: no file holds them, and SetCell leaves
+    // them alone. Bit band * kModeCount + mode of an entity's row, as in CellChange.
+    using RowMarks = std::bitset<CellChange::kCellsPerRow>;
+    using CellMarks = std::array<RowMarks, kMaxEntities + 1>;
 
     ConfirmationMatrix() = default;
     // Observers belong to one matrix: a copy starts without them.
     ConfirmationMatrix(const ConfirmationMatrix& other);
     ConfirmationMatrix& operator=(const ConfirmationMatrix& other);
 
-    // Clears every cell and sum. Leaves the modified state alone.
+    // Clears every cell, sum and mark. Leaves the modified state alone.
     void ClearMatrix();
 
-    // Takes every cell and sum of the other matrix with one notice for all rows (a matrix filled
-    // without observers, then shown). Leaves the modified state and the observers alone.
+    // Takes every cell, sum and mark of the other matrix with one notice for all rows (a matrix
+    // filled without observers, then shown). Leaves the modified state and the observers alone.
     void TakeCells(const ConfirmationMatrix& other);
+
+    // Takes the cells, sums and marks of an earlier copy of this matrix (a step taken back),
+    // telling the observers about each row that differs. Leaves the modified state alone.
+    void RestoreCells(const ConfirmationMatrix& earlier);
 
     // Sets, toggles or clears one cell with its dependent Mixed and all-bands cells. Refuses
     // entity 0 or above 400, indices out of range and the 30 m Fone cell; returns whether it was
@@ -92,6 +101,18 @@ public:
     {
         return m_cells[IsEntity(entity) ? static_cast<std::size_t>(entity) : 0];
     }
+    [[nodiscard]] bool IsMarked(int entity, BandIndex band, ModeIndex mode) const noexcept
+    {
+        if (!IsEntity(entity) || !band.IsValid() || !mode.IsValid()) {
+            return false;
+        }
+        return m_marks[static_cast<std::size_t>(entity)].test(band.Slot() * kModeCount +
+                                                              mode.Slot());
+    }
+    [[nodiscard]] const CellMarks& Marks() const noexcept { return m_marks; }
+    // Marks exactly the given cells, telling the observers about each row whose marks changed.
+    void SetMarks(const CellMarks& marks);
+
     // Number of entities (all 400 slots) with the cell ticked, per band and mode.
     [[nodiscard]] const ColumnSumTable& ColumnSums() const noexcept { return m_columnSums; }
     [[nodiscard]] std::uint16_t ColumnSum(BandIndex band, ModeIndex mode) const noexcept
@@ -120,6 +141,7 @@ private:
 
     std::array<CellRow, kMaxEntities + 1> m_cells{};  // slot 0 stays clear
     ColumnSumTable m_columnSums{};
+    CellMarks m_marks{};
     bool m_modified = false;
     mutable std::vector<MatrixObserver*> m_observers;
     CellChange m_change;  // the cells the running operation touched

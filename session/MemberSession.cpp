@@ -111,17 +111,44 @@ ImportOutcome MemberSession::Import(ImportPrompts& prompts, ImportProgress& prog
 
 void MemberSession::ClearList()
 {
+    m_history.Begin();
     m_matrix.ClearMatrix();
+    m_history.Commit();
+}
+
+template <typename Change>
+void MemberSession::EditByHand(Change change)
+{
+    m_history.Begin();
+    change();
+    const ConfirmationMatrix& before = m_history.Before();
+    ConfirmationMatrix::CellMarks marks = m_matrix.Marks();
+    for (int entity = 1; entity <= ConfirmationMatrix::kMaxEntities; ++entity) {
+        const ConfirmationMatrix::CellRow& was = before.Row(entity);
+        const ConfirmationMatrix::CellRow& now = m_matrix.Row(entity);
+        if (was == now) {
+            continue;
+        }
+        for (std::size_t band = 0; band < kBandCount; ++band) {
+            for (std::size_t mode = 0; mode < kModeCount; ++mode) {
+                if (was[band][mode] != now[band][mode]) {
+                    marks[static_cast<std::size_t>(entity)].reset(band * kModeCount + mode);
+                }
+            }
+        }
+    }
+    m_matrix.SetMarks(marks);
+    m_history.Commit();
 }
 
 void MemberSession::ToggleCell(int entity, BandIndex band, ModeIndex mode)
 {
-    m_matrix.SetCell(entity, band, mode, CellOperation::Toggle);
+    EditByHand([&] { m_matrix.SetCell(entity, band, mode, CellOperation::Toggle); });
 }
 
 void MemberSession::ApplyPopup(const PopupTarget& target, PopupCommand command)
 {
-    ApplyPopupCommand(m_matrix, m_catalogue.EntityCount(), target, command);
+    EditByHand([&] { ApplyPopupCommand(m_matrix, m_catalogue.EntityCount(), target, command); });
 }
 
 SaveOutcome MemberSession::Save()

@@ -14,6 +14,7 @@
 #include "lists/LoadList.h"
 #include "matrix/ConfirmationMatrix.h"
 #include "matrix/MatrixEditing.h"
+#include "session/EditHistory.h"
 #include "session/SaveOutcome.h"
 #include "session/SessionPrompts.h"
 
@@ -78,6 +79,12 @@ public:
     // An item of the matrix's popup menu on the row and column under the right click.
     void ApplyPopup(const PopupTarget& target, PopupCommand command);
 
+    // Takes back the last change of the matrix (a click, a popup item, "Liste löschen", an
+    // import run) or does again the last one taken back; false when there is none. The
+    // unsaved-changes state follows.
+    bool Undo() { return m_history.Undo(); }
+    bool Redo() { return m_history.Redo(); }
+
     // "Liste speichern": checks the call sign, asks before replacing an earlier list, writes it
     // safely and reports a failure.
     SaveOutcome Save();
@@ -90,6 +97,10 @@ public:
 
 private:
     ListLoadResult ReadListIn(const std::filesystem::path& directory, std::string_view fileName);
+    // A change by hand: one step of the history, and the import's marks leave the cells it
+    // changed.
+    template <typename Change>
+    void EditByHand(Change change);
 
     const EntityCatalogue& m_catalogue;
     ConfirmationMatrix& m_matrix;
@@ -100,6 +111,7 @@ private:
     std::optional<CallResolver> m_resolver;
     std::string m_callSign;
     std::vector<std::string> m_earlierLists;
+    EditHistory m_history{m_matrix};
 };
 
 // The save-on-close rule both sessions share: without unsaved changes the window closes; else

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QWindow>
 
@@ -55,6 +56,7 @@ TKvMainForm::TKvMainForm(const EntityCatalogue& catalogue, const ConfirmationMat
     ConnectControls();
     m_popup = new MatrixPopupMenu(this);
     ConnectPopupMenu();
+    AddUndoKeys();
     SetTabOrder();
     ZtEditCallChange(m_controls.ZtEditCall->text());
     ScaleWindow(*this, m_ppi);
@@ -90,6 +92,19 @@ void TKvMainForm::ConnectPopupMenu()
         m_popup->popup(grid.viewport()->mapToGlobal(position));
     });
     connect(m_popup, &MatrixPopupMenu::ItemChosen, this, &TKvMainForm::PopupItemChosen);
+}
+
+void TKvMainForm::AddUndoKeys()
+{
+    // Window-wide; the call-sign edit keeps the keys for its own text while it has the focus.
+    const auto add = [this](const QKeySequence& keys, void (TKvMainForm::*signal)()) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, signal);
+        m_undoKeys.push_back(shortcut);
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_Z), &TKvMainForm::UndoRequested);
+    add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TKvMainForm::RedoRequested);
+    add(QKeySequence(Qt::CTRL | Qt::Key_Y), &TKvMainForm::RedoRequested);
 }
 
 ThresholdsGrid& TKvMainForm::LevelsGrid()
@@ -129,6 +144,9 @@ void TKvMainForm::ArrangeForEvaluation()
     // Nothing is edited in the evaluation: no menu of editing commands, no logs to drop.
     m_view->Matrix().setContextMenuPolicy(Qt::PreventContextMenu);
     setAcceptDrops(false);
+    for (QShortcut* shortcut : m_undoKeys) {
+        shortcut->setEnabled(false);
+    }
 }
 
 void TKvMainForm::RefreshMatrixView()

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QStringList>
 #include <QWidget>
@@ -13,6 +14,8 @@
 #include "ui/TZtEdit.h"
 #include "ui/matrix/ColumnGeometry.h"
 #include "ui/matrix/MatrixPainters.h"
+
+class QShortcut;
 
 namespace wendrix {
 class EntityCatalogue;
@@ -43,7 +46,7 @@ public:
     ~TKvMainForm() override;
 
     // The evaluator's layout: the member's controls hidden, the thresholds button shown, no menu
-    // on the matrix and no dropped files.
+    // on the matrix, no dropped files and nothing to take back.
     void ArrangeForEvaluation();
 
     // One row per entity, back to the first row, matrix and sum row repainted; "Liste löschen"
@@ -85,6 +88,8 @@ signals:
     void SaveRequested();    // "Liste speichern"
     void ClearRequested();   // "Liste löschen"
     void PrintRequested();   // "Drucken"
+    void UndoRequested();    // Ctrl+Z
+    void RedoRequested();    // Ctrl+Shift+Z, Ctrl+Y
     void LevelsRequested();  // "Schwellwerte"
     // The window is on the screen for the first time (shown and exposed), so that whatever the
     // flows show next appears over it rather than on an empty screen.
@@ -109,6 +114,7 @@ private:
     // when asked, so the start-up does not pay for it.
     ThresholdsGrid& LevelsGrid();
     void ConnectPopupMenu();
+    void AddUndoKeys();
     void SetTabOrder();
     void SendFirstShown();
     void GridMouseDown(Qt::MouseButton button, QPoint position);
@@ -124,6 +130,7 @@ private:
     std::unique_ptr<MatrixView> m_view;
     MainWindowControls m_controls;
     MatrixPopupMenu* m_popup = nullptr;  // owned by the window as its parent
+    std::vector<QShortcut*> m_undoKeys;  // owned by the window as their parent
     ThresholdsGrid* m_levels = nullptr;  // made by LevelsGrid()
     std::function<bool()> m_mayClose;
     bool m_shown = false;

@@ -44,7 +44,7 @@ private:
 };
 
 // The member's list: a ticked quarter is filled in its colour and marked "X", an unticked one is
-// a coloured frame.
+// a coloured frame. A quarter the last import ticked has a dark inner outline. A quarter the last import ticked has a dark inner outline.
 class TickCellPainter final : public MatrixCellPainter
 {
 public:
@@ -53,6 +53,7 @@ public:
 
 private:
     void PaintQuarters(QPainter& painter, int entity, int column, const QRect& cell) const override;
+    static void PaintImportMark(QPainter& painter, const QRect& quarter);
 
     const ConfirmationMatrix& m_matrix;
     QStaticText m_mark;  // laid out once: every row repeats it

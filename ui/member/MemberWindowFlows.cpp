@@ -41,6 +41,8 @@ MemberWindowFlows::MemberWindowFlows(TKvMainForm& window, const EntityCatalogue&
             PrintWithDialog(&m_window, m_window.CallSign(), m_catalogue, m_member.Matrix()));
     });
     connect(&m_window, &TKvMainForm::MatrixClicked, this, &MemberWindowFlows::MatrixClicked);
+    connect(&m_window, &TKvMainForm::UndoRequested, this, [this] { m_member.Undo(); });
+    connect(&m_window, &TKvMainForm::RedoRequested, this, [this] { m_member.Redo(); });
     connect(&m_window, &TKvMainForm::PopupItemChosen, this,
             [this](const PopupTarget& target, PopupCommand command) {
                 m_member.ApplyPopup(target, command);
