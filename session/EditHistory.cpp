@@ -10,9 +10,14 @@ EditHistory::EditHistory(ConfirmationMatrix& matrix)
 {
 }
 
+EditHistory::State EditHistory::Now() const
+{
+    return State{m_matrix, m_current, m_matrix.Modified(), m_saved};
+}
+
 void EditHistory::Begin()
 {
-    m_pending = State{m_matrix, m_current};
+    m_pending = Now();
 }
 
 void EditHistory::Commit(bool always)
@@ -55,10 +60,10 @@ void EditHistory::MoveTo(std::deque<State>& from, std::deque<State>& to)
 {
     State target = std::move(from.back());
     from.pop_back();
-    to.push_back(State{m_matrix, m_current});
+    to.push_back(Now());
     m_matrix.RestoreCells(target.Matrix);
     m_current = target.Id;
-    m_matrix.SetModified(m_current != m_saved);
+    m_matrix.SetModified(m_current != m_saved && (target.SavedAt != m_saved || target.Modified));
 }
 
 void EditHistory::Reset()

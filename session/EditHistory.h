@@ -11,8 +11,9 @@
 // The member's changes of the matrix, taken back and done again one step at a time: a click, a
 // popup item, "Liste löschen", a whole import run. A step keeps a copy of the matrix (cells and
 // marks) as it stood before; the matrix is small, so copies are cheaper than recording what each
-// kind of change did. The unsaved-changes state follows: back at the state the list file holds,
-// there is nothing to save.
+// kind of change did. The unsaved-changes state follows: back at the state the list file holds
+// there is nothing to save, a state from before the last save differs from the file, and
+// otherwise a state comes back with the state it had ("Liste löschen" is no change of its own).
 namespace wendrix {
 
 class EditHistory
@@ -48,7 +49,10 @@ private:
     {
         ConfirmationMatrix Matrix;
         std::uint64_t Id = 0;
+        bool Modified = false;      // the unsaved-changes state it had
+        std::uint64_t SavedAt = 0;  // the state the list file held then
     };
+    [[nodiscard]] State Now() const;
     void MoveTo(std::deque<State>& from, std::deque<State>& to);
 
     ConfirmationMatrix& m_matrix;

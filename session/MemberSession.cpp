@@ -88,6 +88,8 @@ ListLoadResult MemberSession::ReadListIn(const std::filesystem::path& directory,
 {
     ListLoadResult result =
         LoadList(directory, fileName, ListReadMode::Normal, m_catalogue, m_matrix);
+    // Another list: no step leads back into the one before.
+    m_history.Reset();
     // The edit shows the call sign the file is named after, as the program set it.
     m_callSign = result.CallSign;
     // File names are bytes on some platforms; windows need UTF-8.
@@ -171,6 +173,7 @@ SaveOutcome MemberSession::Save()
         return SaveOutcome::WriteFailed;
     }
     m_matrix.SetModified(false);
+    m_history.MarkSaved();
     return SaveOutcome::Saved;
 }
 
