@@ -464,6 +464,29 @@ private slots:
         QCOMPARE(m_matrix->ColumnSum(BandIndex{kAllBands}, ModeIndex{kModeMixed}), 0);
     }
 
+    // Ctrl+Z and Ctrl+Y reach the member's changes from anywhere in the window, except the
+    // call-sign edit, which keeps them for its own text.
+    void undoKeysTakeTheLastClickBackOutsideTheCallSignEdit()
+    {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        Click(Qt::LeftButton, QuarterPoint(kColumn20m, 0, 1));
+        QVERIFY(Ticked(1, kBand20m, kModeCw));
+        auto& call = Child<QLineEdit>("ZtEditCall");
+        call.setFocus();
+        QTest::keyClicks(&call, QStringLiteral("DL1"));
+        QTest::keyClick(&call, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(Ticked(1, kBand20m, kModeCw));
+        Grid().setFocus();
+        QTest::keyClick(&Grid(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!Ticked(1, kBand20m, kModeCw));
+        QVERIFY(!Child<QPushButton>("ButtonSave").isEnabled());
+        QTest::keyClick(&Grid(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(Ticked(1, kBand20m, kModeCw));
+        QTest::keyClick(&Grid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(Ticked(1, kBand20m, kModeCw));
+    }
+
     void closeGuardCanKeepTheWindowOpen()
     {
         m_window->show();
