@@ -33,6 +33,17 @@ bool AnyTicked(const ConfirmationMatrix::CellRow& row)
     return false;
 }
 
+// Whether a cell of the mode class on a band of the band plan is among the ticked ones.
+bool TickedOnABand(const ConfirmationMatrix::RowMarks& ticked, int mode)
+{
+    for (int band = 0; band < kPlanBandCount; ++band) {
+        if (ticked.test(static_cast<std::size_t>(band * kModeCount + mode))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void Add(std::vector<EntityNews>& group, int entity, NewCell cell)
 {
     if (group.empty() || group.back().Entity != entity) {
@@ -41,9 +52,12 @@ void Add(std::vector<EntityNews>& group, int entity, NewCell cell)
     group.back().Cells.push_back(cell);
 }
 
-// "14 MHz", "1.8 MHz", "10 GHz".
+// "14 MHz", "1.8 MHz", "10 GHz"; contacts outside the band plan count in "alle Bänder" only.
 std::string BandName(int band)
 {
+    if (band == kAllBands) {
+        return "alle Bänder";
+    }
     const std::string label(Trim(kBandLabels[static_cast<std::size_t>(band)]));
     if (!label.empty() && label.back() == 'G') {
         return label.substr(0, label.size() - 1) + " GHz";
@@ -119,11 +133,14 @@ ImportNews CompareForNews(const ConfirmationMatrix& before, const ConfirmationMa
             }
         }
         const bool knownEntity = AnyTicked(was);
-        for (int band = 0; band < kPlanBandCount; ++band) {
+        for (int band = 0; band <= kAllBands; ++band) {
             const bool knownBand = AnyTicked(was, band);
             for (const int mode : kModeClasses) {
                 if (!ticked.test(static_cast<std::size_t>(band * kModeCount + mode))) {
                     continue;
+                }
+                if (band == kAllBands && TickedOnABand(ticked, mode)) {
+                    continue;  // follows from a band's cell, which says more
                 }
                 auto& group = !knownEntity ? news.NewEntities
                               : !knownBand ? news.NewBands

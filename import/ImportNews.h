@@ -16,7 +16,8 @@ class EntityCatalogue;
 // ticked before stay out however often the logs confirm them again.
 namespace wendrix {
 
-// A band (0..16) and mode class (CW, Fone, RTTY) the run newly ticked.
+// A band (0..16, or the all-bands column for contacts outside the band plan) and mode class
+// (CW, Fone, RTTY) the run newly ticked.
 struct NewCell
 {
     int Band = 0;
