@@ -101,12 +101,13 @@ ListLoadResult MemberSession::ReadListIn(const std::filesystem::path& directory,
 }
 
 ImportOutcome MemberSession::Import(ImportPrompts& prompts, ImportProgress& progress,
-                                    ImportReport& report, LogSourceOpener& opener)
+                                    ImportReport& report, LogSourceOpener& opener,
+                                    std::optional<std::vector<std::filesystem::path>> logs)
 {
     if (!m_resolver) {
         m_resolver.emplace(m_catalogue);
     }
-    return ImportRun(*m_resolver, m_matrix, prompts, progress, report, opener).Run();
+    return ImportRun(*m_resolver, m_matrix, prompts, progress, report, opener).Run(std::move(logs));
 }
 
 void MemberSession::ClearList()

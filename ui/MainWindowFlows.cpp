@@ -190,7 +190,7 @@ void MainWindowFlows::RunImport()
         const BusyCursor busy;
         outcome = m_member.Import(m_prompts, ProgressWindow(), ReportWindow(), m_opener);
     }
-    if (outcome.refreshView) {
+    if (outcome.end != ImportEnd::Cancelled) {
         m_window.RefreshMatrixView();
     }
     if (outcome.showReport) {
