@@ -10,7 +10,6 @@
 #include "import/ImportProgress.h"
 #include "import/ImportPrompts.h"
 #include "import/ImportReport.h"
-#include "import/ImportReportLines.h"
 #include "import/ImportSession.h"
 #include "import/LogSourceOpener.h"
 #include "matrix/ConfirmationMatrix.h"

@@ -110,7 +110,7 @@ template <typename Session>
     if (!prompts.AskSaveOnClose()) {
         return true;
     }
-    session.Save();
+    (void)session.Save();  // a failure has been shown and leaves the changes unsaved
     return !session.HasUnsavedChanges();
 }
 

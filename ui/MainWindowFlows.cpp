@@ -202,16 +202,16 @@ void MainWindowFlows::ButtonSaveClick()
 {
     if (m_window.EvaluationMode()) {
         const BusyCursor busy;
-        m_evaluator.Save();
+        (void)m_evaluator.Save();  // a failure has been shown
         return;
     }
     m_member.SetCallSign(m_window.CallSign().toStdString());
-    SaveOutcome saved = SaveOutcome::Saved;
+    bool callTooShort = false;
     {
         const BusyCursor busy;
-        saved = m_member.Save();
+        callTooShort = m_member.Save().FailedBecause(SaveRefusal::CallTooShort);
     }
-    if (saved == SaveOutcome::CallTooShort) {
+    if (callTooShort) {
         m_window.FocusCallSign();
     }
 }

@@ -231,7 +231,7 @@ private:
             list.SetCell(Entity(prefix), BandIndex{kBand20m}, ModeIndex{kModeCw},
                          CellOperation::Set);
         }
-        QVERIFY(SaveList(Dir(), call, *m_catalogue, list).Written);
+        QVERIFY(SaveList(Dir(), call, *m_catalogue, list).Ok());
     }
     QPushButton& SaveButton()
     {

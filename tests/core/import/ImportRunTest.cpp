@@ -12,6 +12,7 @@
 
 #include "ImportRunTestSupport.h"
 #include "matrix/Bands.h"
+#include "support/ImportReportLines.h"
 #include "support/SpecialEntries.h"
 #include "support/TempDir.h"
 #include "common/Utf8Path.h"
