@@ -145,7 +145,7 @@ void Evaluate(const EntityCatalogue& catalogue, const EvaluateOptions& options)
                   << "; no result file written\n";
         return;
     }
-    if (session.Save() != SaveOutcome::Saved) {
+    if (!session.Save()) {
         throw CLI::RuntimeError(3);  // the message is printed
     }
     std::cout << ResultParticipantsLine(*evaluation) << '\n';

@@ -261,7 +261,7 @@ void Import(const EntityCatalogue& catalogue, const ImportOptions& options)
 
     // An aborted run still applied the contacts before the read error; they are saved like the
     // rest, and the exit code tells that the import is incomplete.
-    if (session.Save() != SaveOutcome::Saved) {
+    if (!session.Save()) {
         throw CLI::RuntimeError(kExitWriteError);  // the message is printed
     }
     std::cout << "Liste gespeichert: " << PathToUtf8(session.ListFilePath()) << '\n';

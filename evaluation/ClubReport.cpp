@@ -188,12 +188,12 @@ void AppendHead(std::string& out, const ClubReportInput& input, const PreviousRe
             Append(out, "</ul>\n");
         }
     }
-    if (previous != nullptr && !previous->Problem.empty()) {
+    if (previous != nullptr && !previous->Ok()) {
         Append(out, "<p class=\"bad\" id=\"previous-problem\">");
         Append(out,
                EscapeHtml(input.Anonymous
                               ? std::string("Vorjahresergebnis nicht verwendbar, kein Vergleich.")
-                              : previous->Problem));
+                              : previous->Message()));
         Append(out, "</p>\n");
     }
 
@@ -497,7 +497,7 @@ std::string FormatClubReport(const ClubReportInput& input)
 {
     const PreviousResultLoad* previous = input.Previous;
     const PreviousResult* previousTable =
-        previous != nullptr && previous->Result ? &*previous->Result : nullptr;
+        previous != nullptr && previous->Ok() ? &previous->Get() : nullptr;
     const std::vector<EntityRow> rows = EntityRows(input, previousTable);
 
     std::string out;

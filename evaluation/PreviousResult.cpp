@@ -94,16 +94,17 @@ std::optional<PreviousResult> ParsePreviousResult(std::string_view bytes)
 
 PreviousResultLoad LoadPreviousResult(const std::filesystem::path& path)
 {
-    PreviousResultLoad load;
     const std::string shown = ToValidUtf8(PathToUtf8(path));
     // Only a plain file is read: a pipe or device of that name must not hold up the report.
     const ReadableFile opened = OpenReadableFile(path);
     if (opened.File == nullptr) {
-        load.Problem = opened.Kind == FileKind::Missing
-                           ? "Vorjahresergebnis nicht gefunden: " + shown
-                       : IsSpecialKind(opened.Kind) ? SkippedEntryText(shown, opened.Kind)
-                                                    : ReadErrorText(path);
-        return load;
+        if (opened.Kind == FileKind::Missing) {
+            return Fail(PreviousResultFailure::Missing,
+                        "Vorjahresergebnis nicht gefunden: " + shown);
+        }
+        return Fail(PreviousResultFailure::Unreadable, IsSpecialKind(opened.Kind)
+                                                           ? SkippedEntryText(shown, opened.Kind)
+                                                           : ReadErrorText(path));
     }
     std::FILE* file = opened.File;
     std::string bytes;
@@ -123,16 +124,17 @@ PreviousResultLoad LoadPreviousResult(const std::filesystem::path& path)
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) {
-        load.Problem = ReadErrorText(path);
-        return load;
+        return Fail(PreviousResultFailure::Unreadable, ReadErrorText(path));
     }
+    std::optional<PreviousResult> parsed;
     if (!tooLarge) {
-        load.Result = ParsePreviousResult(bytes);
+        parsed = ParsePreviousResult(bytes);
     }
-    if (!load.Result) {
-        load.Problem = "Vorjahresergebnis unbrauchbar, kein Vergleich: " + shown;
+    if (!parsed) {
+        return Fail(PreviousResultFailure::Unusable,
+                    "Vorjahresergebnis unbrauchbar, kein Vergleich: " + shown);
     }
-    return load;
+    return std::move(*parsed);
 }
 
 }  // namespace wendrix

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/Result.h"
+
 // Last year's result file read back, so that the club report can set this year's shares beside
 // it. Only the per-mille table is taken; the participants line is not needed.
 namespace wendrix {
@@ -29,11 +31,14 @@ struct PreviousResult
 // missing separator.
 [[nodiscard]] std::optional<PreviousResult> ParsePreviousResult(std::string_view bytes);
 
-struct PreviousResultLoad
-{
-    std::optional<PreviousResult> Result;
-    std::string Problem;  // why there is no comparison, for one line of the report; else empty
+enum class PreviousResultFailure {
+    Missing,     // no file of that name
+    Unreadable,  // not a plain file, or reading it failed
+    Unusable,    // the bytes are no result file (or far too many)
 };
+
+// On failure, the message is why there is no comparison, for one line of the report.
+using PreviousResultLoad = Result<PreviousResult, PreviousResultFailure>;
 
 // Reads and parses a previous result file. Never fails the report: what goes wrong is a line.
 [[nodiscard]] PreviousResultLoad LoadPreviousResult(const std::filesystem::path& path);

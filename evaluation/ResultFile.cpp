@@ -84,13 +84,14 @@ std::string FormatResultFile(const EntityCatalogue& catalogue, const Evaluation&
     return text;
 }
 
-FileWriteOutcome SaveResultFile(const std::filesystem::path& directory,
-                                const EntityCatalogue& catalogue, const Evaluation& evaluation)
+FileWriteResult SaveResultFile(const std::filesystem::path& directory,
+                               const EntityCatalogue& catalogue, const Evaluation& evaluation)
 {
-    FileWriteOutcome outcome;
-    outcome.Path = directory / std::string(kResultFileName);
-    outcome.Written = WriteFileSafely(outcome.Path, FormatResultFile(catalogue, evaluation));
-    return outcome;
+    std::filesystem::path file = directory / std::string(kResultFileName);
+    if (!WriteFileSafely(file, FormatResultFile(catalogue, evaluation))) {
+        return WriteFailed(file);
+    }
+    return file;
 }
 
 }  // namespace wendrix

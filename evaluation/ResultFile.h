@@ -24,8 +24,8 @@ inline constexpr std::size_t kResultParticipantsLength = 240;
 [[nodiscard]] std::string FormatResultFile(const EntityCatalogue& catalogue,
                                            const Evaluation& evaluation);
 // Writes directory / "Wendrix.TXT" safely: a failed write leaves the previous result intact.
-[[nodiscard]] FileWriteOutcome SaveResultFile(const std::filesystem::path& directory,
-                                              const EntityCatalogue& catalogue,
-                                              const Evaluation& evaluation);
+[[nodiscard]] FileWriteResult SaveResultFile(const std::filesystem::path& directory,
+                                             const EntityCatalogue& catalogue,
+                                             const Evaluation& evaluation);
 
 }  // namespace wendrix

@@ -75,19 +75,21 @@ ListDirectoryScan ScanListDirectory(const std::filesystem::path& directory, std:
     return scan;
 }
 
-std::vector<std::string> FindListFiles(const std::filesystem::path& directory, std::size_t limit,
-                                       bool& more, bool& error)
+Result<ListFileNames, ListingFailure> FindListFiles(const std::filesystem::path& directory,
+                                                    std::size_t limit)
 {
     ListDirectoryScan scan = ScanListDirectory(directory, limit);
-    more = scan.More;
-    error = scan.Error;
-    std::vector<std::string> names;
+    if (scan.Error && scan.Entries.empty()) {
+        return Fail(ListingFailure::Unlisted);
+    }
+    ListFileNames found;
+    found.More = scan.More;
     for (ListEntry& entry : scan.Entries) {
         if (entry.Kind == FileKind::Regular) {
-            names.push_back(std::move(entry.Name));
+            found.Names.push_back(std::move(entry.Name));
         }
     }
-    return names;
+    return found;
 }
 
 std::string DuplicateListText(std::string_view name, std::string_view call,

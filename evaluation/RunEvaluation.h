@@ -11,6 +11,7 @@
 
 #include "catalogue/EntityCatalogue.h"
 #include "common/ReadableFile.h"
+#include "common/Result.h"
 #include "evaluation/Evaluation.h"
 #include "lists/ListFiles.h"
 #include "matrix/AwardCounts.h"
@@ -69,12 +70,21 @@ struct ListDirectoryScan
 [[nodiscard]] ListDirectoryScan ScanListDirectory(const std::filesystem::path& directory,
                                                   std::size_t limit);
 
+struct ListFileNames
+{
+    std::vector<std::string> Names;
+    bool More = false;  // there were lists beyond the limit
+};
+
+enum class ListingFailure {
+    Unlisted,  // the directory could not be listed; there is nothing to tell the user
+};
+
 // The names of the list files of a directory: every regular file (after following a symbolic
 // link) whose name ends in ".CFD" in any case, sorted bytewise. At most `limit` names are
-// returned; `more` tells whether there were others. `error` is set when the directory cannot be
-// listed.
-[[nodiscard]] std::vector<std::string> FindListFiles(const std::filesystem::path& directory,
-                                                     std::size_t limit, bool& more, bool& error);
+// returned. When the listing breaks off partway, the names found before count.
+[[nodiscard]] Result<ListFileNames, ListingFailure>
+FindListFiles(const std::filesystem::path& directory, std::size_t limit);
 
 // The log line of a list passed over because an earlier one holds the same call sign in line 1:
 // "Doppelt: " + name + ", Rufzeichen " + call + " schon aus " + counted + " gezählt".

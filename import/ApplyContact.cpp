@@ -65,21 +65,4 @@ ApplyResult ContactApplier::Apply(const ContactRecord& contact)
     return Tick(EntityOf(contact.Prefix), contact, modeIndex, m_matrix);
 }
 
-ApplyResult ApplyContact(const ContactRecord& contact, const EntityCatalogue& catalogue,
-                         ConfirmationMatrix& matrix)
-{
-    int modeIndex = 0;
-    if (const auto refusal = Refusal(contact, modeIndex)) {
-        return *refusal;
-    }
-    std::uint16_t entity = 0;
-    for (std::uint16_t number = 1; number <= catalogue.EntityCount(); ++number) {
-        if (catalogue.Entity(number).MainPrefix == contact.Prefix) {
-            entity = number;
-            break;
-        }
-    }
-    return Tick(entity, contact, modeIndex, matrix);
-}
-
 }  // namespace wendrix

@@ -46,9 +46,4 @@ private:
     std::unordered_map<std::string_view, std::uint16_t, Hash, std::equal_to<>> m_entityByPrefix;
 };
 
-// ApplyContact for one contact: the mode class of its mode code, the first entity whose
-// MainPrefix equals its prefix, and SetCell (set) on that entity's band and class.
-ApplyResult ApplyContact(const ContactRecord& contact, const EntityCatalogue& catalogue,
-                         ConfirmationMatrix& matrix);
-
 }  // namespace wendrix

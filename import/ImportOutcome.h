@@ -21,8 +21,8 @@ struct ImportOutcome
     ImportCounters counters;
     std::string summary;      // empty unless the run completed
     bool showReport = false;  // the user asked to see the report
-    // The matrix may have changed: the caller repaints it. The list was marked modified.
-    bool refreshView = false;
+    // Unless the run was cancelled, the matrix may have changed (the caller repaints it) and the
+    // list was marked modified.
 };
 
 }  // namespace wendrix

@@ -23,15 +23,6 @@ public:
     virtual void HideProgress() = 0;
 };
 
-// A progress display that shows nothing and never stops a file.
-class NoImportProgress final : public ImportProgress
-{
-public:
-    void ShowProgress(std::string_view, std::string_view, int) override {}
-    [[nodiscard]] bool StepProgress(int) override { return true; }
-    void HideProgress() override {}
-};
-
 // What the bar shows for a percentage: values outside 0..100 are shown as 0 or 100.
 [[nodiscard]] constexpr int ProgressBarValue(long long percent)
 {

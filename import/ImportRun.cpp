@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "import/adif/AdifLogReader.h"
@@ -76,12 +77,13 @@ ImportRun::ImportRun(const CallResolver& resolver, ConfirmationMatrix& matrix,
 {
 }
 
-ImportOutcome ImportRun::Run()
+ImportOutcome ImportRun::Run(std::optional<std::vector<std::filesystem::path>> logs)
 {
     ImportOutcome outcome;
     outcome.countEqsl = m_prompts.AskCountEqsl();
     m_report.BeginReport(kReportCaption);
-    const std::vector<std::filesystem::path> files = m_prompts.ChooseLogFiles();
+    const std::vector<std::filesystem::path> files =
+        logs ? std::move(*logs) : m_prompts.ChooseLogFiles();
     if (files.empty()) {
         return outcome;
     }
@@ -114,7 +116,6 @@ ImportOutcome ImportRun::Run()
             outcome.end = ImportEnd::AbortedOnReadError;
             outcome.counters = session.Counters();
             m_matrix.SetModified(true);
-            outcome.refreshView = true;
             return outcome;
         }
     }
@@ -129,7 +130,6 @@ ImportOutcome ImportRun::Run()
         m_prompts.ShowSummary(summary.text);
     }
     m_matrix.SetModified(true);
-    outcome.refreshView = true;
     return outcome;
 }
 

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <filesystem>
+#include <optional>
+#include <vector>
+
 #include "catalogue/CallResolver.h"
 #include "import/ImportOutcome.h"
 #include "import/ImportProgress.h"
 #include "import/ImportPrompts.h"
 #include "import/ImportReport.h"
-#include "import/ImportReportLines.h"
 #include "import/ImportSession.h"
 #include "import/LogSourceOpener.h"
 #include "matrix/ConfirmationMatrix.h"
@@ -24,7 +27,9 @@ public:
     ImportRun(const CallResolver& resolver, ConfirmationMatrix& matrix, ImportPrompts& prompts,
               ImportProgress& progress, ImportReport& report, LogSourceOpener& opener);
 
-    ImportOutcome Run();
+    // The logs to read: none = the user chooses them (after the eQSL question, as always);
+    // given = read these without asking, for logs dropped on the window.
+    ImportOutcome Run(std::optional<std::vector<std::filesystem::path>> logs = std::nullopt);
 
 private:
     const CallResolver& m_resolver;

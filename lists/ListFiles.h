@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Result.h"
 #include "common/Utf8Path.h"
 
 // What the writers of the survey list file and of the result file share.
@@ -14,16 +15,22 @@ inline constexpr std::string_view kListExtension = ".CFD";
 inline constexpr std::string_view kResultFileName = "Wendrix.TXT";
 inline constexpr std::string_view kLineEnd = "\r\n";
 
-struct FileWriteOutcome
-{
-    bool Written = false;        // the file is complete; false: the previous file is intact
-    std::filesystem::path Path;  // the file that was (or should have been) written
-};
-
 // "Schreibfehler in Datei " + path, shown when a file could not be written.
 [[nodiscard]] inline std::string WriteErrorText(const std::filesystem::path& path)
 {
     return "Schreibfehler in Datei " + PathToUtf8(path);
+}
+
+enum class WriteFailure {
+    NotWritten,  // the previous file is intact; the message is WriteErrorText of the file
+};
+
+// The file that was written complete, or why not.
+using FileWriteResult = Result<std::filesystem::path, WriteFailure>;
+
+[[nodiscard]] inline Failure<WriteFailure> WriteFailed(const std::filesystem::path& path)
+{
+    return Fail(WriteFailure::NotWritten, WriteErrorText(path));
 }
 
 // "Lesefehler in Datei " + path, shown when a file could not be read completely.

@@ -161,23 +161,21 @@ std::optional<std::filesystem::path> ExistingListFile(const std::filesystem::pat
     return found;
 }
 
-FileWriteOutcome SaveList(const std::filesystem::path& directory, std::string_view callSign,
-                          const EntityCatalogue& catalogue, const ConfirmationMatrix& matrix)
+FileWriteResult SaveList(const std::filesystem::path& directory, std::string_view callSign,
+                         const EntityCatalogue& catalogue, const ConfirmationMatrix& matrix)
 {
     return SaveListTo(ListFilePath(directory, callSign), callSign, catalogue, matrix);
 }
 
-FileWriteOutcome SaveListTo(const std::filesystem::path& file, std::string_view callSign,
-                            const EntityCatalogue& catalogue, const ConfirmationMatrix& matrix)
+FileWriteResult SaveListTo(const std::filesystem::path& file, std::string_view callSign,
+                           const EntityCatalogue& catalogue, const ConfirmationMatrix& matrix)
 {
-    FileWriteOutcome outcome;
-    outcome.Path = file;
     // The call sign is the file name; one that would reach into another folder is refused.
-    if (callSign.find_first_of("/\\") != std::string_view::npos) {
-        return outcome;
+    if (callSign.find_first_of("/\\") != std::string_view::npos ||
+        !WriteFileSafely(file, FormatList(callSign, catalogue, matrix))) {
+        return WriteFailed(file);
     }
-    outcome.Written = WriteFileSafely(outcome.Path, FormatList(callSign, catalogue, matrix));
-    return outcome;
+    return file;
 }
 
 }  // namespace wendrix

@@ -58,13 +58,13 @@ ExistingListFile(const std::filesystem::path& directory, std::string_view callSi
 // Writes the list safely: a failed write leaves the previous file untouched. A call sign with a
 // path separator is refused (not written). Does not change the modified state of the matrix;
 // that is the save flow's decision.
-[[nodiscard]] FileWriteOutcome SaveList(const std::filesystem::path& directory,
-                                        std::string_view callSign, const EntityCatalogue& catalogue,
-                                        const ConfirmationMatrix& matrix);
+[[nodiscard]] FileWriteResult SaveList(const std::filesystem::path& directory,
+                                       std::string_view callSign, const EntityCatalogue& catalogue,
+                                       const ConfirmationMatrix& matrix);
 // The same into a given file of the directory (an earlier list whose name differs in case).
-[[nodiscard]] FileWriteOutcome SaveListTo(const std::filesystem::path& file,
-                                          std::string_view callSign,
-                                          const EntityCatalogue& catalogue,
-                                          const ConfirmationMatrix& matrix);
+[[nodiscard]] FileWriteResult SaveListTo(const std::filesystem::path& file,
+                                         std::string_view callSign,
+                                         const EntityCatalogue& catalogue,
+                                         const ConfirmationMatrix& matrix);
 
 }  // namespace wendrix

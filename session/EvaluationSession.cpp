@@ -141,19 +141,19 @@ std::string EvaluationSession::ClubReportPage(std::string date) const
 
 SaveOutcome EvaluationSession::Save()
 {
-    const FileWriteOutcome written = SaveResultFile(m_listDirectory, m_catalogue, m_evaluation);
-    if (!written.Written) {
-        m_prompts.ShowFileError(ToValidUtf8(WriteErrorText(written.Path)));
-        return SaveOutcome::WriteFailed;
+    const FileWriteResult written = SaveResultFile(m_listDirectory, m_catalogue, m_evaluation);
+    if (!written) {
+        m_prompts.ShowFileError(ToValidUtf8(written.Message()));
+        return Fail(SaveRefusal::WriteFailed);
     }
     if (m_reportTarget) {
         if (!WriteFileSafely(*m_reportTarget, ClubReportPage(FormatDateKey(TodayUtc())))) {
             m_prompts.ShowFileError(ToValidUtf8(WriteErrorText(*m_reportTarget)));
-            return SaveOutcome::WriteFailed;
+            return Fail(SaveRefusal::WriteFailed);
         }
     }
     m_matrix.SetModified(false);
-    return SaveOutcome::Saved;
+    return Done{};
 }
 
 bool EvaluationSession::Close()

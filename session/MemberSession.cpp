@@ -42,9 +42,11 @@ std::filesystem::path MemberSession::ListFilePath() const
 
 StartupFound MemberSession::Start()
 {
-    bool more = false;
-    bool error = false;
-    m_earlierLists = FindListFiles(m_listDirectory, kMaxOfferedLists, more, error);
+    auto found = FindListFiles(m_listDirectory, kMaxOfferedLists);
+    m_earlierLists.clear();
+    if (found) {
+        m_earlierLists = std::move(found.Get().Names);
+    }
     if (m_earlierLists.empty()) {
         return StartupFound::NoList;
     }
@@ -103,12 +105,13 @@ ListLoadResult MemberSession::ReadListIn(const std::filesystem::path& directory,
 }
 
 ImportOutcome MemberSession::Import(ImportPrompts& prompts, ImportProgress& progress,
-                                    ImportReport& report, LogSourceOpener& opener)
+                                    ImportReport& report, LogSourceOpener& opener,
+                                    std::optional<std::vector<std::filesystem::path>> logs)
 {
     if (!m_resolver) {
         m_resolver.emplace(m_catalogue);
     }
-    return ImportRun(*m_resolver, m_matrix, prompts, progress, report, opener).Run();
+    return ImportRun(*m_resolver, m_matrix, prompts, progress, report, opener).Run(std::move(logs));
 }
 
 void MemberSession::ClearList()
@@ -157,24 +160,24 @@ SaveOutcome MemberSession::Save()
 {
     if (m_callSign.size() <= kShortestUnsavableCallLength) {
         m_prompts.ShowError(kCallTooShortText);
-        return SaveOutcome::CallTooShort;
+        return Fail(SaveRefusal::CallTooShort);
     }
     // An earlier list of this call sign is replaced in place, whatever the case of its name.
     const std::optional<std::filesystem::path> earlier =
         ExistingListFile(m_listDirectory, m_callSign);
     if (earlier && !m_prompts.AskOverwriteList()) {
-        return SaveOutcome::OverwriteDeclined;
+        return Fail(SaveRefusal::OverwriteDeclined);
     }
-    const FileWriteOutcome written =
+    const FileWriteResult written =
         earlier ? SaveListTo(*earlier, m_callSign, m_catalogue, m_matrix)
                 : SaveList(m_listDirectory, m_callSign, m_catalogue, m_matrix);
-    if (!written.Written) {
-        m_prompts.ShowFileError(ToValidUtf8(WriteErrorText(written.Path)));
-        return SaveOutcome::WriteFailed;
+    if (!written) {
+        m_prompts.ShowFileError(ToValidUtf8(written.Message()));
+        return Fail(SaveRefusal::WriteFailed);
     }
     m_matrix.SetModified(false);
     m_history.MarkSaved();
-    return SaveOutcome::Saved;
+    return Done{};
 }
 
 bool MemberSession::Close()

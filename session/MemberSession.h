@@ -68,9 +68,11 @@ public:
     // and the save did not complete: the matrix is left as it was.
     std::optional<ListLoadResult> ReadListFile(const std::filesystem::path& file);
 
-    // An import run into the matrix; the questions go to the import's own prompts.
+    // An import run into the matrix; the questions go to the import's own prompts. Given logs
+    // are read without the file choice (see ImportRun::Run).
     ImportOutcome Import(ImportPrompts& prompts, ImportProgress& progress, ImportReport& report,
-                         LogSourceOpener& opener);
+                         LogSourceOpener& opener,
+                         std::optional<std::vector<std::filesystem::path>> logs = std::nullopt);
 
     // "Liste löschen": every cell cleared; whether that is an unsaved change stays as it was.
     void ClearList();
@@ -125,7 +127,7 @@ template <typename Session>
     if (!prompts.AskSaveOnClose()) {
         return true;
     }
-    session.Save();
+    (void)session.Save();  // a failure has been shown and leaves the changes unsaved
     return !session.HasUnsavedChanges();
 }
 

@@ -103,9 +103,6 @@ bool MessageBoxPrompts::AskCountEqsl()
 
 std::vector<std::filesystem::path> MessageBoxPrompts::ChooseLogFiles()
 {
-    if (!m_givenLogs.empty()) {
-        return std::exchange(m_givenLogs, {});
-    }
     const NormalCursorWhileAsking arrow;
     QFileDialog dialog(&m_parent, QStringLiteral("ADIF-Log(s) auswählen"),
                        LogDialogFolder(m_settings, PathText(m_logDirectory)), AdifFileFilter());

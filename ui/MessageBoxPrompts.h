@@ -31,10 +31,6 @@ class TListForm;
 // Every question the main window's flows ask: the import's and the sessions'.
 class FlowPrompts : public ImportPrompts, public SessionPrompts
 {
-public:
-    // Logs given by other means (dropped on the window): the next file choice takes them
-    // without asking.
-    virtual void TakeLogFiles(std::vector<std::filesystem::path> files) = 0;
 };
 
 class MessageBoxPrompts final : public FlowPrompts
@@ -56,11 +52,6 @@ public:
     // The part of the main window the evaluation log must leave in view (its buttons and the
     // thresholds grid), in screen coordinates.
     void SetControlsArea(std::function<QRect()> area) { m_controlsArea = std::move(area); }
-    void TakeLogFiles(std::vector<std::filesystem::path> files) override
-    {
-        m_givenLogs = std::move(files);
-    }
-
     // ImportPrompts
     [[nodiscard]] bool AskCountEqsl() override;
     [[nodiscard]] std::vector<std::filesystem::path> ChooseLogFiles() override;
@@ -90,7 +81,6 @@ private:
     QSettings* m_settings = nullptr;
     std::function<QWidget*()> m_keepClearOf;
     std::function<QRect()> m_controlsArea;
-    std::vector<std::filesystem::path> m_givenLogs;
 };
 
 // The filter of the log choice: ADIF files first, ".adi" and ".adif" in any case.

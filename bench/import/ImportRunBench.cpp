@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -68,6 +69,15 @@ const LogFile& Log()
     static const LogFile log;
     return log;
 }
+
+// A progress display that shows nothing and never stops a file.
+class NoImportProgress final : public ImportProgress
+{
+public:
+    void ShowProgress(std::string_view, std::string_view, int) override {}
+    [[nodiscard]] bool StepProgress(int) override { return true; }
+    void HideProgress() override {}
+};
 
 // Every question answered as a user in a hurry would: count eQSL, take every found entity.
 class ScriptedPrompts final : public ImportPrompts

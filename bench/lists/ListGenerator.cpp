@@ -122,12 +122,12 @@ GeneratedDirectory GenerateListDirectory(const EntityCatalogue& catalogue,
     for (std::size_t i = 0; i < calls.size(); ++i) {
         GenerateStation(catalogue, seed * 7919u + static_cast<std::uint32_t>(i), *matrix);
         const auto saved = SaveList(directory, calls[i], catalogue, *matrix);
-        if (!saved.Written) {
+        if (!saved) {
             result.Complete = false;
             continue;
         }
         ++result.Files;
-        result.Bytes += std::filesystem::file_size(saved.Path, error);
+        result.Bytes += std::filesystem::file_size(saved.Get(), error);
     }
     return result;
 }

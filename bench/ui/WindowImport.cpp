@@ -28,9 +28,8 @@ using namespace wendrix;
 class Answers final : public ui::FlowPrompts
 {
 public:
-    void TakeLogFiles(std::vector<std::filesystem::path> files) override { m_logs = files; }
     bool AskCountEqsl() override { return false; }
-    std::vector<std::filesystem::path> ChooseLogFiles() override { return m_logs; }
+    std::vector<std::filesystem::path> ChooseLogFiles() override { return {}; }
     ReadErrorAnswer AskOnReadError(const std::filesystem::path&) override
     {
         return ReadErrorAnswer::Abort;
@@ -47,9 +46,6 @@ public:
         return std::nullopt;
     }
     void ShowReport(std::string_view, std::span<const std::string>, bool) override {}
-
-private:
-    std::vector<std::filesystem::path> m_logs;
 };
 
 }  // namespace

@@ -67,15 +67,10 @@ public:
     std::deque<EntityAnswer> entities;
     std::deque<std::optional<std::string>> lists;
     std::vector<std::string> lastReport;
-    std::vector<fs::path> given;
 
-    void TakeLogFiles(std::vector<fs::path> files) override { given = std::move(files); }
     bool AskCountEqsl() override { return YesNo(QStringLiteral("eQSL")); }
     std::vector<fs::path> ChooseLogFiles() override
     {
-        if (!given.empty()) {
-            return std::exchange(given, {});
-        }
         asked << QStringLiteral("choose logs");
         return Pop(logs, std::vector<fs::path>{});
     }
@@ -242,7 +237,7 @@ private:
             list.SetCell(Entity(prefix), BandIndex{kBand20m}, ModeIndex{kModeCw},
                          CellOperation::Set);
         }
-        QVERIFY(SaveList(Dir(), call, *m_catalogue, list).Written);
+        QVERIFY(SaveList(Dir(), call, *m_catalogue, list).Ok());
     }
     QPushButton& SaveButton()
     {

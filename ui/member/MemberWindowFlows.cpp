@@ -131,18 +131,14 @@ void MemberWindowFlows::ImportLogs(std::vector<std::filesystem::path> logs)
 void MemberWindowFlows::RunImport(std::optional<std::vector<std::filesystem::path>> logs)
 {
     FlowPrompts& prompts = m_windows.Prompts();
-    if (logs) {
-        prompts.TakeLogFiles(std::move(*logs));
-    }
     ImportOutcome outcome;
     {
         // The questions on the way show the normal arrow (they restore it for themselves).
         const BusyCursor busy;
         outcome = m_member.Import(prompts, m_windows.ProgressWindow(), m_windows.ReportWindow(),
-                                  m_opener);
+                                  m_opener, std::move(logs));
     }
-    prompts.TakeLogFiles({});  // when the run ended before the file choice
-    if (outcome.refreshView) {
+    if (outcome.end != ImportEnd::Cancelled) {
         m_window.RefreshMatrixView();
     }
     if (outcome.showReport) {
@@ -153,12 +149,12 @@ void MemberWindowFlows::RunImport(std::optional<std::vector<std::filesystem::pat
 void MemberWindowFlows::ButtonSaveClick()
 {
     m_member.SetCallSign(m_window.CallSign().toStdString());
-    SaveOutcome saved = SaveOutcome::Saved;
+    bool callTooShort = false;
     {
         const BusyCursor busy;
-        saved = m_member.Save();
+        callTooShort = m_member.Save().FailedBecause(SaveRefusal::CallTooShort);
     }
-    if (saved == SaveOutcome::CallTooShort) {
+    if (callTooShort) {
         m_window.FocusCallSign();
     }
 }

@@ -2,6 +2,8 @@
 #include "evaluation/ClubReport.h"
 
 #include <filesystem>
+#include <optional>
+#include <utility>
 #include <memory>
 #include <regex>
 #include <string>
@@ -185,9 +187,10 @@ TEST_F(SmallClubReport, ComparesWithLastYearsResultAndSurvivesADamagedOne)
     WriteList("DL1ABC.CFD", "DL1ABC", {{E("W"), k20m, kModeCw}, {E("3A"), k20m, kModeCw}});
     WriteList("OE3XYZ.CFD", "OE3XYZ", {{E("3A"), k20m, kModeCw}});
     (void)Report();
-    PreviousResultLoad previous;
-    previous.Result = ParsePreviousResult(FormatResultFile(catalogue, *evaluation));
-    ASSERT_TRUE(previous.Result.has_value());
+    std::optional<PreviousResult> parsed =
+        ParsePreviousResult(FormatResultFile(catalogue, *evaluation));
+    ASSERT_TRUE(parsed.has_value());
+    const PreviousResultLoad previous = std::move(*parsed);
 
     // This year W is confirmed by both lists, 3A by one.
     WriteList("OE3XYZ.CFD", "OE3XYZ", {{E("W"), k20m, kModeCw}});

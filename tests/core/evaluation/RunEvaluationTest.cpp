@@ -196,14 +196,14 @@ TEST_F(EvaluationRun, FileSearchStopsAtTheLimitInNameOrder)
     for (const char* name : {"C.CFD", "A.CFD", "B.cfd", "D.CFD"}) {
         directory.Write(name, "");
     }
-    bool more = false;
-    bool error = false;
-    EXPECT_EQ(FindListFiles(directory.Path(), 3, more, error),
-              (std::vector<std::string>{"A.CFD", "B.cfd", "C.CFD"}));
-    EXPECT_TRUE(more);
-    EXPECT_FALSE(error);
-    EXPECT_EQ(FindListFiles(directory.Path(), 4, more, error).size(), 4u);
-    EXPECT_FALSE(more);
+    const auto three = FindListFiles(directory.Path(), 3);
+    ASSERT_TRUE(three.Ok());
+    EXPECT_EQ(three->Names, (std::vector<std::string>{"A.CFD", "B.cfd", "C.CFD"}));
+    EXPECT_TRUE(three->More);
+    const auto four = FindListFiles(directory.Path(), 4);
+    ASSERT_TRUE(four.Ok());
+    EXPECT_EQ(four->Names.size(), 4u);
+    EXPECT_FALSE(four->More);
 }
 
 TEST(ParticipantCall, IsTheFileNameUpToItsFirstDotAsItStands)
@@ -269,15 +269,15 @@ TEST_F(EvaluationRun, ResultFileIsWrittenBesideTheListsAndAFailedWriteIsReported
     WriteList("DL1ABC.CFD", "DL1ABC", {});
     (void)Run(zero);
     const auto saved = SaveResultFile(directory.Path(), catalogue, *evaluation);
-    ASSERT_TRUE(saved.Written);
-    EXPECT_EQ(saved.Path, directory.Path() / "Wendrix.TXT");
-    EXPECT_EQ(test::ReadFile(saved.Path), FormatResultFile(catalogue, *evaluation));
+    ASSERT_TRUE(saved.Ok());
+    EXPECT_EQ(saved.Get(), directory.Path() / "Wendrix.TXT");
+    EXPECT_EQ(test::ReadFile(saved.Get()), FormatResultFile(catalogue, *evaluation));
 
     const auto elsewhere = directory.Path() / "sub";
     std::filesystem::create_directories(elsewhere / "Wendrix.TXT");
     const auto failed = SaveResultFile(elsewhere, catalogue, *evaluation);
-    EXPECT_FALSE(failed.Written);
-    EXPECT_EQ(WriteErrorText(failed.Path), "Schreibfehler in Datei " + failed.Path.string());
+    ASSERT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.Message(), "Schreibfehler in Datei " + (elsewhere / "Wendrix.TXT").string());
     EXPECT_TRUE(std::filesystem::is_directory(elsewhere / "Wendrix.TXT"));
 }
 

@@ -10,6 +10,7 @@
 
 #include "ImportRunTestSupport.h"
 #include "matrix/Bands.h"
+#include "support/ApplyContactByScan.h"
 
 namespace wendrix::test {
 namespace {

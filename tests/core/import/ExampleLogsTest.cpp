@@ -10,6 +10,7 @@
 #include "import/Classification.h"
 #include "import/ImportRun.h"
 #include "matrix/Bands.h"
+#include "support/ImportReportLines.h"
 #include "support/TempDir.h"
 
 namespace wendrix::test {

@@ -12,6 +12,7 @@
 
 #include "ImportRunTestSupport.h"
 #include "matrix/Bands.h"
+#include "support/ImportReportLines.h"
 #include "support/SpecialEntries.h"
 #include "support/TempDir.h"
 #include "common/Utf8Path.h"
@@ -208,7 +209,7 @@ TEST_F(ImportRunTest, OkAtReadErrorEndsTheRunButKeepsAndMarksTheContactsAlreadyA
     EXPECT_FALSE(Ticked("JA", kBand20m, kModeCw));
     // The applied contacts must not be lost when the list is closed afterwards.
     EXPECT_TRUE(matrix.Modified());
-    EXPECT_TRUE(outcome.refreshView);
+    EXPECT_NE(outcome.end, ImportEnd::Cancelled);
     EXPECT_EQ(progress.hidden, 2);
     EXPECT_EQ(progress.shown.size(), 2u);
 }
@@ -231,7 +232,7 @@ TEST_F(ImportRunTest, OkAtReadErrorMarksTheListChangedLikeACompletedRun)
     EXPECT_EQ(outcome.counters.imported, 1);
     EXPECT_EQ(TickedCells(), 0);
     EXPECT_TRUE(matrix.Modified());
-    EXPECT_TRUE(outcome.refreshView);
+    EXPECT_NE(outcome.end, ImportEnd::Cancelled);
 }
 
 struct IgnoreCase
@@ -363,7 +364,7 @@ TEST_F(ImportRunTest, UnconfirmedOnlyRunShowsOneLineInformationTicksNothingButMa
     EXPECT_EQ(TickedCells(), 0);
     EXPECT_TRUE(report.Lines().empty());
     EXPECT_TRUE(matrix.Modified());
-    EXPECT_TRUE(outcome.refreshView);
+    EXPECT_NE(outcome.end, ImportEnd::Cancelled);
 }
 
 TEST_F(ImportRunTest, RejectedRecordsAloneBringTheReportQuestion)
@@ -414,9 +415,27 @@ TEST_F(ImportRunTest, CancelledFileChoiceChangesNothing)
     const ImportOutcome outcome = RunImport();
 
     EXPECT_EQ(outcome.end, ImportEnd::Cancelled);
-    EXPECT_FALSE(outcome.refreshView);
     EXPECT_FALSE(matrix.Modified());
     EXPECT_TRUE(progress.shown.empty());
+}
+
+TEST_F(ImportRunTest, GivenLogsAreReadAfterTheEqslQuestionWithoutTheFileChoice)
+{
+    const auto log = Log("dropped.adi", Contact({}));
+    {
+        InSequence order;
+        EXPECT_CALL(prompts, AskCountEqsl()).WillOnce(Return(false));
+        EXPECT_CALL(prompts, ShowSummary(_));
+    }
+    EXPECT_CALL(prompts, ChooseLogFiles()).Times(0);
+
+    const ImportOutcome outcome =
+        ImportRun(EmbeddedResolver(), matrix, prompts, progress, report, opener)
+            .Run(std::vector<std::filesystem::path>{log});
+
+    EXPECT_EQ(outcome.end, ImportEnd::Completed);
+    EXPECT_EQ(outcome.counters.imported, 1);
+    EXPECT_TRUE(Ticked("DL", kBand20m, kModeCw));
 }
 
 TEST_F(ImportRunTest, FileSmallerThan128BytesShowsAFullBar)

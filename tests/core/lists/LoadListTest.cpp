@@ -429,7 +429,7 @@ TEST_P(ListRoundTrip, SavedListReadsBackEveryStoredCellAndNothingAboveSixMetres)
     auto original = std::make_unique<ConfirmationMatrix>();
     test::FillRandomly(*original, entities, GetParam());
     test::TempDir directory;
-    ASSERT_TRUE(SaveList(directory.Path(), "DK0ABC", catalogue, *original).Written);
+    ASSERT_TRUE(SaveList(directory.Path(), "DK0ABC", catalogue, *original).Ok());
 
     const std::string text = test::ReadFile(directory.Path() / "DK0ABC.CFD");
     const auto lines = test::SplitCrLf(text);

@@ -146,8 +146,8 @@ TEST_F(SaveListFile, WrittenFileIsReadBackIntoTheSameRecordsIncludingTranslatedP
     matrix->WriteCell(ua3, BandIndex{kAllBands}, ModeIndex{kModeFone}, 1);
     matrix->WriteCell(crozet, BandIndex{9}, ModeIndex{kModeMixed}, 1);
     const auto saved = SaveList(directory.Path(), "DL1ABC", catalogue, *matrix);
-    ASSERT_TRUE(saved.Written);
-    EXPECT_EQ(saved.Path, directory.Path() / "DL1ABC.CFD");
+    ASSERT_TRUE(saved.Ok());
+    EXPECT_EQ(saved.Get(), directory.Path() / "DL1ABC.CFD");
 
     ConfirmationMatrix back;
     const auto loaded =
@@ -163,7 +163,7 @@ TEST_F(SaveListFile, WrittenFileIsReadBackIntoTheSameRecordsIncludingTranslatedP
 TEST_F(SaveListFile, SavingDoesNotClearTheModifiedState)
 {
     matrix->SetModified(true);
-    ASSERT_TRUE(SaveList(directory.Path(), "DL1ABC", catalogue, *matrix).Written);
+    ASSERT_TRUE(SaveList(directory.Path(), "DL1ABC", catalogue, *matrix).Ok());
     EXPECT_TRUE(matrix->Modified());
 }
 
@@ -173,12 +173,12 @@ TEST_F(SaveListFile, FailedSaveIntoAMissingDirectoryCreatesNothing)
 {
     const auto missing = directory.Path() / "no-such-folder";
     const auto saved = SaveList(missing, "DL1ABC", catalogue, *matrix);
-    EXPECT_FALSE(saved.Written);
-    EXPECT_EQ(saved.Path, missing / "DL1ABC.CFD");
+    ASSERT_FALSE(saved.Ok());
+    EXPECT_EQ(saved.Message(), WriteErrorText(missing / "DL1ABC.CFD"));
     EXPECT_FALSE(std::filesystem::exists(missing));
     // A call sign that would name a file in another folder is refused as well.
     std::filesystem::create_directory(directory.Path() / "DL1ABC");
-    EXPECT_FALSE(SaveList(directory.Path(), "DL1ABC/P", catalogue, *matrix).Written);
+    EXPECT_FALSE(SaveList(directory.Path(), "DL1ABC/P", catalogue, *matrix).Ok());
     EXPECT_TRUE(std::filesystem::is_empty(directory.Path() / "DL1ABC"));
 }
 
@@ -186,7 +186,7 @@ TEST_F(SaveListFile, FailedSaveOverADirectoryLeavesItAndNoTemporaryFile)
 {
     std::filesystem::create_directory(directory.Path() / "DL1ABC.CFD");
     const auto saved = SaveList(directory.Path(), "DL1ABC", catalogue, *matrix);
-    EXPECT_FALSE(saved.Written);
+    EXPECT_FALSE(saved.Ok());
     EXPECT_TRUE(std::filesystem::is_directory(directory.Path() / "DL1ABC.CFD"));
     int entries = 0;
     for ([[maybe_unused]] const auto& entry :
@@ -199,7 +199,7 @@ TEST_F(SaveListFile, FailedSaveOverADirectoryLeavesItAndNoTemporaryFile)
 TEST_F(SaveListFile, WriteErrorHalfwayKeepsThePreviousListIntact)
 {
     matrix->WriteCell(1, BandIndex{4}, ModeIndex{kModeCw}, 1);
-    ASSERT_TRUE(SaveList(directory.Path(), "DL1ABC", catalogue, *matrix).Written);
+    ASSERT_TRUE(SaveList(directory.Path(), "DL1ABC", catalogue, *matrix).Ok());
     const std::string before = test::ReadFile(directory.Path() / "DL1ABC.CFD");
     ASSERT_GT(before.size(), 1024u);
 
@@ -209,8 +209,8 @@ TEST_F(SaveListFile, WriteErrorHalfwayKeepsThePreviousListIntact)
         const test::WriteBlock block(target);
         ASSERT_TRUE(block.Active());
         const auto saved = SaveList(directory.Path(), "DL1ABC", catalogue, *matrix);
-        EXPECT_FALSE(saved.Written);
-        EXPECT_EQ(saved.Path, target);
+        ASSERT_FALSE(saved.Ok());
+        EXPECT_EQ(saved.Message(), WriteErrorText(target));
     }
     EXPECT_EQ(test::ReadFile(directory.Path() / "DL1ABC.CFD"), before);
     int entries = 0;

@@ -44,7 +44,7 @@ protected:
         for (int e = 1; e <= moreEntities; ++e) {
             list.SetCell(e + 2, BandIndex{4}, ModeIndex{kModeCw}, CellOperation::Set);
         }
-        ASSERT_TRUE(SaveList(directory.Path(), call, catalogue, list).Written);
+        ASSERT_TRUE(SaveList(directory.Path(), call, catalogue, list).Ok());
     }
     // Runs the evaluation and returns the log it shows beside the window.
     std::vector<std::string> RunAndKeepTheLog()
@@ -167,11 +167,11 @@ TEST_F(EvaluationSessionTest, TheClubReportIsSavedBesideTheResultAndItsFailureKe
     // message names the report.
     fs::create_directory(report);
     EXPECT_CALL(prompts, ShowFileError("Schreibfehler in Datei " + report.string()));
-    EXPECT_EQ(session.Save(), SaveOutcome::WriteFailed);
+    EXPECT_TRUE(session.Save().FailedBecause(SaveRefusal::WriteFailed));
     EXPECT_TRUE(session.HasUnsavedChanges());
 
     fs::remove(report);
-    EXPECT_EQ(session.Save(), SaveOutcome::Saved);
+    EXPECT_TRUE(session.Save().Ok());
     EXPECT_FALSE(session.HasUnsavedChanges());
     const std::string page = test::ReadFile(report);
     EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);

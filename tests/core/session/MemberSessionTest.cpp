@@ -143,7 +143,7 @@ TEST_F(MemberSessionTest, SavingWithAShortCallSignWritesNothingAndKeepsTheChange
     Tick();
     session.SetCallSign("dl1");
     EXPECT_CALL(prompts, ShowError(kCallTooShortText));
-    EXPECT_EQ(session.Save(), SaveOutcome::CallTooShort);
+    EXPECT_TRUE(session.Save().FailedBecause(SaveRefusal::CallTooShort));
     EXPECT_TRUE(session.HasUnsavedChanges());
     EXPECT_TRUE(fs::is_empty(directory.Path()));
 }
@@ -152,7 +152,7 @@ TEST_F(MemberSessionTest, ANewListIsSavedWithoutAskingAndReplacingItIsAsked)
 {
     session.SetCallSign("da0wdx");
     Tick();
-    EXPECT_EQ(session.Save(), SaveOutcome::Saved);
+    EXPECT_TRUE(session.Save().Ok());
     EXPECT_FALSE(session.HasUnsavedChanges());
     const fs::path file = directory.Path() / "DA0WDX.CFD";
     EXPECT_EQ(session.ListFilePath(), file);
@@ -161,10 +161,10 @@ TEST_F(MemberSessionTest, ANewListIsSavedWithoutAskingAndReplacingItIsAsked)
 
     matrix->SetCell(2, BandIndex{0}, ModeIndex{kModeRtty}, CellOperation::Set);
     EXPECT_CALL(prompts, AskOverwriteList()).WillOnce(Return(false)).WillOnce(Return(true));
-    EXPECT_EQ(session.Save(), SaveOutcome::OverwriteDeclined);
+    EXPECT_TRUE(session.Save().FailedBecause(SaveRefusal::OverwriteDeclined));
     EXPECT_EQ(test::ReadFile(file), first);
     EXPECT_TRUE(session.HasUnsavedChanges());
-    EXPECT_EQ(session.Save(), SaveOutcome::Saved);
+    EXPECT_TRUE(session.Save().Ok());
     EXPECT_EQ(test::ReadFile(file), FormatList("DA0WDX", catalogue, *matrix));
     EXPECT_FALSE(session.HasUnsavedChanges());
 }
@@ -178,8 +178,8 @@ TEST_F(MemberSessionTest, AListReadFromALowerCaseNameIsReplacedInPlaceNotDoubled
     EXPECT_EQ(session.ListFilePath(), file) << "the file to upload is the one on disk";
     Tick();
     EXPECT_CALL(prompts, AskOverwriteList()).WillOnce(Return(false)).WillOnce(Return(true));
-    EXPECT_EQ(session.Save(), SaveOutcome::OverwriteDeclined);
-    EXPECT_EQ(session.Save(), SaveOutcome::Saved);
+    EXPECT_TRUE(session.Save().FailedBecause(SaveRefusal::OverwriteDeclined));
+    EXPECT_TRUE(session.Save().Ok());
     EXPECT_EQ(test::ReadFile(file), FormatList("K9CTS", catalogue, *matrix));
     std::vector<fs::path> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(directory.Path())) {

@@ -7,7 +7,7 @@
 
 #include "import/ImportReport.h"
 
-// A report kept in memory.
+// A report kept in memory, for tests that look at its lines.
 namespace wendrix {
 
 class ImportReportLines final : public ImportReport
