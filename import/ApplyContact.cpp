@@ -3,66 +3,35 @@
 
 #include <optional>
 
-#include "common/Text.h"
 #include "import/Classification.h"
 #include "matrix/Bands.h"
 
 namespace wendrix {
 
-namespace {
+ContactApplier::ContactApplier(const EntityCatalogue& catalogue, ConfirmationMatrix& matrix)
+    : m_entityCount(catalogue.EntityCount()),
+      m_matrix(matrix)
+{
+}
 
-// The checks that come before the entity is looked up; none when the contact may be applied.
-std::optional<ApplyResult> Refusal(const ContactRecord& contact, int& modeIndex)
+ApplyResult ContactApplier::Apply(const ContactRecord& contact)
 {
     const std::optional<int> modeClass = ModeClassOf(contact.Mode);
     if (!modeClass) {
         return ApplyResult::NoModeClass;
     }
-    modeIndex = *modeClass;
-    if (Trim(contact.Prefix).empty()) {
-        return ApplyResult::NoPrefix;
+    if (contact.Entity == 0) {
+        return ApplyResult::NoEntity;
     }
-    if (!IsUsableCell(contact.Band, modeIndex)) {
+    if (!IsUsableCell(contact.Band, *modeClass)) {
         return ApplyResult::NoFoneOn30m;
     }
-    return std::nullopt;
-}
-
-ApplyResult Tick(std::uint16_t entity, const ContactRecord& contact, int modeIndex,
-                 ConfirmationMatrix& matrix)
-{
-    if (entity == 0) {
-        return ApplyResult::UnknownPrefix;
+    if (contact.Entity > m_entityCount) {
+        return ApplyResult::UnknownEntity;
     }
-    matrix.SetCell(entity, BandIndex{contact.Band}, ModeIndex{modeIndex}, CellOperation::Set);
+    m_matrix.SetCell(contact.Entity, BandIndex{contact.Band}, ModeIndex{*modeClass},
+                     CellOperation::Set);
     return ApplyResult::Applied;
-}
-
-}  // namespace
-
-ContactApplier::ContactApplier(const EntityCatalogue& catalogue, ConfirmationMatrix& matrix)
-    : m_matrix(matrix)
-{
-    const auto entities = catalogue.Entities();
-    for (std::size_t i = 0; i < entities.size(); ++i) {
-        // emplace keeps the first entity of a prefix that occurs twice
-        m_entityByPrefix.emplace(entities[i].MainPrefix, static_cast<std::uint16_t>(i + 1));
-    }
-}
-
-std::uint16_t ContactApplier::EntityOf(std::string_view mainPrefix) const
-{
-    const auto found = m_entityByPrefix.find(mainPrefix);
-    return found == m_entityByPrefix.end() ? 0 : found->second;
-}
-
-ApplyResult ContactApplier::Apply(const ContactRecord& contact)
-{
-    int modeIndex = 0;
-    if (const auto refusal = Refusal(contact, modeIndex)) {
-        return *refusal;
-    }
-    return Tick(EntityOf(contact.Prefix), contact, modeIndex, m_matrix);
 }
 
 }  // namespace wendrix

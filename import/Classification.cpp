@@ -310,24 +310,20 @@ bool Confirmed(const AdifFields& fields, bool countEqsl)
                          Equal(fields.Get(AdifField::LEqslReceived), "1"));
 }
 
-std::string_view PrefixFromDxcc(std::string_view dxcc, const EntityCatalogue& catalogue)
+LoggedEntity EntityFromDxcc(std::string_view dxcc, const EntityCatalogue& catalogue)
 {
     if (dxcc.empty()) {
         return {};
     }
     if (bytes::Equal(dxcc, "0")) {
-        return "0";
+        return {0, true};
     }
     // 999 is no entity; 00, 1000 and letters are as good as a missing field.
     const auto number = ReadNumber(dxcc, 1, 999);
     if (!number || *number == 999) {
         return {};
     }
-    const std::uint16_t entity = catalogue.EntityByDxcc(static_cast<int>(*number));
-    if (entity == 0) {
-        return {};
-    }
-    return catalogue.MainPrefixOf(entity).substr(0, ContactRecord::kPrefixLength);
+    return {catalogue.EntityByDxcc(static_cast<int>(*number)), false};
 }
 
 std::string_view ClassifyRecord(const AdifFields& fields, bool countEqsl,
@@ -365,7 +361,9 @@ std::string_view ClassifyRecord(const AdifFields& fields, bool countEqsl,
     if (Confirmed(fields, countEqsl)) {
         contact.Flags |= ContactRecord::kConfirmedFlag;
     }
-    contact.Prefix.assign(PrefixFromDxcc(fields.Get(AdifField::Dxcc), catalogue));
+    const LoggedEntity logged = EntityFromDxcc(fields.Get(AdifField::Dxcc), catalogue);
+    contact.Entity = logged.Entity;
+    contact.NoEntityDeclared = logged.NoEntityDeclared;
     return {};
 }
 

@@ -103,10 +103,15 @@ struct ContactDateTime
 // Whether the record's confirmation fields confirm the contact (eQSL only with countEqsl).
 [[nodiscard]] bool Confirmed(const AdifFields& fields, bool countEqsl);
 
-// The contact's prefix from its DXCC field: empty (resolve from the call), "0", or the
-// MainPrefix of the entity with that DXCC number.
-[[nodiscard]] std::string_view PrefixFromDxcc(std::string_view dxcc,
-                                              const EntityCatalogue& catalogue);
+// What the DXCC field says of the contact's entity: the catalogue number of the entity with that
+// DXCC number (0 for none: find it from the call), and whether the log declared number 0.
+struct LoggedEntity
+{
+    std::uint16_t Entity = 0;
+    bool NoEntityDeclared = false;
+    friend bool operator==(const LoggedEntity&, const LoggedEntity&) = default;
+};
+[[nodiscard]] LoggedEntity EntityFromDxcc(std::string_view dxcc, const EntityCatalogue& catalogue);
 
 // Runs the checks in their fixed order (mode, band, date, time, call). On success fills the
 // contact completely and returns an empty text; otherwise returns the reason and leaves the

@@ -11,8 +11,7 @@ namespace wendrix {
 // One accepted QSO of a log, as the reader hands it to the import run.
 struct ContactRecord
 {
-    static constexpr std::size_t kCallLength = 15;   // longer calls are cut
-    static constexpr std::size_t kPrefixLength = 7;  // longer main prefixes are cut
+    static constexpr std::size_t kCallLength = 15;  // longer calls are cut
     static constexpr std::uint8_t kConfirmedFlag = 0x20;
 
     std::uint8_t Day = 0;     // 1..31
@@ -24,9 +23,11 @@ struct ContactRecord
     std::uint8_t Band = 0;    // BandIndex 0..17; 17 = outside every band of the plan
     std::uint8_t Mode = 0;    // ModeCode 0..30
     std::uint8_t Flags = 0;   // only kConfirmedFlag is ever set by the reader
-    // MainPrefix of the contact's entity; empty = not known from the log (resolve it from the
-    // call); the one-character text "0" = the log declared DXCC number 0.
-    std::string Prefix;
+    // The contact's entity as the log's DXCC field names it (its catalogue number); 0 when the
+    // log names none, and the entity is to be found from the call sign.
+    std::uint16_t Entity = 0;
+    // The log declared DXCC number 0 (no entity, such as maritime mobile): nothing to find.
+    bool NoEntityDeclared = false;
 
     [[nodiscard]] bool IsConfirmed() const { return (Flags & kConfirmedFlag) != 0; }
     // The contact date as year * 10000 + month * 100 + day.
@@ -38,7 +39,8 @@ struct ContactRecord
         Day = Month = Minute = Hour = Band = Mode = Flags = 0;
         Year = 0;
         Call.clear();
-        Prefix.clear();
+        Entity = 0;
+        NoEntityDeclared = false;
     }
 };
 

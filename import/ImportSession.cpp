@@ -8,8 +8,6 @@ namespace wendrix {
 
 namespace {
 
-constexpr std::string_view kUndefinedPrefix = "0";
-
 ReportContact ReportContactOf(const ContactRecord& contact)
 {
     return {contact.Call, contact.Year, contact.Month, contact.Day};
@@ -39,24 +37,21 @@ void ImportSession::HandleAccepted(const ContactRecord& contact)
         return;  // counted, never applied
     }
     ++m_counters.confirmed;
-    if (!contact.Prefix.empty() && contact.Prefix != kUndefinedPrefix) {
+    if (contact.Entity != 0) {
         m_applier.Apply(contact);
         return;
     }
 
     m_contact = contact;
-    if (m_contact.Prefix.empty()) {
-        ++m_counters.withoutCode;
+    ++m_counters.withoutCode;
+    if (!m_contact.NoEntityDeclared) {
         DetermineEntity(m_contact);
-    }
-    if (m_contact.Prefix == kUndefinedPrefix) {
-        m_contact.Prefix.clear();
-        ++m_counters.withoutCode;
+    } else {
         ++m_counters.unclear;
         WriteUndefinedEntityLine(m_line, ReportContactOf(m_contact));
         AddReportLine(m_line);
     }
-    // A contact whose entity stayed unknown reaches here with an empty prefix and ticks nothing.
+    // A contact whose entity stayed unknown reaches here without one and ticks nothing.
     m_applier.Apply(m_contact);
 }
 
@@ -92,8 +87,8 @@ void ImportSession::DetermineEntity(ContactRecord& contact)
             }
             if (m_lastAnswer == EntityAnswer::Yes || m_lastAnswer == EntityAnswer::YesToAll) {
                 ++m_counters.determined;
-                contact.Prefix = resolved.MainPrefix;
-                WriteDeterminedLine(m_line, contact.Prefix, ReportContactOf(contact));
+                contact.Entity = resolved.Entity;
+                WriteDeterminedLine(m_line, resolved.MainPrefix, ReportContactOf(contact));
                 AddReportLine(m_line);
                 return;
             }

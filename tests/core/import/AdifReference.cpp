@@ -174,7 +174,8 @@ std::string Describe(const ReadOutcome& outcome)
         const ContactRecord& c = outcome.contact;
         s << "accepted " << c.Call << " " << c.Year << "-" << int{c.Month} << "-" << int{c.Day}
           << " " << int{c.Hour} << ":" << int{c.Minute} << " band " << int{c.Band} << " mode "
-          << int{c.Mode} << " flags " << int{c.Flags} << " prefix '" << c.Prefix << "'";
+          << int{c.Mode} << " flags " << int{c.Flags} << " entity " << c.Entity
+          << (c.NoEntityDeclared ? " (DXCC 0)" : "");
     } else {
         s << "rejected '" << outcome.report << "'";
     }

@@ -33,7 +33,8 @@ struct ReadOutcome
         const ContactRecord& y = b.contact;
         return x.Day == y.Day && x.Month == y.Month && x.Year == y.Year && x.Hour == y.Hour &&
                x.Minute == y.Minute && x.Call == y.Call && x.Band == y.Band && x.Mode == y.Mode &&
-               x.Flags == y.Flags && x.Prefix == y.Prefix;
+               x.Flags == y.Flags && x.Entity == y.Entity &&
+               x.NoEntityDeclared == y.NoEntityDeclared;
     }
 };
 

@@ -10,7 +10,6 @@
 
 #include "ImportRunTestSupport.h"
 #include "matrix/Bands.h"
-#include "support/ApplyContactByScan.h"
 
 namespace wendrix::test {
 namespace {
@@ -24,7 +23,7 @@ struct Cell
 struct ApplyCase
 {
     const char* name;
-    std::string prefix;
+    std::string prefix;  // of the contact's entity; empty: none
     int band;
     int modeCode;
     ApplyResult result;
@@ -50,7 +49,7 @@ ContactRecord ConfirmedContact(const ApplyCase& c)
     contact.Band = static_cast<std::uint8_t>(c.band);
     contact.Mode = static_cast<std::uint8_t>(c.modeCode);
     contact.Flags = ContactRecord::kConfirmedFlag;
-    contact.Prefix = c.prefix;
+    contact.Entity = c.prefix.empty() ? 0 : static_cast<std::uint16_t>(EntityNumber(c.prefix));
     return contact;
 }
 
@@ -83,13 +82,9 @@ TEST_P(ApplyContactCases, TicksTheCellOfTheEntityBandAndModeClassWithItsDependen
     const ContactRecord contact = ConfirmedContact(c);
     const int dl = EntityNumber("DL");
 
-    ConfirmationMatrix scanned;
-    EXPECT_EQ(ApplyContact(contact, EmbeddedCatalogue(), scanned), c.result);
     ConfirmationMatrix indexed;
     ContactApplier applier(EmbeddedCatalogue(), indexed);
     EXPECT_EQ(applier.Apply(contact), c.result);
-
-    EXPECT_EQ(TickedCells(scanned, dl), c.ticked);
     EXPECT_EQ(TickedCells(indexed, dl), c.ticked);
     // Nothing is ticked anywhere else, and a contact that ticks nothing leaves the list unchanged.
     int total = 0;
@@ -143,16 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                   kSsb,
                   ApplyResult::Applied,
                   {{17, 1}, {17, 3}}},
-        ApplyCase{"EmptyPrefixTicksNothing", "", kBand20m, kCw, ApplyResult::NoPrefix, {}},
-        ApplyCase{"BlankPrefixTicksNothing", "  ", kBand20m, kCw, ApplyResult::NoPrefix, {}},
-        ApplyCase{"DxccZeroMatchesNoEntity", "0", kBand20m, kCw, ApplyResult::UnknownPrefix, {}},
-        ApplyCase{"PrefixMustMatchExactly", " DL", kBand20m, kCw, ApplyResult::UnknownPrefix, {}},
-        ApplyCase{"PrefixIsNotAStartOfTheMainPrefix",
-                  "D",
-                  kBand20m,
-                  kCw,
-                  ApplyResult::UnknownPrefix,
-                  {}}),
+        ApplyCase{"NoEntityTicksNothing", "", kBand20m, kCw, ApplyResult::NoEntity, {}}),
     [](const testing::TestParamInfo<ApplyCase>& testInfo) {
         return std::string(testInfo.param.name);
     });
@@ -163,20 +149,18 @@ TEST(ApplyContact, UnconfirmedFlagDoesNotStopApplyingWhenTheRunDecidedToApply)
     ContactRecord contact = ConfirmedContact({"", "JA", 6, kCw, ApplyResult::Applied, {}});
     contact.Flags = 0;
     ConfirmationMatrix matrix;
-    EXPECT_EQ(ApplyContact(contact, EmbeddedCatalogue(), matrix), ApplyResult::Applied);
+    EXPECT_EQ(ContactApplier(EmbeddedCatalogue(), matrix).Apply(contact), ApplyResult::Applied);
     EXPECT_TRUE(matrix.IsTicked(EntityNumber("JA"), BandIndex{6}, ModeIndex{kCw}));
 }
 
-TEST(ApplyContact, IndexFindsEveryMainPrefixOfTheCatalogue)
+TEST(ApplyContact, ANumberBeyondTheCatalogueTicksNothing)
 {
+    ContactRecord contact = ConfirmedContact({"", "JA", 6, kCw, ApplyResult::Applied, {}});
+    contact.Entity = static_cast<std::uint16_t>(EmbeddedCatalogue().EntityCount() + 1);
     ConfirmationMatrix matrix;
-    const ContactApplier applier(EmbeddedCatalogue(), matrix);
-    const auto entities = EmbeddedCatalogue().Entities();
-    for (std::size_t i = 0; i < entities.size(); ++i) {
-        EXPECT_EQ(applier.EntityOf(entities[i].MainPrefix),
-                  EmbeddedCatalogue().FindEntityByPrefix(entities[i].MainPrefix))
-            << entities[i].MainPrefix;
-    }
+    EXPECT_EQ(ContactApplier(EmbeddedCatalogue(), matrix).Apply(contact),
+              ApplyResult::UnknownEntity);
+    EXPECT_FALSE(matrix.Modified());
 }
 
 }  // namespace

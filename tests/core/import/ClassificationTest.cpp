@@ -291,14 +291,14 @@ const EntityCatalogue& SmallCatalogue()
     return catalogue;
 }
 
-TEST(PrefixFromDxcc, NumbersNameEntitiesZeroIsKeptAndEverythingElseMeansResolve)
+TEST(EntityFromDxcc, NumbersNameEntitiesZeroIsKeptAndEverythingElseMeansResolve)
 {
     const EntityCatalogue& catalogue = SmallCatalogue();
-    EXPECT_EQ(PrefixFromDxcc("230", catalogue), "DL");
-    EXPECT_EQ(PrefixFromDxcc("024", catalogue), "3Y/B");
-    EXPECT_EQ(PrefixFromDxcc("0", catalogue), "0");
+    EXPECT_EQ(catalogue.MainPrefixOf(EntityFromDxcc("230", catalogue).Entity), "DL");
+    EXPECT_EQ(catalogue.MainPrefixOf(EntityFromDxcc("024", catalogue).Entity), "3Y/B");
+    EXPECT_EQ(EntityFromDxcc("0", catalogue), (LoggedEntity{0, true}));
     for (std::string_view resolve : {"", "00", "999", "1000", "DL", "-230", "231"}) {
-        EXPECT_EQ(PrefixFromDxcc(resolve, catalogue), "") << resolve;
+        EXPECT_EQ(EntityFromDxcc(resolve, catalogue), LoggedEntity{}) << resolve;
     }
 }
 
@@ -323,7 +323,7 @@ TEST(ClassifyRecord, FailingCheckLeavesTheContactAloneAndPassingFillsItWhole)
     EXPECT_EQ(contact.Mode, 1);
     EXPECT_EQ(contact.Band, 4);
     EXPECT_EQ(contact.Flags, ContactRecord::kConfirmedFlag) << "only the confirmed flag is set";
-    EXPECT_EQ(contact.Prefix, "DL");
+    EXPECT_EQ(SmallCatalogue().MainPrefixOf(contact.Entity), "DL");
     EXPECT_EQ(contact.Date(), 20150307u);
 }
 
