@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "import/ImportNews.h"
 #include "import/ImportSummary.h"
 
 // How an import run ended and what the caller does next.
@@ -21,6 +22,7 @@ struct ImportOutcome
     ImportCounters counters;
     std::string summary;      // empty unless the run completed
     bool showReport = false;  // the user asked to see the report
+    ImportNews news;          // what the run added (also after a read error)
     // Unless the run was cancelled, the matrix may have changed (the caller repaints it) and the
     // list was marked modified.
 };

@@ -63,7 +63,26 @@ private:
     std::int64_t m_lastPercent = 0;
 };
 
+// The summary with the news line after its figures, before the question that may end it.
+std::string WithNewsLine(const ImportSummary& summary, std::string_view newsLine)
+{
+    std::string text = summary.text;
+    const std::size_t question = summary.offersReport ? text.rfind("\r\n\r\n") : std::string::npos;
+    const std::string line = "\r\n" + std::string(newsLine);
+    if (question == std::string::npos) {
+        return text + line;
+    }
+    return text.insert(question, line);
+}
+
 }  // namespace
+
+ImportNews ImportRun::ReportNews(const ConfirmationMatrix& before)
+{
+    ImportNews news = CompareForNews(before, m_matrix);
+    m_report.AddNews(NewsReportLines(news, m_resolver.Catalogue()));
+    return news;
+}
 
 ImportRun::ImportRun(const CallResolver& resolver, ConfirmationMatrix& matrix,
                      ImportPrompts& prompts, ImportProgress& progress, ImportReport& report,
@@ -88,6 +107,9 @@ ImportOutcome ImportRun::Run(std::optional<std::vector<std::filesystem::path>> l
         return outcome;
     }
 
+    // The news are what changed against this copy: the cells ticked before stay out, however
+    // often the logs confirm them again.
+    const ConfirmationMatrix before = m_matrix;
     ImportSession session(m_resolver, m_matrix, m_prompts, m_report);
     AdifLogReader reader(m_resolver.Catalogue(), outcome.countEqsl);
     for (const std::filesystem::path& file : files) {
@@ -115,6 +137,7 @@ ImportOutcome ImportRun::Run(std::optional<std::vector<std::filesystem::path>> l
             // changed and the view must show them; otherwise closing would lose them silently.
             outcome.end = ImportEnd::AbortedOnReadError;
             outcome.counters = session.Counters();
+            outcome.news = ReportNews(before);
             m_matrix.SetModified(true);
             return outcome;
         }
@@ -122,12 +145,13 @@ ImportOutcome ImportRun::Run(std::optional<std::vector<std::filesystem::path>> l
 
     outcome.end = ImportEnd::Completed;
     outcome.counters = session.Counters();
+    outcome.news = ReportNews(before);
     const ImportSummary summary = BuildImportSummary(outcome.counters);
-    outcome.summary = summary.text;
+    outcome.summary = WithNewsLine(summary, NewsSummaryLine(outcome.news));
     if (summary.offersReport) {
-        outcome.showReport = m_prompts.AskShowReport(summary.text);
+        outcome.showReport = m_prompts.AskShowReport(outcome.summary);
     } else {
-        m_prompts.ShowSummary(summary.text);
+        m_prompts.ShowSummary(outcome.summary);
     }
     m_matrix.SetModified(true);
     return outcome;

@@ -32,6 +32,9 @@ public:
     ImportOutcome Run(std::optional<std::vector<std::filesystem::path>> logs = std::nullopt);
 
 private:
+    // What the run added against the matrix as it was before, in the report after its lines.
+    ImportNews ReportNews(const ConfirmationMatrix& before);
+
     const CallResolver& m_resolver;
     ConfirmationMatrix& m_matrix;
     ImportPrompts& m_prompts;

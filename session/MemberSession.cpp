@@ -111,7 +111,18 @@ ImportOutcome MemberSession::Import(ImportPrompts& prompts, ImportProgress& prog
     if (!m_resolver) {
         m_resolver.emplace(m_catalogue);
     }
-    return ImportRun(*m_resolver, m_matrix, prompts, progress, report, opener).Run(std::move(logs));
+    m_history.Begin();
+    ImportOutcome outcome =
+        ImportRun(*m_resolver, m_matrix, prompts, progress, report, opener).Run(std::move(logs));
+    if (outcome.end == ImportEnd::Cancelled) {
+        m_history.Commit();  // nothing changed: no step
+        return outcome;
+    }
+    // The window outlines what this run ticked, until the next run; the whole run is one step,
+    // even when every contact was known.
+    m_matrix.SetMarks(outcome.news.Ticked);
+    m_history.Commit(true);
+    return outcome;
 }
 
 void MemberSession::ClearList()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -107,6 +108,79 @@ TEST_F(ExampleLogs, LaterLogAddsConfirmationsAndNeverRemovesOne)
     EXPECT_TRUE(matrix.IsTicked(EntityNumber("UA3"), BandIndex{kBand20m}, ModeIndex{kModeCw}));
     EXPECT_TRUE(matrix.IsTicked(EntityNumber("VE"), BandIndex{1}, ModeIndex{kModeCw}));
     EXPECT_TRUE(matrix.IsTicked(EntityNumber("DL"), BandIndex{12}, ModeIndex{kModeCw}));
+}
+
+// The news of the later log, recounted from the matrix before and after it: every cell that
+// was clear and is ticked, grouped by what the entity and its band held before.
+TEST_F(ExampleLogs, TheNewsAreExactlyTheCellsTheLaterLogAdded)
+{
+    EXPECT_CALL(prompts, AskTakeEntity(_)).WillOnce(Return(EntityAnswer::YesToAll));
+    EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
+    Import("demo.adi");
+    const ConfirmationMatrix before = matrix;
+    testing::Mock::VerifyAndClearExpectations(&prompts);
+
+    std::string summary;
+    EXPECT_CALL(prompts, ShowSummary(_)).WillOnce(testing::SaveArg<0>(&summary));
+    const ImportNews news = Import("later.adi").news;
+
+    std::vector<std::tuple<int, int, int>> expected[3];  // new entity, new band, new slot
+    ConfirmationMatrix::CellMarks ticked{};
+    for (int entity = 1; entity <= ConfirmationMatrix::kMaxEntities; ++entity) {
+        bool entityKnown = false;
+        for (int band = 0; band < kBandCount; ++band) {
+            entityKnown =
+                entityKnown || before.IsTicked(entity, BandIndex{band}, ModeIndex{kModeMixed});
+        }
+        for (int band = 0; band < kBandCount; ++band) {
+            const bool bandKnown = before.IsTicked(entity, BandIndex{band}, ModeIndex{kModeMixed});
+            for (int mode = 0; mode < kModeCount; ++mode) {
+                const bool added = !before.IsTicked(entity, BandIndex{band}, ModeIndex{mode}) &&
+                                   matrix.IsTicked(entity, BandIndex{band}, ModeIndex{mode});
+                if (!added) {
+                    continue;
+                }
+                ticked[static_cast<std::size_t>(entity)].set(
+                    static_cast<std::size_t>(band * kModeCount + mode));
+                // Mixed follows the others; the all-bands column speaks only for contacts
+                // outside the band plan, which tick no band of their mode.
+                bool onABand = false;
+                for (int b = 0; b < kPlanBandCount; ++b) {
+                    onABand = onABand || (!before.IsTicked(entity, BandIndex{b}, ModeIndex{mode}) &&
+                                          matrix.IsTicked(entity, BandIndex{b}, ModeIndex{mode}));
+                }
+                if (mode == kModeMixed || (band == kAllBands && onABand)) {
+                    continue;
+                }
+                expected[!entityKnown ? 0 : !bandKnown ? 1 : 2].emplace_back(entity, band, mode);
+            }
+        }
+    }
+    const auto flatten = [](const std::vector<EntityNews>& group) {
+        std::vector<std::tuple<int, int, int>> cells;
+        for (const EntityNews& entity : group) {
+            for (const NewCell& cell : entity.Cells) {
+                cells.emplace_back(entity.Entity, cell.Band, cell.Mode);
+            }
+        }
+        return cells;
+    };
+    EXPECT_EQ(flatten(news.NewEntities), expected[0]);
+    EXPECT_EQ(flatten(news.NewBands), expected[1]);
+    EXPECT_EQ(flatten(news.NewSlots), expected[2]);
+    EXPECT_FALSE(news.Empty());
+    EXPECT_EQ(news.Ticked, ticked);
+    EXPECT_EQ(report.News().size(),
+              3 + news.NewEntities.size() + news.NewBands.size() + news.NewSlots.size());
+    EXPECT_THAT(summary, testing::HasSubstr(NewsSummaryLine(news)));
+
+    // The same log again adds nothing, and says so in one line.
+    testing::Mock::VerifyAndClearExpectations(&prompts);
+    EXPECT_CALL(prompts, ShowSummary(_));
+    const ImportNews again = Import("later.adi").news;
+    EXPECT_TRUE(again.Empty());
+    EXPECT_EQ(again.Ticked, ConfirmationMatrix::CellMarks{});
+    EXPECT_EQ(report.News().size(), 1u);
 }
 
 }  // namespace

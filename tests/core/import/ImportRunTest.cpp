@@ -266,10 +266,11 @@ TEST_P(IgnoreAtReadError, DropsOnlyTheBrokenLineAndReportsWhatCouldNotBeRead)
     EXPECT_CALL(prompts, AskOnReadError(log)).WillOnce(Return(ReadErrorAnswer::Ignore));
     const std::string figures = "3 QSOs importiert, davon 3 QSOs bestätigt.";
     if (c.skipLine.empty()) {
-        EXPECT_CALL(prompts, ShowSummary(figures));
+        EXPECT_CALL(prompts, ShowSummary(SummaryIs(figures)));
     } else {
         // The line about the lost bytes is worth offering the report for.
-        EXPECT_CALL(prompts, AskShowReport(figures + "\r\n\r\n" + std::string(kShowReportQuestion)))
+        EXPECT_CALL(prompts, AskShowReport(SummaryIs(figures + "\r\n\r\n" +
+                                                     std::string(kShowReportQuestion))))
             .WillOnce(Return(false));
     }
 
@@ -340,7 +341,8 @@ TEST_P(EqslAnswer, EqslOnlyConfirmationsCountOnlyWhenTheUserSaidSo)
                      {"L_EQSL_RECEIVED", "1"}}));
     ExpectStart(countEqsl, {log});
     const std::string confirmed = countEqsl ? "2" : "0";
-    EXPECT_CALL(prompts, ShowSummary("2 QSOs importiert, davon " + confirmed + " QSOs bestätigt."));
+    EXPECT_CALL(prompts, ShowSummary(SummaryIs("2 QSOs importiert, davon " + confirmed +
+                                               " QSOs bestätigt.")));
 
     const ImportOutcome outcome = RunImport();
 
@@ -357,7 +359,7 @@ TEST_F(ImportRunTest, UnconfirmedOnlyRunShowsOneLineInformationTicksNothingButMa
         Log("log.adi", Contact({{"QSL_RCVD", "N"}}) + Contact({{"QSL_RCVD", "YES"}, {"DXCC", ""}}) +
                            Contact({{"QSL_RCVD", ""}, {"LOTW_QSL_RCVD", "R"}}));
     ExpectStart(false, {log});
-    EXPECT_CALL(prompts, ShowSummary("3 QSOs importiert, davon 0 QSOs bestätigt."));
+    EXPECT_CALL(prompts, ShowSummary(SummaryIs("3 QSOs importiert, davon 0 QSOs bestätigt.")));
 
     const ImportOutcome outcome = RunImport();
 
@@ -372,9 +374,9 @@ TEST_F(ImportRunTest, RejectedRecordsAloneBringTheReportQuestion)
     const std::string ft4 = Contact({{"CALL", "SM5ABC"}, {"MODE", "FT4"}});
     const auto log = Log("log.adi", ft4 + Contact({}));
     ExpectStart(false, {log});
-    EXPECT_CALL(prompts,
-                AskShowReport("1 QSOs importiert, davon 1 QSOs bestätigt.\r\n\r\n"
-                              "Zeige Liste aller fehlerhaften, unklaren oder ergänzten QSOs ?"))
+    EXPECT_CALL(prompts, AskShowReport(SummaryIs(
+                             "1 QSOs importiert, davon 1 QSOs bestätigt.\r\n\r\n"
+                             "Zeige Liste aller fehlerhaften, unklaren oder ergänzten QSOs ?")))
         .WillOnce(Return(true));
 
     const ImportOutcome outcome = RunImport();
@@ -394,9 +396,9 @@ TEST_F(ImportRunTest, AFileWithoutAnyRecordIsNamedInTheReportWhichIsOffered)
     const auto headerOnly = Log("header.adi", "");
     const auto good = Log("good.adi", Contact({}));
     ExpectStart(false, {sheet, empty, good, headerOnly});
-    EXPECT_CALL(prompts,
-                AskShowReport("1 QSOs importiert, davon 1 QSOs bestätigt.\r\n\r\n"
-                              "Zeige Liste aller fehlerhaften, unklaren oder ergänzten QSOs ?"))
+    EXPECT_CALL(prompts, AskShowReport(SummaryIs(
+                             "1 QSOs importiert, davon 1 QSOs bestätigt.\r\n\r\n"
+                             "Zeige Liste aller fehlerhaften, unklaren oder ergänzten QSOs ?")))
         .WillOnce(Return(true));
 
     const ImportOutcome outcome = RunImport();
@@ -463,7 +465,7 @@ TEST_F(ImportRunTest, ProgressStepsOnlyWhenTheWholePercentageChanges)
     }
     const auto log = dir.Write("big.adi", records);
     ExpectStart(false, {log});
-    EXPECT_CALL(prompts, ShowSummary("1000 QSOs importiert, davon 0 QSOs bestätigt."));
+    EXPECT_CALL(prompts, ShowSummary(SummaryIs("1000 QSOs importiert, davon 0 QSOs bestätigt.")));
 
     RunImport();
 
@@ -482,7 +484,7 @@ TEST_F(ImportRunTest, StopFromTheProgressWindowEndsOnlyTheCurrentFile)
     const auto first = dir.Write("first.adi", Contact({{"CALL", "EA3XYZ"}, {"DXCC", "281"}}));
     const auto second = dir.Write("second.adi", Contact({{"CALL", "F5ABC"}, {"DXCC", "227"}}));
     ExpectStart(false, {first, second});
-    EXPECT_CALL(prompts, ShowSummary("1 QSOs importiert, davon 1 QSOs bestätigt."));
+    EXPECT_CALL(prompts, ShowSummary(SummaryIs("1 QSOs importiert, davon 1 QSOs bestätigt.")));
     progress.stopAtStep = 1;
 
     RunImport();
@@ -496,7 +498,7 @@ TEST_F(ImportRunTest, FileThatCannotBeOpenedIsPassedOverSilently)
 {
     const auto good = Log("good.adi", Contact({}));
     ExpectStart(false, {dir.Path() / "missing.adi", good});
-    EXPECT_CALL(prompts, ShowSummary("1 QSOs importiert, davon 1 QSOs bestätigt."));
+    EXPECT_CALL(prompts, ShowSummary(SummaryIs("1 QSOs importiert, davon 1 QSOs bestätigt.")));
 
     const ImportOutcome outcome = RunImport();
 
@@ -523,8 +525,9 @@ TEST_F(ImportRunTest, EntriesThatAreNoFilesAreReportedAndTheOthersImported)
                         " ist ein Verweis ohne Ziel");
     }
     ExpectStart(false, chosen);
-    EXPECT_CALL(prompts, AskShowReport(StartsWith("1 QSOs importiert, davon 1 QSOs bestätigt.\r\n"
-                                                  "\r\nZeige Liste")))
+    EXPECT_CALL(prompts, AskShowReport(testing::ResultOf(
+                             WithoutNewsLine, StartsWith("1 QSOs importiert, davon 1 QSOs "
+                                                         "bestätigt.\r\n\r\nZeige Liste"))))
         .WillOnce(Return(true));
 
     const ImportOutcome outcome = RunImport();

@@ -75,6 +75,19 @@ const CallResolver& EmbeddedResolver()
     return resolver;
 }
 
+std::string WithoutNewsLine(std::string_view summary)
+{
+    std::string text(summary);
+    for (const std::string_view start : {"\r\nNeu: ", "\r\nNichts Neues"}) {
+        const std::size_t line = text.find(start);
+        if (line != std::string::npos) {
+            const std::size_t end = text.find("\r\n", line + 2);
+            text.erase(line, end == std::string::npos ? std::string::npos : end - line);
+        }
+    }
+    return text;
+}
+
 int EntityNumber(std::string_view mainPrefix)
 {
     const std::uint16_t number = EmbeddedCatalogue().FindEntityByPrefix(mainPrefix);

@@ -86,4 +86,13 @@ private:
 // Entity number of a main prefix in the embedded catalogue (fails the test when missing).
 [[nodiscard]] int EntityNumber(std::string_view mainPrefix);
 
+// The summary without the line of what the run added, which follows its figures.
+[[nodiscard]] std::string WithoutNewsLine(std::string_view summary);
+
+// Matches a summary whose figures (and question) are the given text, whatever it added.
+MATCHER_P(SummaryIs, figures, "")
+{
+    return WithoutNewsLine(arg) == std::string(figures);
+}
+
 }  // namespace wendrix::test

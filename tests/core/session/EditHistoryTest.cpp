@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "SessionTestSupport.h"
+#include "core/import/ImportRunTestSupport.h"
 #include "core/lists/ListTestSupport.h"
 #include "session/MemberSession.h"
+#include "support/ImportReportLines.h"
 #include "support/TempDir.h"
 
 namespace wendrix {
@@ -135,6 +137,49 @@ TEST_F(EditHistoryTest, AHandEditTakesTheImportMarkOffTheCellsItChanges)
     EXPECT_TRUE(matrix.IsMarked(2, BandIndex{4}, ModeIndex{kModeRtty}));
     session.Undo();
     EXPECT_TRUE(matrix.IsMarked(2, BandIndex{4}, ModeIndex{kModeCw})) << "the mark comes back";
+}
+
+// A whole import run is one step; its marks go and come with it, and a hand edit takes the
+// mark off the cell it changes.
+TEST(EditHistoryOfAnImport, TheRunIsOneStepWithItsMarks)
+{
+    ConfirmationMatrix imported;
+    test::TempDir lists;
+    StrictMock<test::MockSessionPrompts> sessionPrompts;
+    MemberSession member{test::EmbeddedCatalogue(), imported, lists.Path(), sessionPrompts};
+    testing::NiceMock<test::MockImportPrompts> prompts;
+    ON_CALL(prompts, AskTakeEntity(testing::_))
+        .WillByDefault(testing::Return(EntityAnswer::YesToAll));
+    test::RecordingProgress progress;
+    ImportReportLines report;
+    DiskLogSourceOpener opener;
+    const ConfirmationMatrix empty = imported;
+
+    const ImportOutcome outcome =
+        member.Import(prompts, progress, report, opener,
+                      std::vector{test::TestDataPath("../../examples/demo.adi")});
+    ASSERT_EQ(outcome.end, ImportEnd::Completed);
+    EXPECT_EQ(imported.Marks(), outcome.news.Ticked);
+    const ConfirmationMatrix afterImport = imported;
+    const int dl = test::EntityNumber("DL");
+    BandIndex band{0};
+    for (int b = 0; b < kPlanBandCount; ++b) {
+        if (imported.IsMarked(dl, BandIndex{b}, ModeIndex{kModeCw})) {
+            band = BandIndex{b};
+        }
+    }
+    ASSERT_TRUE(imported.IsMarked(dl, band, ModeIndex{kModeCw}));
+    member.ToggleCell(dl, band, ModeIndex{kModeCw});
+    EXPECT_FALSE(imported.IsMarked(dl, band, ModeIndex{kModeCw}));
+
+    ASSERT_TRUE(member.Undo());
+    ExpectSameMatrix(imported, afterImport);
+    ASSERT_TRUE(member.Undo());
+    ExpectSameMatrix(imported, empty);
+    EXPECT_FALSE(member.HasUnsavedChanges());
+    ASSERT_TRUE(member.Redo());
+    ExpectSameMatrix(imported, afterImport);
+    EXPECT_TRUE(member.HasUnsavedChanges());
 }
 
 }  // namespace
