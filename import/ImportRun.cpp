@@ -63,16 +63,22 @@ private:
     std::int64_t m_lastPercent = 0;
 };
 
-// The summary with the news line after its figures, before the question that may end it.
-std::string WithNewsLine(const ImportSummary& summary, std::string_view newsLine)
+// The summary with the news line after its figures, before the question that may end it. New
+// cells are worth the report too: it names them entity by entity.
+ImportSummary WithNews(ImportSummary summary, const ImportNews& news)
 {
-    std::string text = summary.text;
-    const std::size_t question = summary.offersReport ? text.rfind("\r\n\r\n") : std::string::npos;
-    const std::string line = "\r\n" + std::string(newsLine);
-    if (question == std::string::npos) {
-        return text + line;
+    const std::string line = "\r\n" + NewsSummaryLine(news);
+    if (summary.offersReport) {
+        summary.text.insert(summary.text.rfind("\r\n\r\n"), line);
+        return summary;
     }
-    return text.insert(question, line);
+    summary.text += line;
+    if (!news.Empty()) {
+        summary.text += "\r\n\r\n";
+        summary.text += kShowReportQuestion;
+        summary.offersReport = true;
+    }
+    return summary;
 }
 
 }  // namespace
@@ -146,8 +152,8 @@ ImportOutcome ImportRun::Run(std::optional<std::vector<std::filesystem::path>> l
     outcome.end = ImportEnd::Completed;
     outcome.counters = session.Counters();
     outcome.news = ReportNews(before);
-    const ImportSummary summary = BuildImportSummary(outcome.counters);
-    outcome.summary = WithNewsLine(summary, NewsSummaryLine(outcome.news));
+    const ImportSummary summary = WithNews(BuildImportSummary(outcome.counters), outcome.news);
+    outcome.summary = summary.text;
     if (summary.offersReport) {
         outcome.showReport = m_prompts.AskShowReport(outcome.summary);
     } else {

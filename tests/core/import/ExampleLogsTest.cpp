@@ -88,7 +88,7 @@ TEST_F(ExampleLogs, LaterLogAddsConfirmationsAndNeverRemovesOne)
     }
     testing::Mock::VerifyAndClearExpectations(&prompts);
 
-    EXPECT_CALL(prompts, ShowSummary(_));
+    EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
     Import("later.adi");
 
     int added = 0;
@@ -121,7 +121,8 @@ TEST_F(ExampleLogs, TheNewsAreExactlyTheCellsTheLaterLogAdded)
     testing::Mock::VerifyAndClearExpectations(&prompts);
 
     std::string summary;
-    EXPECT_CALL(prompts, ShowSummary(_)).WillOnce(testing::SaveArg<0>(&summary));
+    EXPECT_CALL(prompts, AskShowReport(_))
+        .WillOnce(testing::DoAll(testing::SaveArg<0>(&summary), Return(false)));
     const ImportNews news = Import("later.adi").news;
 
     std::vector<std::tuple<int, int, int>> expected[3];  // new entity, new band, new slot

@@ -265,14 +265,10 @@ TEST_P(IgnoreAtReadError, DropsOnlyTheBrokenLineAndReportsWhatCouldNotBeRead)
     ExpectStart(false, {log, next});
     EXPECT_CALL(prompts, AskOnReadError(log)).WillOnce(Return(ReadErrorAnswer::Ignore));
     const std::string figures = "3 QSOs importiert, davon 3 QSOs bestätigt.";
-    if (c.skipLine.empty()) {
-        EXPECT_CALL(prompts, ShowSummary(SummaryIs(figures)));
-    } else {
-        // The line about the lost bytes is worth offering the report for.
-        EXPECT_CALL(prompts, AskShowReport(SummaryIs(figures + "\r\n\r\n" +
-                                                     std::string(kShowReportQuestion))))
-            .WillOnce(Return(false));
-    }
+    // The lost bytes and the new cells are worth offering the report for.
+    EXPECT_CALL(prompts,
+                AskShowReport(SummaryIs(figures + "\r\n\r\n" + std::string(kShowReportQuestion))))
+        .WillOnce(Return(false));
 
     const ImportOutcome outcome = RunImport();
 
@@ -341,8 +337,15 @@ TEST_P(EqslAnswer, EqslOnlyConfirmationsCountOnlyWhenTheUserSaidSo)
                      {"L_EQSL_RECEIVED", "1"}}));
     ExpectStart(countEqsl, {log});
     const std::string confirmed = countEqsl ? "2" : "0";
-    EXPECT_CALL(prompts, ShowSummary(SummaryIs("2 QSOs importiert, davon " + confirmed +
-                                               " QSOs bestätigt.")));
+    const std::string figures = "2 QSOs importiert, davon " + confirmed + " QSOs bestätigt.";
+    if (countEqsl) {
+        // The eQSL confirmations tick new cells, which the report names.
+        EXPECT_CALL(prompts, AskShowReport(SummaryIs(figures + "\r\n\r\n" +
+                                                     std::string(kShowReportQuestion))))
+            .WillOnce(Return(false));
+    } else {
+        EXPECT_CALL(prompts, ShowSummary(SummaryIs(figures)));
+    }
 
     const ImportOutcome outcome = RunImport();
 
@@ -427,7 +430,7 @@ TEST_F(ImportRunTest, GivenLogsAreReadAfterTheEqslQuestionWithoutTheFileChoice)
     {
         InSequence order;
         EXPECT_CALL(prompts, AskCountEqsl()).WillOnce(Return(false));
-        EXPECT_CALL(prompts, ShowSummary(_));
+        EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
     }
     EXPECT_CALL(prompts, ChooseLogFiles()).Times(0);
 
@@ -445,7 +448,7 @@ TEST_F(ImportRunTest, FileSmallerThan128BytesShowsAFullBar)
     const auto log = dir.Write("tiny.adi", Contact({{"CALL", "W1AW"}, {"DXCC", "291"}}));
     ASSERT_LT(std::filesystem::file_size(log), 128u);
     ExpectStart(false, {log});
-    EXPECT_CALL(prompts, ShowSummary(_));
+    EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
 
     RunImport();
 
@@ -484,7 +487,10 @@ TEST_F(ImportRunTest, StopFromTheProgressWindowEndsOnlyTheCurrentFile)
     const auto first = dir.Write("first.adi", Contact({{"CALL", "EA3XYZ"}, {"DXCC", "281"}}));
     const auto second = dir.Write("second.adi", Contact({{"CALL", "F5ABC"}, {"DXCC", "227"}}));
     ExpectStart(false, {first, second});
-    EXPECT_CALL(prompts, ShowSummary(SummaryIs("1 QSOs importiert, davon 1 QSOs bestätigt.")));
+    EXPECT_CALL(prompts,
+                AskShowReport(SummaryIs("1 QSOs importiert, davon 1 QSOs bestätigt.\r\n\r\n" +
+                                        std::string(kShowReportQuestion))))
+        .WillOnce(Return(false));
     progress.stopAtStep = 1;
 
     RunImport();
@@ -498,7 +504,10 @@ TEST_F(ImportRunTest, FileThatCannotBeOpenedIsPassedOverSilently)
 {
     const auto good = Log("good.adi", Contact({}));
     ExpectStart(false, {dir.Path() / "missing.adi", good});
-    EXPECT_CALL(prompts, ShowSummary(SummaryIs("1 QSOs importiert, davon 1 QSOs bestätigt.")));
+    EXPECT_CALL(prompts,
+                AskShowReport(SummaryIs("1 QSOs importiert, davon 1 QSOs bestätigt.\r\n\r\n" +
+                                        std::string(kShowReportQuestion))))
+        .WillOnce(Return(false));
 
     const ImportOutcome outcome = RunImport();
 
