@@ -98,6 +98,27 @@ echo "member: start again, the list is read back"
 "$app" "$work/member" >> "$work/app.log" 2>&1 &
 window 'Wendrix 1.37' > /dev/null
 sleep 1.5
+echo "member: import the later log: the report names what it added, the window marks it"
+click 314 17                                      # "ADIF-Log(s) importieren"
+window 'Confirmation' > /dev/null
+xdotool key alt+n                                 # eQSL werten? No
+window 'ADIF-Log' > /dev/null
+sleep 0.5
+xdotool type --delay 20 "$PWD/examples/later.adi"
+xdotool key Return
+window Confirmation > /dev/null                   # the summary with the news line
+shot member-import-news-summary 0.5
+xdotool key alt+y                                 # show the report
+shot member-import-news 1.5
+xdotool key Escape
+sleep 0.5
+# Down to JA, whose new band is marked beside the ticks it had before.
+xdotool mousemove --window "$(window 'Wendrix 1.37')" 500 400 click --repeat 160 --delay 5 5
+shot member-import-marks 1
+xdotool key ctrl+z                                # the whole import taken back
+shot member-import-undone 1
+xdotool key ctrl+y                                # and done again
+sleep 0.5
 click 300 152                                     # a change by hand
 wmctrl -c 'Wendrix 1.37'
 shot member-list-read-back 1
@@ -138,7 +159,8 @@ sleep 1
 ended
 
 for name in member-import-question member-import-summary member-import-report \
-            member-list-read-back evaluation-log evaluation-thresholds; do
+            member-import-news-summary member-import-news member-import-marks \
+            member-import-undone member-list-read-back evaluation-log evaluation-thresholds; do
     convert "$work/shots/$name.png" -trim +repage "$out/$name.png"
     echo "$out/$name.png"
 done
