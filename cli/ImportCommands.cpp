@@ -36,6 +36,7 @@ struct ImportOptions
     std::string directory = ".";
     bool countEqsl = false;
     std::string resolved = "accept";
+    std::string otherStations;  // "take" or "skip"; empty: take, with a warning
     std::vector<std::string> logs;
 };
 
@@ -201,6 +202,20 @@ public:
         PrintSummary(summary);
         return true;
     }
+    [[nodiscard]] bool AskCountOtherStation(const OtherStationQuestion& question) override
+    {
+        const bool take = m_options.otherStations != "skip";
+        if (m_options.otherStations.empty()) {
+            // Scripts written before the question keep their result, and hear about it.
+            m_terminal.ClearBar();
+            std::cerr << "wendrix-cli import: warning: "
+                      << ForTerminal(PathToUtf8(question.file), StderrIsTerminal())
+                      << " holds QSOs of " << question.stationCall << ", not of "
+                      << question.ownCall
+                      << "; they are counted (--other-stations skip leaves them out)\n";
+        }
+        return take;
+    }
     void ShowSummary(std::string_view summary) override { PrintSummary(summary); }
 
 private:
@@ -287,6 +302,11 @@ void RegisterImportCommands(CLI::App& app, const EntityCatalogue& catalogue)
         ->add_option("--resolved", options->resolved,
                      "Entities found from call signs: accept all (default) or reject all")
         ->check(CLI::IsMember({"accept", "reject"}));
+    import
+        ->add_option("--other-stations", options->otherStations,
+                     "Records of another station than --call: take (default, with a warning) or "
+                     "skip")
+        ->check(CLI::IsMember({"take", "skip"}));
     import->add_option("logs", options->logs, "ADIF log files, read in this order")->required();
     import->callback([&catalogue, options]() { Import(catalogue, *options);
 });

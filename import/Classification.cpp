@@ -364,6 +364,12 @@ std::string_view ClassifyRecord(const AdifFields& fields, bool countEqsl,
     const LoggedEntity logged = EntityFromDxcc(fields.Get(AdifField::Dxcc), catalogue);
     contact.Entity = logged.Entity;
     contact.NoEntityDeclared = logged.NoEntityDeclared;
+    std::string_view station = Trim(fields.Get(AdifField::StationCallsign));
+    if (station.empty()) {
+        station = Trim(fields.Get(AdifField::Operator));
+    }
+    contact.StationCall.assign(station.substr(0, ContactRecord::kCallLength));
+    AsciiUpperInPlace(contact.StationCall);
     return {};
 }
 

@@ -28,6 +28,9 @@ struct ContactRecord
     std::uint16_t Entity = 0;
     // The log declared DXCC number 0 (no entity, such as maritime mobile): nothing to find.
     bool NoEntityDeclared = false;
+    // Whose log it is: STATION_CALLSIGN, else OPERATOR, upper case; empty when the log says
+    // neither.
+    std::string StationCall;
 
     [[nodiscard]] bool IsConfirmed() const { return (Flags & kConfirmedFlag) != 0; }
     // The contact date as year * 10000 + month * 100 + day.
@@ -41,6 +44,7 @@ struct ContactRecord
         Call.clear();
         Entity = 0;
         NoEntityDeclared = false;
+        StationCall.clear();
     }
 };
 

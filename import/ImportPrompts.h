@@ -34,6 +34,15 @@ struct EntityQuestion
     friend bool operator==(const EntityQuestion&, const EntityQuestion&) = default;
 };
 
+// "Das Log <file> enthält QSOs der Station <station>, nicht von <own>. ...".
+struct OtherStationQuestion
+{
+    std::filesystem::path file;
+    std::string stationCall;
+    std::string ownCall;
+    [[nodiscard]] std::string Text() const;
+};
+
 class ImportPrompts
 {
 public:
@@ -51,6 +60,9 @@ public:
     [[nodiscard]] virtual bool AskShowReport(std::string_view summary) = 0;
     // The summary alone, in an information box.
     virtual void ShowSummary(std::string_view summary) = 0;
+    // A log holds records of another station than the member's own: whether to count that
+    // file's records of other stations (Yes/No); asked once per file, at the first such record.
+    [[nodiscard]] virtual bool AskCountOtherStation(const OtherStationQuestion& question) = 0;
 };
 
 // The texts of the two questions that carry run data; the other questions have fixed texts.

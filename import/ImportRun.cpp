@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "import/StationTally.h"
 #include "import/adif/AdifLogReader.h"
 
 namespace wendrix {
@@ -18,8 +19,9 @@ class FileHandler final : public AdifLogHandler
 {
 public:
     FileHandler(ImportSession& session, ImportPrompts& prompts, ImportProgress& progress,
-                const std::filesystem::path& file, std::uint64_t fileSize)
+                const std::filesystem::path& file, std::uint64_t fileSize, StationTally& stations)
         : m_session(session),
+          m_stations(stations),
           m_prompts(prompts),
           m_progress(progress),
           m_file(file),
@@ -40,7 +42,14 @@ public:
         return true;
     }
 
-    void Accepted(const ContactRecord& contact) override { m_session.HandleAccepted(contact); }
+    void Accepted(const ContactRecord& contact) override
+    {
+        if (m_stations.Takes(contact)) {
+            m_session.HandleAccepted(contact);
+        } else {
+            m_session.HandleOtherStation();
+        }
+    }
     void Rejected(std::string_view reportLine) override { m_session.HandleRejected(reportLine); }
 
     [[nodiscard]] ReadErrorAction ReadError() override
@@ -56,6 +65,7 @@ public:
 
 private:
     ImportSession& m_session;
+    StationTally& m_stations;
     ImportPrompts& m_prompts;
     ImportProgress& m_progress;
     const std::filesystem::path& m_file;
@@ -127,13 +137,20 @@ ImportOutcome ImportRun::Run(std::optional<std::vector<std::filesystem::path>> l
             continue;
         }
         AdifByteSource& source = *opened.Source;
-        FileHandler handler(session, m_prompts, m_progress, file, source.Size());
+        StationTally stations(m_ownCall, m_prompts, file);
+        FileHandler handler(session, m_prompts, m_progress, file, source.Size(), stations);
         m_progress.ShowProgress(ProgressFileText(file), kProgressWaitText, 0);
-        const std::int64_t recordsBefore = session.Counters().imported + session.Counters().skipped;
+        const auto records = [&session] {
+            const ImportCounters& counters = session.Counters();
+            return counters.imported + counters.skipped + counters.otherStations;
+        };
+        const std::int64_t recordsBefore = records();
         const AdifLogEnd end = reader.Read(source, handler);
         m_progress.HideProgress();
-        if (end == AdifLogEnd::EndOfData &&
-            session.Counters().imported + session.Counters().skipped == recordsBefore) {
+        for (const std::string& line : stations.ReportLines()) {
+            session.HandleReportLine(line);
+        }
+        if (end == AdifLogEnd::EndOfData && records() == recordsBefore) {
             // A spreadsheet, an empty or a binary file: without this line the run would end in
             // "0 QSOs importiert" and the user would not know which file gave nothing.
             session.HandleFileWithoutRecords(file);

@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/CallResolver.h"
@@ -29,6 +31,10 @@ public:
 
     // The logs to read: none = the user chooses them (after the eQSL question, as always);
     // given = read these without asking, for logs dropped on the window.
+    // The member's call sign: records of other stations are asked about once per file. Empty
+    // (the default): every record counts and nothing is asked.
+    void SetOwnCall(std::string call) { m_ownCall = std::move(call); }
+
     ImportOutcome Run(std::optional<std::vector<std::filesystem::path>> logs = std::nullopt);
 
 private:
@@ -41,6 +47,7 @@ private:
     ImportProgress& m_progress;
     ImportReport& m_report;
     LogSourceOpener& m_opener;
+    std::string m_ownCall;
 };
 
 }  // namespace wendrix

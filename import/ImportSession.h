@@ -36,6 +36,10 @@ public:
     void HandleNoFile(const std::filesystem::path& file, FileKind kind);
     // A file read to its end without a single record, accepted or rejected.
     void HandleFileWithoutRecords(const std::filesystem::path& file);
+    // A record of another station, left out at the user's word.
+    void HandleOtherStation() { ++m_counters.otherStations; }
+    // Lines of the run's own (the station calls of a file).
+    void HandleReportLine(std::string_view line) { AddReportLine(line); }
 
     [[nodiscard]] const ImportCounters& Counters() const { return m_counters; }
     // The answer to the last entity question, No before the first; Yes to all and No to all

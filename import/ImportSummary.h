@@ -20,6 +20,7 @@ struct ImportCounters
     std::int64_t bytesSkipped = 0;    // unreadable bytes passed over after Ignore at a read error
     std::int64_t entriesSkipped = 0;  // chosen entries that are no files (directories, pipes)
     std::int64_t filesWithoutRecords = 0;  // logs read to the end without any ADIF record
+    std::int64_t otherStations = 0;        // records of other stations left out at the user's word
 
     friend bool operator==(const ImportCounters&, const ImportCounters&) = default;
 };

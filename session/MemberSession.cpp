@@ -112,8 +112,9 @@ ImportOutcome MemberSession::Import(ImportPrompts& prompts, ImportProgress& prog
         m_resolver.emplace(m_catalogue);
     }
     m_history.Begin();
-    ImportOutcome outcome =
-        ImportRun(*m_resolver, m_matrix, prompts, progress, report, opener).Run(std::move(logs));
+    ImportRun run(*m_resolver, m_matrix, prompts, progress, report, opener);
+    run.SetOwnCall(m_callSign);
+    ImportOutcome outcome = run.Run(std::move(logs));
     if (outcome.end == ImportEnd::Cancelled) {
         m_history.Commit();  // nothing changed: no step
         return outcome;

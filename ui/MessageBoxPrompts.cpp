@@ -138,6 +138,11 @@ EntityAnswer MessageBoxPrompts::AskTakeEntity(const EntityQuestion& question)
         {MessageButton::Yes, MessageButton::No, MessageButton::NoToAll, MessageButton::YesToAll}));
 }
 
+bool MessageBoxPrompts::AskCountOtherStation(const OtherStationQuestion& question)
+{
+    return AskYesNo(question.Text());
+}
+
 bool MessageBoxPrompts::AskShowReport(std::string_view summary)
 {
     return AskYesNo(summary);

@@ -58,6 +58,7 @@ public:
     [[nodiscard]] ReadErrorAnswer AskOnReadError(const std::filesystem::path& file) override;
     [[nodiscard]] EntityAnswer AskTakeEntity(const EntityQuestion& question) override;
     [[nodiscard]] bool AskShowReport(std::string_view summary) override;
+    [[nodiscard]] bool AskCountOtherStation(const OtherStationQuestion& question) override;
     void ShowSummary(std::string_view summary) override;
 
     // SessionPrompts

@@ -98,6 +98,7 @@ public:
         return EntityAnswer::YesToAll;
     }
     [[nodiscard]] bool AskShowReport(std::string_view) override { return false; }
+    [[nodiscard]] bool AskCountOtherStation(const OtherStationQuestion&) override { return true; }
     void ShowSummary(std::string_view) override {}
 
 private:

@@ -36,6 +36,7 @@ public:
     }
     EntityAnswer AskTakeEntity(const EntityQuestion&) override { return EntityAnswer::YesToAll; }
     bool AskShowReport(std::string_view) override { return false; }
+    bool AskCountOtherStation(const OtherStationQuestion&) override { return true; }
     void ShowSummary(std::string_view) override {}
     void ShowError(std::string_view) override {}
     void ShowFileError(std::string_view) override {}

@@ -107,6 +107,11 @@ public:
         ++Summaries;
         Check(wendrix::IsValidUtf8(summary), "the summary is UTF-8");
     }
+    [[nodiscard]] bool AskCountOtherStation(const wendrix::OtherStationQuestion& question) override
+    {
+        Check(wendrix::IsValidUtf8(question.Text()), "the station question is UTF-8");
+        return m_script.ShowReport;
+    }
 
     int ReadErrors = 0;
     int Summaries = 0;

@@ -24,19 +24,29 @@ enum class AdifField : std::uint8_t {
     EqslQslRcvd,
     LLotwReceived,
     LEqslReceived,
+    StationCallsign,
+    Operator,
 };
-inline constexpr std::size_t kAdifFieldCount = 15;
+inline constexpr std::size_t kAdifFieldCount = 17;
 
 // Tag names in the order of AdifField, as they stand after upper-casing.
-inline constexpr std::array<std::string_view, kAdifFieldCount> kAdifFieldNames{
-    "BAND",           "FREQ",
-    "QSO_DATE",       "YEAR",
-    "MONTH",          "DAY",
-    "TIME_ON",        "MODE",
-    "CALL",           "DXCC",
-    "QSL_RCVD",       "LOTW_QSL_RCVD",
-    "EQSL_QSL_RCVD",  "L_LOTW_RECEIVED",
-    "L_EQSL_RECEIVED"};
+inline constexpr std::array<std::string_view, kAdifFieldCount> kAdifFieldNames{"BAND",
+                                                                               "FREQ",
+                                                                               "QSO_DATE",
+                                                                               "YEAR",
+                                                                               "MONTH",
+                                                                               "DAY",
+                                                                               "TIME_ON",
+                                                                               "MODE",
+                                                                               "CALL",
+                                                                               "DXCC",
+                                                                               "QSL_RCVD",
+                                                                               "LOTW_QSL_RCVD",
+                                                                               "EQSL_QSL_RCVD",
+                                                                               "L_LOTW_RECEIVED",
+                                                                               "L_EQSL_RECEIVED",
+                                                                               "STATION_CALLSIGN",
+                                                                               "OPERATOR"};
 
 // The values of the known fields of one record, each the trimmed value text (empty when the
 // record does not carry the field). Fixed storage: a declared length is at most 255.

@@ -85,6 +85,10 @@ public:
         return Pop(entities, EntityAnswer::No);
     }
     bool AskShowReport(std::string_view) override { return YesNo(QStringLiteral("report?")); }
+    bool AskCountOtherStation(const OtherStationQuestion&) override
+    {
+        return YesNo(QStringLiteral("other station?"));
+    }
     void ShowSummary(std::string_view summary) override
     {
         asked << QStringLiteral("summary: ") + QString::fromUtf8(summary.data(), summary.size());

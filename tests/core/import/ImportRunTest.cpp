@@ -32,9 +32,11 @@ using testing::StrictMock;
 class ImportRunTest : public testing::Test
 {
 protected:
-    ImportOutcome RunImport()
+    ImportOutcome RunImport(std::string ownCall = {})
     {
-        return ImportRun(EmbeddedResolver(), matrix, prompts, progress, report, opener).Run();
+        ImportRun run(EmbeddedResolver(), matrix, prompts, progress, report, opener);
+        run.SetOwnCall(std::move(ownCall));
+        return run.Run();
     }
 
     // The first two questions of every run: eQSL, then the file choice.
@@ -564,6 +566,58 @@ TEST_F(ImportRunTest, ProgressTextIsCutAfter255CharactersWithoutSplittingACharac
     // Where file names are bytes, the same name in Latin-1 is shown as UTF-8 and cut the same way.
     EXPECT_EQ(ProgressFileText("/x" + std::string(150, '\xE4')), text);
 #endif
+}
+
+// A log of another station is asked about once per file: No leaves its records of other stations
+// out and counts them in the report, which names every station call of the file. The member's
+// portable and mobile operation is the member's own.
+TEST_F(ImportRunTest, RecordsOfAnotherStationAreAskedAboutOncePerFile)
+{
+    const auto station = [](std::string_view call, std::string_view dxcc) {
+        return Contact({{"CALL", std::string(call)}, {"DXCC", std::string(dxcc)}});
+    };
+    const auto club =
+        Log("club.adi", "<STATION_CALLSIGN:6>DA0XYZ" + station("JA1ABC", "339") +
+                            "<OPERATOR:6>da0xyz" + station("VK2ABC", "150") +
+                            "<STATION_CALLSIGN:10>EA8/DL1ABC" + station("W1AW", "291"));
+    const auto friends = Log("friend.adi", "<STATION_CALLSIGN:6>DK2XY" + station("F5ABC", "227"));
+    ExpectStart(false, {club, friends});
+    EXPECT_CALL(prompts,
+                AskCountOtherStation(testing::Field(&OtherStationQuestion::stationCall, "DA0XYZ")))
+        .WillOnce(Return(false));
+    EXPECT_CALL(prompts,
+                AskCountOtherStation(testing::Field(&OtherStationQuestion::stationCall, "DK2XY")))
+        .WillOnce(Return(true));
+    EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
+
+    const ImportOutcome outcome = RunImport("DL1ABC/P");
+
+    EXPECT_FALSE(Ticked("JA", kBand20m, kModeCw));
+    EXPECT_FALSE(Ticked("VK", kBand20m, kModeCw));
+    EXPECT_TRUE(Ticked("W", kBand20m, kModeCw)) << "EA8/DL1ABC is the member's own";
+    EXPECT_TRUE(Ticked("F", kBand20m, kModeCw)) << "Yes for the second file";
+    EXPECT_EQ(outcome.counters.otherStations, 2);
+    EXPECT_EQ(outcome.counters.imported, 2);
+    EXPECT_THAT(report.Lines(),
+                testing::IsSupersetOf(
+                    {"Stationsrufzeichen in " + PathToUtf8(club) + ": DA0XYZ 2, EA8/DL1ABC 1",
+                     "2 QSOs anderer Stationen ausgelassen: " + PathToUtf8(club),
+                     "Stationsrufzeichen in " + PathToUtf8(friends) + ": DK2XY 1"}));
+}
+
+TEST_F(ImportRunTest, NothingIsAskedWithoutTheOwnCallOrWithoutAStationField)
+{
+    const auto other = Log("other.adi", "<STATION_CALLSIGN:6>DA0XYZ" + Contact({}));
+    const auto plain = Log("plain.adi", Contact({{"CALL", "JA1ABC"}, {"DXCC", "339"}}));
+    ExpectStart(false, {other});
+    EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
+    EXPECT_EQ(RunImport("").counters.otherStations, 0);
+    testing::Mock::VerifyAndClearExpectations(&prompts);
+
+    ExpectStart(false, {plain});
+    EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
+    EXPECT_EQ(RunImport("DL1ABC").counters.imported, 1);
+    EXPECT_TRUE(Ticked("JA", kBand20m, kModeCw));
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ public:
     MOCK_METHOD(bool, AskCountEqsl, (), (override));
     MOCK_METHOD(std::vector<std::filesystem::path>, ChooseLogFiles, (), (override));
     MOCK_METHOD(ReadErrorAnswer, AskOnReadError, (const std::filesystem::path&), (override));
+    MOCK_METHOD(bool, AskCountOtherStation, (const OtherStationQuestion&), (override));
     MOCK_METHOD(EntityAnswer, AskTakeEntity, (const EntityQuestion&), (override));
     MOCK_METHOD(bool, AskShowReport, (std::string_view), (override));
     MOCK_METHOD(void, ShowSummary, (std::string_view), (override));
