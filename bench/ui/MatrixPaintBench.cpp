@@ -89,6 +89,21 @@ void BM_RepaintMatrix_AllTicked(benchmark::State& state)
 {
     RepaintVisibleRows(state, Fill::Full, false);
 }
+// Every ticked cell outlined as ticked by the last import: the worst case of the marks.
+void BM_RepaintMatrix_AllTickedAndMarked(benchmark::State& state)
+{
+    Scene scene(Fill::Full, false);
+    wendrix::ConfirmationMatrix::CellMarks marks{};
+    for (auto& row : marks) {
+        row.set();
+    }
+    scene.matrix.SetMarks(marks);
+    QWidget* viewport = scene.grid->viewport();
+    for (auto _ : state) {
+        viewport->repaint();
+    }
+    state.counters["rows"] = scene.grid->FullyVisibleRows();
+}
 void BM_RepaintMatrix_EvaluationShares(benchmark::State& state)
 {
     RepaintVisibleRows(state, Fill::Half, true);
@@ -97,6 +112,7 @@ void BM_RepaintMatrix_EvaluationShares(benchmark::State& state)
 BENCHMARK(BM_RepaintMatrix_Empty)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintMatrix_HalfTicked)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintMatrix_AllTicked)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintMatrix_AllTickedAndMarked)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintMatrix_EvaluationShares)->Unit(benchmark::kMillisecond);
 
 }  // namespace
