@@ -260,7 +260,7 @@ void Import(const EntityCatalogue& catalogue, const ImportOptions& options)
         // The earlier list whatever the case of its name, so that the save replaces it.
         const ListLoadResult loaded =
             session.ReadList(PathToUtf8(session.ListFilePath().filename()));
-        if (loaded.ReadError) {
+        if (!loaded.Reading) {
             // Writing now would replace a list we could not read completely.
             Fail("nothing imported, nothing written", kExitReadError);
         }

@@ -64,8 +64,8 @@ void Show(const EntityCatalogue& catalogue, const std::string& file)
               << "9-B-Mixed   " << awards.NineBandMixed << '\n'
               << "10-B-Mixed  " << awards.TenBandMixed << '\n'
               << "Slot 26     " << awards.Slot26 << '\n';
-    if (result.ReadError) {
-        std::cerr << ReadErrorText(result.Path) << '\n';
+    if (!result.Reading) {
+        std::cerr << result.Reading.Message() << '\n';
         throw CLI::RuntimeError(2);
     }
 }

@@ -42,8 +42,8 @@ void PrintPdf(const EntityCatalogue& catalogue, const std::string& file, const s
             std::cerr << "  " << line << '\n';
         }
     }
-    if (result.ReadError) {
-        std::cerr << ReadErrorText(result.Path) << '\n';
+    if (!result.Reading) {
+        std::cerr << result.Reading.Message() << '\n';
         throw CLI::RuntimeError(2);
     }
 

@@ -162,7 +162,7 @@ EvaluationRunResult RunEvaluation(const std::filesystem::path& directory,
             ++result.Duplicates;
             continue;
         }
-        if (loaded.ReadError) {
+        if (!loaded.Reading) {
             result.ReadErrors.push_back(loaded.Path);
         }
         for (std::string& line : loaded.ReportLines) {

@@ -236,7 +236,9 @@ ListLoadResult ListReader::LoadList(const std::filesystem::path& directory,
     ListLoadResult result = Read(fileName, source, mode, matrix, readOn);
     source.Close();
     result.Path = path;
-    result.ReadError = source.Failed();
+    if (source.Failed()) {
+        result.Reading = Fail(ListReadFailure::Unreadable, ReadErrorText(path));
+    }
     result.Kind = source.Kind();
     return result;
 }

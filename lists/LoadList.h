@@ -11,6 +11,7 @@
 
 #include "catalogue/EntityCatalogue.h"
 #include "common/ReadableFile.h"
+#include "common/Result.h"
 #include "lists/ListFiles.h"
 #include "lists/PrefixLookup.h"
 #include "matrix/ConfirmationMatrix.h"
@@ -50,16 +51,23 @@ enum class ListReadMode {
     Evaluation
 };
 
+// Why a list could not be read completely.
+enum class ListReadFailure {
+    Unreadable,  // opening or reading failed
+};
+
+// What reading a list found. After a read error the problems found before it still stand, so
+// the failure is one member beside them, with "Lesefehler in Datei <path>" as its message.
 struct ListLoadResult
 {
-    std::filesystem::path Path;            // the file that was read
-    std::string CallSign;                  // from the file name: without ".CFD", upper case
-    std::vector<std::string> ReportLines;  // "Falsches Rufzeichen in Zeile 1", "Nur ..."
-    int FoundCount = 0;                    // entity records that a line of the file matched
-    bool ReadError = false;                // opening or reading failed: show ReadErrorText(Path)
-    FileKind Kind = FileKind::Regular;     // what the path named; only a regular file is read
-    std::string CallInLine1;               // line 1 trimmed and in upper case
-    bool PassedOver = false;               // the check on line 1 declined the rest of the file
+    std::filesystem::path Path;                 // the file that was read
+    std::string CallSign;                       // from the file name: without ".CFD", upper case
+    std::vector<std::string> ReportLines;       // "Falsches Rufzeichen in Zeile 1", "Nur ..."
+    int FoundCount = 0;                         // entity records that a line of the file matched
+    Outcome<ListReadFailure> Reading = Done{};  // whether the whole file could be read
+    FileKind Kind = FileKind::Regular;          // what the path named; only a regular file is read
+    std::string CallInLine1;                    // line 1 trimmed and in upper case
+    bool PassedOver = false;                    // the check on line 1 declined the rest of the file
 };
 
 // Decides from the call sign in line 1 (trimmed, upper case) whether a list is read on.

@@ -95,8 +95,8 @@ ListLoadResult MemberSession::ReadListIn(const std::filesystem::path& directory,
     // The edit shows the call sign the file is named after, as the program set it.
     m_callSign = result.CallSign;
     // File names are bytes on some platforms; windows need UTF-8.
-    if (result.ReadError) {
-        m_prompts.ShowFileError(ToValidUtf8(ReadErrorText(result.Path)));
+    if (!result.Reading) {
+        m_prompts.ShowFileError(ToValidUtf8(result.Reading.Message()));
     }
     if (!result.ReportLines.empty()) {
         m_prompts.ShowReport(ToValidUtf8(ListReportCaption(fileName)), result.ReportLines, true);

@@ -216,7 +216,7 @@ TEST_F(LoadListFile, HandEditedListIsReadLineByLineWhateverItsOrderAndSpacing)
 {
     ASSERT_FALSE(catalogue.Entities().empty());
     const auto result = LoadAs("DL1ABC.CFD");
-    EXPECT_FALSE(result.ReadError);
+    EXPECT_TRUE(result.Reading.Ok());
     EXPECT_THAT(Ticked("DL"), UnorderedElementsAreArray(Cells{{1, M}, {1, C}, {All, M}, {All, C}}));
     EXPECT_THAT(Ticked("3A"), UnorderedElementsAreArray(Cells{{4, M}, {4, F}, {All, M}, {All, F}}));
     // "K" stands for W; a hand-set 30 m Fone mark is taken; "R" in the Fone position is not.
@@ -329,7 +329,7 @@ TEST_P(UnreadableList, GivesAReadErrorAnEmptyMatrixAndBothReportLines)
     matrix->WriteCell(1, BandIndex{4}, ModeIndex{kModeCw}, 1);
     const auto result =
         LoadList(directory.Path(), GetParam().Name, ListReadMode::Normal, catalogue, *matrix);
-    EXPECT_TRUE(result.ReadError);
+    EXPECT_EQ(result.Reading.Message(), ReadErrorText(result.Path));
     EXPECT_EQ(result.Path, directory.Path() / GetParam().Name);
     EXPECT_EQ(result.ReportLines, (std::vector<std::string>{"Falsches Rufzeichen in Zeile 1",
                                                             "Nur 0 von 9 Entities gefunden."}));
@@ -409,7 +409,7 @@ TEST_F(LoadListFile, BinaryJunkAndAHugeLineAreReadWithoutHarm)
     directory.Write("JUNK.CFD", junk);
     const auto result =
         LoadList(directory.Path(), "JUNK.CFD", ListReadMode::Normal, catalogue, *matrix);
-    EXPECT_FALSE(result.ReadError);
+    EXPECT_TRUE(result.Reading.Ok());
     EXPECT_EQ(result.FoundCount, 1);
     EXPECT_THAT(Ticked("3A"), UnorderedElementsAreArray(Cells{
                                   {2, M}, {2, F}, {4, C}, {4, M}, {All, C}, {All, F}, {All, M}}));

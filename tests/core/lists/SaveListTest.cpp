@@ -152,7 +152,7 @@ TEST_F(SaveListFile, WrittenFileIsReadBackIntoTheSameRecordsIncludingTranslatedP
     ConfirmationMatrix back;
     const auto loaded =
         LoadList(directory.Path(), "DL1ABC.CFD", ListReadMode::Normal, catalogue, back);
-    EXPECT_FALSE(loaded.ReadError);
+    EXPECT_TRUE(loaded.Reading.Ok());
     EXPECT_TRUE(loaded.ReportLines.empty()) << loaded.ReportLines.front();
     EXPECT_TRUE(back.IsTicked(w, BandIndex{4}, ModeIndex{kModeCw}));
     EXPECT_TRUE(back.IsTicked(ua3, BandIndex{kAllBands}, ModeIndex{kModeFone}));

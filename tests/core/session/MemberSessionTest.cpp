@@ -134,7 +134,7 @@ TEST_F(MemberSessionTest, ReadingAListShowsItsProblemsAfterTheReadError)
                     ShowReport("Fehler in der Liste DL1ABC.CFD", test::LinesAre(problems), true));
     }
     const ListLoadResult result = session.ReadList("DL1ABC.CFD");
-    EXPECT_TRUE(result.ReadError);
+    EXPECT_TRUE(result.Reading.FailedBecause(ListReadFailure::Unreadable));
     EXPECT_EQ(session.CallSign(), "DL1ABC");
 }
 
