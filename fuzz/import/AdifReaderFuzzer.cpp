@@ -88,10 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<ReadOutcome> outcomes;
     for (std::string chunk : chunks) {
         ReadOutcome outcome;
-        bool skipped = false;
-        if (chunkReader.ReadAdifRecord(chunk, outcome.contact, skipped)) {
-            outcome.accepted = !skipped;
-            if (skipped) {
+        const auto read = wendrix::test::ReadAdifRecord(chunkReader, chunk, outcome.contact);
+        if (read != wendrix::test::ChunkResult::Waiting) {
+            outcome.accepted = read == wendrix::test::ChunkResult::Accepted;
+            if (!outcome.accepted) {
                 outcome.report = chunk;
                 outcome.contact = wendrix::ContactRecord{};
             }

@@ -20,29 +20,6 @@ constexpr std::size_t kTagLength = kEndTagLength;
     return static_cast<unsigned char>(c) <= 32;
 }
 
-// Collects the one record a ReadAdifRecord call can yield.
-class SingleRecord final : public AdifRecordSink
-{
-public:
-    void Accepted(const ContactRecord& contact) override
-    {
-        found = true;
-        accepted = true;
-        record = contact;
-    }
-    void Rejected(std::string_view reportLine) override
-    {
-        found = true;
-        accepted = false;
-        report.assign(reportLine);
-    }
-
-    bool found = false;
-    bool accepted = false;
-    ContactRecord record;
-    std::string report;
-};
-
 }  // namespace
 
 AdifRecordReader::AdifRecordReader(const EntityCatalogue& catalogue, bool countEqsl)
@@ -65,32 +42,6 @@ void AdifRecordReader::Reset()
     m_skipping = false;
     m_heldBlanks.clear();
     m_heldBlanksExtra = 0;
-}
-
-bool AdifRecordReader::ReadAdifRecord(std::string& chunk, ContactRecord& contact, bool& skipped)
-{
-    AsciiUpperInPlace(chunk);  // the reader would match it as if upper-cased in any case
-    std::size_t eohTags = 0;
-    for (std::size_t p = chunk.find("<EOH>"); p != std::string::npos;
-         p = chunk.find("<EOH>", p + kTagLength)) {
-        ++eohTags;
-    }
-    SingleRecord result;
-    BeginChunk(eohTags);
-    AppendChunk(chunk, result);
-    EndChunk(result);
-    chunk.clear();
-    if (!result.found) {
-        return false;
-    }
-    if (result.accepted) {
-        contact = result.record;
-        skipped = false;
-    } else {
-        chunk = std::move(result.report);
-        skipped = true;
-    }
-    return true;
 }
 
 void AdifRecordReader::BeginChunk(std::size_t eohTagsInChunk)

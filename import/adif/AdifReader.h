@@ -47,22 +47,13 @@ public:
     // Empties PendingText; called at the start of every file.
     void Reset();
 
-    // ReadAdifRecord: hands one chunk of a line (upper-cased or not) to the reader.
-    // - false: no non-empty record was completed; the chunk is emptied (its text waits in
-    //   PendingText), contact and skipped are not touched.
-    // - true, skipped = true: a record was found and rejected; chunk now holds the reason text
-    //   followed directly by the record text. contact is not touched.
-    // - true, skipped = false: a record was found and accepted; contact holds it and the chunk
-    //   is emptied.
-    [[nodiscard]] bool ReadAdifRecord(std::string& chunk, ContactRecord& contact, bool& skipped);
-
-    // The same reading, for callers that stream a chunk in pieces (the file driver does this, so
+    // Reading, for callers that stream a chunk of a line in pieces (the file driver does this, so
     // that a line of any length needs no more memory than a record). A chunk is announced with
     // BeginChunk, which must be told how many "<EOH>" tags the chunk's own text holds; its bytes
     // follow in any number of AppendChunk calls; EndChunk closes it. The bytes need not be
     // upper-cased: the reader treats them as if they were, and upper-cases what it hands on.
     // Every record found is handed to the sink at once; one chunk yields at most one record,
-    // exactly like one ReadAdifRecord call. A caller that has looked at the bytes already may
+    // so a whole chunk handed over at once yields what the chunk holds. A caller that has looked at the bytes already may
     // promise onlyFinalTag: no "<EOR>" or "<EOH>" lies wholly inside them except one ending at
     // their last byte; the reader then skips its own search.
     void BeginChunk(std::size_t eohTagsInChunk);

@@ -76,9 +76,7 @@ TEST(ReadAdifRecord, RecordInLowerCaseIsAcceptedWithItsValuesUpperCased)
     std::string chunk = "<call:6>dl1abc<qso_date:8>20150307<time_on:4>1215<band:3>20m<mode:2>cw"
                         "<qsl_rcvd:1>y<eor>";
     ContactRecord contact;
-    bool skipped = true;
-    ASSERT_TRUE(reader.ReadAdifRecord(chunk, contact, skipped));
-    EXPECT_FALSE(skipped);
+    ASSERT_EQ(test::ReadAdifRecord(reader, chunk, contact), test::ChunkResult::Accepted);
     EXPECT_EQ(contact.Call, "DL1ABC");
     EXPECT_EQ(contact.Band, 4);
     EXPECT_EQ(contact.Mode, 0);
@@ -96,9 +94,7 @@ TEST(ReadAdifRecord, RejectionReplacesChunkWithReasonAndRecordText)
     std::string chunk = "  <call:6>dl1abc<mode:3>ft4 <eor>";
     ContactRecord contact;
     contact.Call = "UNTOUCHED";
-    bool skipped = false;
-    ASSERT_TRUE(reader.ReadAdifRecord(chunk, contact, skipped));
-    EXPECT_TRUE(skipped);
+    ASSERT_EQ(test::ReadAdifRecord(reader, chunk, contact), test::ChunkResult::Rejected);
     EXPECT_EQ(chunk, "Mode skipped: <CALL:6>DL1ABC<MODE:3>FT4");
     EXPECT_EQ(contact.Call, "UNTOUCHED");
 }
@@ -107,18 +103,17 @@ TEST(ReadAdifRecord, OpenRecordWaitsAndLinesJoinWithoutBlanks)
 {
     AdifRecordReader reader(test::ReaderCheckCatalogue(), false);
     ContactRecord contact;
-    bool skipped = true;
     const std::vector<std::string> lines{"<CALL:6>DL1 ", "  ABC<QSO_DATE:8>2015", "0307",
                                          "<TIME_ON:4>1215<BAND:3>20M<MODE:2>CW"};
     for (const auto& line : lines) {
         std::string chunk = line;
         ContactRecord untouched;
-        EXPECT_FALSE(reader.ReadAdifRecord(chunk, untouched, skipped)) << line;
+        EXPECT_EQ(test::ReadAdifRecord(reader, chunk, untouched), test::ChunkResult::Waiting)
+            << line;
         EXPECT_TRUE(chunk.empty());
     }
     std::string last = "<EOR>";
-    ASSERT_TRUE(reader.ReadAdifRecord(last, contact, skipped));
-    EXPECT_FALSE(skipped);
+    ASSERT_EQ(test::ReadAdifRecord(reader, last, contact), test::ChunkResult::Accepted);
     EXPECT_EQ(contact.Call, "DL1ABC");
     EXPECT_EQ(contact.Date(), 20150307u);
 }
@@ -127,13 +122,11 @@ TEST(ReadAdifRecord, ResetForgetsTheOpenRecordOfThePreviousFile)
 {
     AdifRecordReader reader(test::ReaderCheckCatalogue(), false);
     ContactRecord contact;
-    bool skipped = false;
     std::string open = "<CALL:6>W1AW  <MODE:2>CW";
-    EXPECT_FALSE(reader.ReadAdifRecord(open, contact, skipped));
+    EXPECT_EQ(test::ReadAdifRecord(reader, open, contact), test::ChunkResult::Waiting);
     reader.Reset();
     std::string rest = "<BAND:3>20M<QSO_DATE:8>20150307<TIME_ON:4>1215<EOR>";
-    ASSERT_TRUE(reader.ReadAdifRecord(rest, contact, skipped));
-    EXPECT_TRUE(skipped);
+    ASSERT_EQ(test::ReadAdifRecord(reader, rest, contact), test::ChunkResult::Rejected);
     EXPECT_EQ(rest, "Mode skipped: <BAND:3>20M<QSO_DATE:8>20150307<TIME_ON:4>1215");
 }
 
@@ -144,8 +137,7 @@ TEST(ReadAdifRecord, EqslCountsOnlyWhenAskedFor)
         std::string chunk = "<CALL:4>W1AW<QSO_DATE:8>20150307<TIME_ON:4>1215<BAND:3>20M"
                             "<MODE:3>SSB<EQSL_QSL_RCVD:1>Y<EOR>";
         ContactRecord contact;
-        bool skipped = true;
-        ASSERT_TRUE(reader.ReadAdifRecord(chunk, contact, skipped));
+        ASSERT_NE(test::ReadAdifRecord(reader, chunk, contact), test::ChunkResult::Waiting);
         EXPECT_EQ(contact.IsConfirmed(), countEqsl);
     }
 }
@@ -474,16 +466,14 @@ TEST(ReadAdifRecord, HeaderTagJoinedAcrossChunksDropsTheRecordWaitingBeforeIt)
     // record with it.
     AdifRecordReader reader(test::ReaderCheckCatalogue(), false);
     ContactRecord contact;
-    bool skipped = true;
     std::string first = Rec("<CALL:4>W1AW") + Rec("<CALL:6>DL1ABC") + "<EO";
-    ASSERT_TRUE(reader.ReadAdifRecord(first, contact, skipped));
+    ASSERT_NE(test::ReadAdifRecord(reader, first, contact), test::ChunkResult::Waiting);
     EXPECT_EQ(contact.Call, "W1AW");
     std::string second = "H>" + Rec("<CALL:5>JA1AA");
-    ASSERT_TRUE(reader.ReadAdifRecord(second, contact, skipped));
-    EXPECT_FALSE(skipped);
+    ASSERT_EQ(test::ReadAdifRecord(reader, second, contact), test::ChunkResult::Accepted);
     EXPECT_EQ(contact.Call, "JA1AA");
     std::string third;
-    EXPECT_FALSE(reader.ReadAdifRecord(third, contact, skipped));
+    EXPECT_EQ(test::ReadAdifRecord(reader, third, contact), test::ChunkResult::Waiting);
 }
 
 TEST(ReadAdifRecord, AgreesWithThePlainModelOnRandomChunks)
@@ -508,10 +498,10 @@ TEST(ReadAdifRecord, AgreesWithThePlainModelOnRandomChunks)
         AdifRecordReader reader(test::ReaderCheckCatalogue(), countEqsl);
         for (std::string chunk : chunks) {
             ReadOutcome outcome;
-            bool skipped = false;
-            if (reader.ReadAdifRecord(chunk, outcome.contact, skipped)) {
-                outcome.accepted = !skipped;
-                if (skipped) {
+            const test::ChunkResult read = test::ReadAdifRecord(reader, chunk, outcome.contact);
+            if (read != test::ChunkResult::Waiting) {
+                outcome.accepted = read == test::ChunkResult::Accepted;
+                if (!outcome.accepted) {
                     outcome.report = chunk;
                 }
                 outcomes.push_back(outcome);

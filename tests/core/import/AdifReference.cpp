@@ -224,4 +224,43 @@ void OutcomeCollector::Rejected(std::string_view reportLine)
     outcomes.push_back(outcome);
 }
 
+ChunkResult ReadAdifRecord(AdifRecordReader& reader, std::string& chunk, ContactRecord& contact)
+{
+    // Collects the one record a chunk can yield.
+    class SingleRecord final : public AdifRecordSink
+    {
+    public:
+        void Accepted(const ContactRecord& record) override
+        {
+            result = ChunkResult::Accepted;
+            accepted = record;
+        }
+        void Rejected(std::string_view reportLine) override
+        {
+            result = ChunkResult::Rejected;
+            report.assign(reportLine);
+        }
+        ChunkResult result = ChunkResult::Waiting;
+        ContactRecord accepted;
+        std::string report;
+    };
+    AsciiUpperInPlace(chunk);  // the reader would match it as if upper-cased in any case
+    std::size_t eohTags = 0;
+    for (std::size_t p = chunk.find("<EOH>"); p != std::string::npos;
+         p = chunk.find("<EOH>", p + 5)) {
+        ++eohTags;
+    }
+    SingleRecord single;
+    reader.BeginChunk(eohTags);
+    reader.AppendChunk(chunk, single);
+    reader.EndChunk(single);
+    chunk.clear();
+    if (single.result == ChunkResult::Accepted) {
+        contact = single.accepted;
+    } else if (single.result == ChunkResult::Rejected) {
+        chunk = std::move(single.report);
+    }
+    return single.result;
+}
+
 }  // namespace wendrix::test

@@ -8,6 +8,7 @@
 #include "catalogue/EntityCatalogue.h"
 #include "import/adif/AdifLogHandler.h"
 #include "import/ContactRecord.h"
+#include "import/adif/AdifReader.h"
 
 // A deliberately plain model of the ADIF reader: whole lines, whole chunks and whole strings,
 // with the tag scanner written as the character-by-character state machine. It has no limits and
@@ -62,5 +63,20 @@ public:
 
     std::vector<ReadOutcome> outcomes;
 };
+
+// What one chunk of a line handed to the reader at once yielded.
+enum class ChunkResult {
+    Waiting,
+    Accepted,
+    Rejected
+};
+
+// Hands one chunk of a line (upper-cased or not) to the reader in one piece:
+// - Waiting: no non-empty record was completed; the chunk is emptied (its text waits in the
+//   reader), contact is not touched.
+// - Rejected: chunk now holds the reason text followed directly by the record text.
+// - Accepted: contact holds the record and the chunk is emptied.
+[[nodiscard]] ChunkResult ReadAdifRecord(AdifRecordReader& reader, std::string& chunk,
+                                         ContactRecord& contact);
 
 }  // namespace wendrix::test
