@@ -2,7 +2,8 @@
 # The release that this build makes: the version is the project's (project(VERSION) in the top
 # CMakeLists.txt, the one place it is written), the date is that of the version's entry in
 # CHANGELOG.md. A version without an entry there stops the configuration, so a release cannot go
-# out with a changelog, package and metadata that speak of another version.
+# out with a changelog, package and metadata that speak of another version. An "Unreleased" entry
+# above it gathers what has landed since; it has no date and is passed over here.
 #
 # Sets WENDRIX_RELEASE_DATE (2026-12-09), WENDRIX_RELEASE_EPOCH (seconds since 1970 at midnight
 # UTC of that day, for SOURCE_DATE_EPOCH) and WENDRIX_RELEASE_RFC2822 (Wed, 09 Dec 2026 00:00:00
@@ -11,15 +12,16 @@
 set(changelog ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
 set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog})
 file(STRINGS ${changelog} headings REGEX "^## ")
+list(FILTER headings EXCLUDE REGEX "^## Unreleased$")
 set(newest "(none)")
 if(headings)
     list(GET headings 0 newest)
 endif()
 string(REPLACE "." "\\." versionPattern "${PROJECT_VERSION}")
 if(NOT newest MATCHES "^## ${versionPattern} \\(([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])\\)$")
-    message(FATAL_ERROR "CHANGELOG.md must begin with the entry of version ${PROJECT_VERSION}, "
-                        "headed '## ${PROJECT_VERSION} (YYYY-MM-DD)'; its first heading is "
-                        "'${newest}'")
+    message(FATAL_ERROR "CHANGELOG.md's newest release must be version ${PROJECT_VERSION}, "
+                        "headed '## ${PROJECT_VERSION} (YYYY-MM-DD)'; the newest is "
+                        "'${newest}' (an '## Unreleased' entry may stand above it)")
 endif()
 set(yearText ${CMAKE_MATCH_1})
 set(monthText ${CMAKE_MATCH_2})
