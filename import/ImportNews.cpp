@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 #include "catalogue/EntityCatalogue.h"
 #include "common/Text.h"
@@ -33,10 +34,10 @@ bool AnyTicked(const ConfirmationMatrix::CellRow& row)
     return false;
 }
 
-// Whether a cell of the mode class on a band of the band plan is among the ticked ones.
-bool TickedOnABand(const ConfirmationMatrix::RowMarks& ticked, int mode)
+// Whether a cell of the mode class on a band the list keeps is among the ticked ones.
+bool TickedOnAListBand(const ConfirmationMatrix::RowMarks& ticked, int mode)
 {
-    for (int band = 0; band < kPlanBandCount; ++band) {
+    for (int band = 0; band < kListBandCount; ++band) {
         if (ticked.test(static_cast<std::size_t>(band * kModeCount + mode))) {
             return true;
         }
@@ -52,17 +53,13 @@ void Add(std::vector<EntityNews>& group, int entity, NewCell cell)
     group.back().Cells.push_back(cell);
 }
 
-// "14 MHz", "1.8 MHz", "10 GHz"; contacts outside the band plan count in "alle Bänder" only.
+// "14 MHz", "1.8 MHz"; contacts on 2 m and up or outside the band plan count in "alle Bänder".
 std::string BandName(int band)
 {
     if (band == kAllBands) {
         return "alle Bänder";
     }
-    const std::string label(Trim(kBandLabels[static_cast<std::size_t>(band)]));
-    if (!label.empty() && label.back() == 'G') {
-        return label.substr(0, label.size() - 1) + " GHz";
-    }
-    return label + " MHz";
+    return std::string(Trim(kBandLabels[static_cast<std::size_t>(band)])) + " MHz";
 }
 
 std::string ModeName(int mode)
@@ -132,14 +129,21 @@ ImportNews CompareForNews(const ConfirmationMatrix& before, const ConfirmationMa
                 }
             }
         }
+        // The news speak of what the list keeps: its ten bands and the all-bands column. Cells
+        // of 2 m and up are not written to the list and come back clear when it is read, so a
+        // log imported again after a restart would report them as new every time; they show
+        // in the all-bands column when they add to it.
         const bool knownEntity = AnyTicked(was);
         for (int band = 0; band <= kAllBands; ++band) {
+            if (band >= kListBandCount && band != kAllBands) {
+                continue;
+            }
             const bool knownBand = AnyTicked(was, band);
             for (const int mode : kModeClasses) {
                 if (!ticked.test(static_cast<std::size_t>(band * kModeCount + mode))) {
                     continue;
                 }
-                if (band == kAllBands && TickedOnABand(ticked, mode)) {
+                if (band == kAllBands && TickedOnAListBand(ticked, mode)) {
                     continue;  // follows from a band's cell, which says more
                 }
                 auto& group = !knownEntity ? news.NewEntities
@@ -170,9 +174,12 @@ std::string NewsSummaryLine(const ImportNews& news)
     if (news.Empty()) {
         return "Nichts Neues in der Liste.";
     }
-    return "Neu: " + std::to_string(news.EntityCount()) + " Gebiete, " +
-           std::to_string(news.BandCount()) + " Bänder, " + std::to_string(news.SlotCount()) +
-           " Betriebsarten";
+    const auto counted = [](int count, std::string_view one, std::string_view many) {
+        return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+    };
+    return "Neu: " + counted(news.EntityCount(), "Gebiet", "Gebiete") + ", " +
+           counted(news.BandCount(), "Band", "Bänder") + ", " +
+           counted(news.SlotCount(), "Betriebsart", "Betriebsarten");
 }
 
 }  // namespace wendrix

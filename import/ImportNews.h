@@ -16,8 +16,8 @@ class EntityCatalogue;
 // ticked before stay out however often the logs confirm them again.
 namespace wendrix {
 
-// A band (0..16, or the all-bands column for contacts outside the band plan) and mode class
-// (CW, Fone, RTTY) the run newly ticked.
+// A band of the list (160 m .. 6 m, or the all-bands column for contacts on 2 m and up or outside
+// the band plan) and mode class (CW, Fone, RTTY) the run newly ticked.
 struct NewCell
 {
     int Band = 0;
