@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include "ui/WindowPlacement.h"
 
@@ -94,6 +96,47 @@ protected:
 private:
     QWidget& m_box;
     QWidget& m_window;
+};
+
+QMargins FrameMarginsOf(const QRect& frame, const QRect& inner)
+{
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+// A message box settles its size only when it is shown (a long text is wrapped then), so its
+// place is reckoned again at that moment, still before the window manager gets to see the
+// window. Placing it beforehand as well keeps the dialog from centring itself in between.
+class PlacedMessageBox final : public QMessageBox
+{
+public:
+    using Placer = std::function<void(QWidget& box)>;
+
+    PlacedMessageBox(QWidget* parent, Placer placer)
+        : QMessageBox(parent),
+          m_placer(std::move(placer))
+    {
+    }
+
+    void Place()
+    {
+        if (m_placer) {
+            adjustSize();
+            m_placer(*this);
+        }
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (m_placer) {
+            m_placer(*this);
+        }
+    }
+
+private:
+    Placer m_placer;
 };
 
 }  // namespace
@@ -186,7 +229,40 @@ QPoint MessagePosition(QPoint defaultPosition, int top, int left)
 MessageButton ShowMessage(QWidget* parent, const MessageRequest& request,
                           const MessagePlacement& placement)
 {
-    QMessageBox box(parent);
+    PlacedMessageBox::Placer placer;
+    if (request.Top > 0 || request.Left > 0 || !placement.KeepClearOf.isEmpty()) {
+        placer = [parent, &request, &placement](QWidget& shown) {
+            const QRect area = parent != nullptr
+                                   ? parent->window()->frameGeometry()
+                                   : QGuiApplication::primaryScreen()->availableGeometry();
+            // The frame the box will get: known on some platforms before the box is on the
+            // screen, else as the window manager framed the main window.
+            const QWindow* handle = shown.windowHandle();
+            const QMargins known = handle != nullptr ? handle->frameMargins() : QMargins();
+            const QMargins margins = !known.isNull() ? known
+                                     : parent != nullptr
+                                         ? FrameMarginsOf(parent->window()->frameGeometry(),
+                                                          parent->window()->geometry())
+                                         : QMargins();
+            const QSize frameSize = shown.size().grownBy(margins);
+            const QPoint centred =
+                area.center() - QPoint(frameSize.width() / 2, frameSize.height() / 2);
+            QPoint place = MessagePosition(centred, request.Top, request.Left);
+            if (!placement.KeepClearOf.isEmpty()) {
+                const QScreen* screen = parent != nullptr ? parent->screen() : shown.screen();
+                const QRect available = screen != nullptr ? screen->availableGeometry() : area;
+                place = PlaceClearOf(QRect(place, frameSize), placement.KeepClearOf, available);
+            }
+            // The frame's corner, also where the toolkit does not know the frame yet: the window
+            // manager is asked to put the frame there. The widget keeps the same position, or
+            // showing it would ask for the box's own corner there instead.
+            shown.move(place);
+            if (QWindow* window = shown.windowHandle(); window != nullptr) {
+                window->setFramePosition(place);
+            }
+        };
+    }
+    PlacedMessageBox box(parent, std::move(placer));
     box.setIcon(IconOf(request.Type));
     box.setWindowTitle(MessageCaption(request.Type));
     box.setText(request.Text);
@@ -206,21 +282,7 @@ MessageButton ShowMessage(QWidget* parent, const MessageRequest& request,
         }
     }
 
-    if (request.Top > 0 || request.Left > 0 || !placement.KeepClearOf.isEmpty()) {
-        box.adjustSize();
-        QRect area = parent != nullptr ? parent->window()->frameGeometry()
-                                       : QGuiApplication::primaryScreen()->availableGeometry();
-        const QSize frameSize = box.size().grownBy(placement.FrameMargins);
-        const QPoint centred =
-            area.center() - QPoint(frameSize.width() / 2, frameSize.height() / 2);
-        QPoint place = MessagePosition(centred, request.Top, request.Left);
-        if (!placement.KeepClearOf.isEmpty()) {
-            const QScreen* screen = parent != nullptr ? parent->screen() : box.screen();
-            const QRect available = screen != nullptr ? screen->availableGeometry() : area;
-            place = PlaceClearOf(QRect(place, frameSize), placement.KeepClearOf, available);
-        }
-        box.move(place);  // the frame's corner
-    }
+    box.Place();
 
     // Checked whenever the box appears or moves: the window manager places it after it is shown.
     std::unique_ptr<QObject> aside;

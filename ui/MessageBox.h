@@ -3,7 +3,6 @@
 
 #include <vector>
 
-#include <QMargins>
 #include <QMessageBox>
 #include <QRect>
 #include <QString>
@@ -65,14 +64,13 @@ struct MessageRequest
 [[nodiscard]] QPoint MessagePosition(QPoint defaultPosition, int top, int left);
 
 // A window the box must not cover (the progress window while a log is read), as its frame on the
-// screen; none when empty. The box's own frame is reckoned with the given margins, since the
-// window manager adds them only once the box is shown.
+// screen; none when empty. The box's own frame is reckoned as the main window's where the window
+// manager adds it only once the box is shown.
 // Where the window manager puts the box in the end is its own choice: should the box still come
 // to lie over the window to keep clear of, that window is moved aside (when it is given).
 struct MessagePlacement
 {
     QRect KeepClearOf;
-    QMargins FrameMargins;
     QWidget* MoveAside = nullptr;
 };
 

@@ -44,11 +44,6 @@ MessageButton MessageBoxPrompts::Ask(std::string_view text, MessageType type,
         progress != nullptr && progress->isVisible()) {
         placement.KeepClearOf = progress->frameGeometry();
         placement.MoveAside = progress;
-        const QRect inner = progress->geometry();
-        const QRect outer = progress->frameGeometry();
-        placement.FrameMargins =
-            QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                     outer.right() - inner.right(), outer.bottom() - inner.bottom());
     }
     return ShowMessage(&m_parent, request, placement);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The member's and the evaluator's whole flows in the desktop program: start-up, import,
 // saving, closing, the thresholds and dropped logs, with every question answered by a script.
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <filesystem>
@@ -545,13 +546,21 @@ private slots:
         QCOMPARE(calls->text(), call + QLatin1Char(' '));
     }
 
+    // A club station's log without DXCC asks whose log it is (a long text, which the box wraps
+    // only when it is shown) and which entity a call is; both while the progress window shows.
     void questionsDuringAnImportStayClearOfTheProgressWindow()
     {
+        std::string clubLog(kUnresolvedLog);
+        for (std::size_t at = clubLog.find("<CALL:"); at != std::string::npos;
+             at = clubLog.find("<CALL:", at + 30)) {
+            clubLog.insert(at, "<STATION_CALLSIGN:6>DL0ABC");
+        }
         const fs::path log = Dir() / "log.adi";
-        QVERIFY(WriteFileSafely(log, kUnresolvedLog));
+        QVERIFY(WriteFileSafely(log, clubLog));
         Open(false, true);
+        CallEdit().setText(QStringLiteral("DA0WDX"));
         QStringList texts;
-        QRect question;
+        QList<QRect> questions;
         QRect progress;
         Answer([&](QWidget& modal) {
             auto* box = qobject_cast<QMessageBox*>(&modal);
@@ -559,30 +568,36 @@ private slots:
                 return false;
             }
             texts << box->text();
-            if (box->text().startsWith(QStringLiteral("Land ermittelt"))) {
+            const bool station = box->text().startsWith(QStringLiteral("Das Log"));
+            if (station || box->text().startsWith(QStringLiteral("Land ermittelt"))) {
                 if (m_member->ProgressWindow().isVisible()) {
-                    question = box->frameGeometry();
+                    questions << box->frameGeometry();
                     progress = m_member->ProgressWindow().frameGeometry();
                 }
-                Press(*box, QStringLiteral("Yes To All"));
+                Press(*box, station ? QStringLiteral("&Yes") : QStringLiteral("Yes To All"));
                 return true;
             }
             Press(*box, QStringLiteral("&No"));  // eQSL, then the report
-            return texts.size() < 3;
+            return texts.size() < 4;
         });
         m_member->ImportLogs({log});
-        QCOMPARE(texts.size(), 3);
-        QVERIFY2(!progress.isEmpty(), "asked while the progress window is shown");
-        QVERIFY2(!question.intersects(progress),
-                 qPrintable(QStringLiteral("question %1,%2 %3x%4 over progress %5,%6 %7x%8")
-                                .arg(question.x())
-                                .arg(question.y())
-                                .arg(question.width())
-                                .arg(question.height())
-                                .arg(progress.x())
-                                .arg(progress.y())
-                                .arg(progress.width())
-                                .arg(progress.height())));
+        QCOMPARE(texts.size(), 4);
+        QCOMPARE(questions.size(), 2);
+        const int middle = m_window->frameGeometry().center().x();
+        for (const QRect& question : questions) {
+            const QString where = QStringLiteral("question %1,%2 %3x%4, progress %5,%6 %7x%8")
+                                      .arg(question.x())
+                                      .arg(question.y())
+                                      .arg(question.width())
+                                      .arg(question.height())
+                                      .arg(progress.x())
+                                      .arg(progress.y())
+                                      .arg(progress.width())
+                                      .arg(progress.height());
+            QVERIFY2(!question.intersects(progress), qPrintable(where));
+            // Placed for the size it is shown in: over the middle of the main window.
+            QVERIFY2(std::abs(question.center().x() - middle) <= 1, qPrintable(where));
+        }
     }
 
     void startUpMessagesComeOverTheMainWindowOnTheScreenInTheirOrder()
