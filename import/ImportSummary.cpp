@@ -21,12 +21,12 @@ ImportSummary BuildImportSummary(const ImportCounters& counters)
         text += kLineBreak;
         text += std::to_string(counters.unclear) + " Länder unklar.";
     }
-    // Bytes passed over at a read error, entries that are no files and files without any record
-    // are no figures of the summary, but their lines in the report would go unseen without the
-    // offer.
+    // Bytes passed over at a read error, entries that are no files, files without any record and
+    // QSOs of other stations left out are no figures of the summary, but their lines in the
+    // report would go unseen without the offer.
     if (counters.skipped > 0 || counters.unclear > 0 || counters.determined > 0 ||
         counters.bytesSkipped > 0 || counters.entriesSkipped > 0 ||
-        counters.filesWithoutRecords > 0) {
+        counters.filesWithoutRecords > 0 || counters.otherStations > 0) {
         text += kLineBreak;
         text += kLineBreak;
         text += kShowReportQuestion;

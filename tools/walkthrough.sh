@@ -36,10 +36,13 @@ ended() {
 }
 click() { xdotool mousemove --window "$(window 'Wendrix 1.37')" "$1" "$2" click 1; }
 # A window's frame on the screen, title bar and border included: "x y width height".
+# xwininfo, not xdotool: xdotool's position of a window that the window manager framed is off
+# by the frame.
 frame() {
     local x y w h extents
-    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-    x=$X y=$Y w=$WIDTH h=$HEIGHT
+    read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF }
+        /Absolute upper-left Y/ { y = $NF } /^ *Width/ { w = $NF } /^ *Height/ { h = $NF }
+        END { print x, y, w, h }')
     extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2> /dev/null | grep -oE '[0-9]+, [0-9]+, [0-9]+, [0-9]+' || echo '0, 0, 0, 0')
     IFS=', ' read -r left right top bottom <<< "$extents"
     echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
@@ -126,6 +129,45 @@ xdotool key alt+n                                 # Programm beendet. Daten spei
 sleep 1
 ended
 
+echo "member: a log of the club station is asked about, clear of the progress window, and left out"
+cat > "$work/club-station.adi" << 'ADIF'
+<ADIF_VER:5>3.1.4 <EOH>
+<STATION_CALLSIGN:6>DL0ABC <CALL:5>K1XYZ <QSO_DATE:8>20240312 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW <DXCC:3>291 <QSL_RCVD:1>Y <EOR>
+<STATION_CALLSIGN:6>DL0ABC <CALL:5>JA1XY <QSO_DATE:8>20240313 <TIME_ON:4>0800 <BAND:3>15M <MODE:3>SSB <DXCC:3>339 <QSL_RCVD:1>Y <EOR>
+ADIF
+list_before=$(cksum < "$work/member/DA0WDX.CFD")
+"$app" "$work/member" >> "$work/app.log" 2>&1 &
+window 'Wendrix 1.37' > /dev/null
+sleep 1.5
+click 314 17                                      # "ADIF-Log(s) importieren"
+window 'Confirmation' > /dev/null
+xdotool key alt+n                                 # eQSL werten? No
+window 'ADIF-Log' > /dev/null
+sleep 0.5
+xdotool type --delay 20 "$work/club-station.adi"
+xdotool key Return
+sleep 1.5
+box=$(window Confirmation)
+progress=$(window Hadrel)
+sleep 0.5
+echo "station question $(frame "$box"), progress window $(frame "$progress")"
+apart "$(frame "$box")" "$(frame "$progress")" "the station question is under the progress window"
+shot member-import-other-station 0.5
+xdotool key alt+n                                 # do not count the club station's QSOs
+window Confirmation > /dev/null                   # the summary offers the report
+sleep 0.5
+xdotool key alt+y                                 # which names the stations and what was left out
+shot member-import-other-station-report 1.5
+xdotool key Escape
+sleep 0.5
+wmctrl -c 'Wendrix 1.37'
+window Confirmation > /dev/null                   # an import run counts as a change, even of nothing
+xdotool key alt+n                                 # Programm beendet. Daten speichern ? No
+sleep 1
+ended
+[[ $(cksum < "$work/member/DA0WDX.CFD") == "$list_before" ]] ||
+    { echo "walkthrough: the club station's QSOs changed the list" >&2; exit 1; }
+
 echo "club: evaluate, open the thresholds, save Wendrix.TXT and the club report Wendrix.html"
 "$PWD/$build/bench/lists/wendrix-make-lists" "$work/club" 40 > /dev/null
 cp "$work/member/DA0WDX.CFD" "$work/club/"
@@ -137,8 +179,9 @@ sleep 1
 controls() {
     local x y w h
     read -r x y w h <<< "$(frame "$main")"
-    eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^Y=')"
-    echo "$x $y $w $((Y + 309 - y))"
+    local top
+    top=$(xwininfo -id "$main" | awk '/Absolute upper-left Y/ { print $NF }')
+    echo "$x $y $w $((top + 309 - y))"
 }
 apart "$(frame "$log")" "$(controls)" "the evaluation log covers the main window's controls"
 shot evaluation-log 0.5
@@ -160,7 +203,9 @@ ended
 
 for name in member-import-question member-import-summary member-import-report \
             member-import-news-summary member-import-news member-import-marks \
-            member-import-undone member-list-read-back evaluation-log evaluation-thresholds; do
+            member-import-undone member-list-read-back member-import-other-station \
+            member-import-other-station-report \
+            evaluation-log evaluation-thresholds; do
     convert "$work/shots/$name.png" -trim +repage "$out/$name.png"
     echo "$out/$name.png"
 done

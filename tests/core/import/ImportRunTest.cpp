@@ -603,6 +603,15 @@ TEST_F(ImportRunTest, RecordsOfAnotherStationAreAskedAboutOncePerFile)
                     {"Stationsrufzeichen in " + PathToUtf8(club) + ": DA0XYZ 2, EA8/DL1ABC 1",
                      "2 QSOs anderer Stationen ausgelassen: " + PathToUtf8(club),
                      "Stationsrufzeichen in " + PathToUtf8(friends) + ": DK2XY 1"}));
+
+    // Nothing but another station's QSOs, left out: nothing is new, yet the report that says why
+    // nothing was imported is offered.
+    testing::Mock::VerifyAndClearExpectations(&prompts);
+    const auto only = Log("only.adi", "<STATION_CALLSIGN:6>DA0XYZ" + station("JA1ABC", "339"));
+    ExpectStart(false, {only});
+    EXPECT_CALL(prompts, AskCountOtherStation(_)).WillOnce(Return(false));
+    EXPECT_CALL(prompts, AskShowReport(_)).WillOnce(Return(false));
+    EXPECT_EQ(RunImport("DL1ABC").counters.otherStations, 1);
 }
 
 TEST_F(ImportRunTest, NothingIsAskedWithoutTheOwnCallOrWithoutAStationField)
