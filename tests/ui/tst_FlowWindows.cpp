@@ -206,6 +206,20 @@ private slots:
 #endif
     }
 
+    void aLongFileNameKeepsItsEndInTheProgressWindow()
+    {
+        TbarForm bar;
+        const std::string file = "/home/member/Dokumente/Funk/Logbuch/LoTW-Downloads/2026/"
+                                 "lotwreport-2026-12-09.adi";
+        bar.ShowProgress("Lese ADIF-Log " + file, "Bitte warten ...", 0);
+        auto* label = bar.findChild<QLabel*>(QStringLiteral("Label1"));
+        const QString shown = label->text();
+        QVERIFY2(shown.startsWith(QStringLiteral("Lese ADIF-Log /home")), qPrintable(shown));
+        QVERIFY2(shown.endsWith(QStringLiteral("report-2026-12-09.adi")), qPrintable(shown));
+        QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width(),
+                 qPrintable(shown));
+    }
+
     void onlyTheMainWindowEndsTheProgram()
     {
         // An evaluation log left open beside the main window must not keep the program alive.

@@ -79,9 +79,14 @@ TbarForm::TbarForm(QWidget* parent)
 
 void TbarForm::ShowProgress(std::string_view upperText, std::string_view lowerText, int percent)
 {
-    const auto text = [](std::string_view line) { return FromCoreText(line).left(255); };
-    m_label1->setText(text(upperText));
-    m_label2->setText(text(lowerText));
+    // A line wider than its label loses its middle, not both ends: "Lese ADIF-Log C:\Users\…"
+    // and the file name stay in view, where centring would cut off the file name.
+    const auto setLine = [](QLabel& label, std::string_view line) {
+        label.setText(label.fontMetrics().elidedText(FromCoreText(line).left(255), Qt::ElideMiddle,
+                                                     label.contentsRect().width()));
+    };
+    setLine(*m_label1, upperText);
+    setLine(*m_label2, lowerText);
     m_label1->setStyleSheet(QStringLiteral("color: black"));
     m_label2->setStyleSheet(QStringLiteral("color: black"));
     m_gauge->setValue(ProgressBarValue(percent));
