@@ -47,6 +47,16 @@ frame() {
     IFS=', ' read -r left right top bottom <<< "$extents"
     echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
 }
+# "ADIF-Log(s) importieren", eQSL not counted, the log typed into the file dialog.
+import_log() {
+    click 314 17
+    window 'Confirmation' > /dev/null
+    xdotool key alt+n
+    window 'ADIF-Log' > /dev/null
+    sleep 0.5
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+}
 # Fails when the two rectangles ("x y width height") overlap.
 apart() {
     local ax ay aw ah bx by bw bh
@@ -64,13 +74,7 @@ window 'Wendrix 1.37' > /dev/null
 sleep 1
 click 150 16
 xdotool type --delay 50 'da0/wdx'                 # "/" is dropped, letters come out upper-case
-click 314 17                                      # "ADIF-Log(s) importieren"
-window 'Confirmation' > /dev/null
-xdotool key alt+n                                 # eQSL werten? No
-window 'ADIF-Log' > /dev/null
-sleep 0.5
-xdotool type --delay 20 "$PWD/examples/demo.adi"
-xdotool key Return
+import_log "$PWD/examples/demo.adi"
 sleep 1.5
 box=$(window Confirmation)
 progress=$(window Hadrel)
@@ -102,13 +106,7 @@ echo "member: start again, the list is read back"
 window 'Wendrix 1.37' > /dev/null
 sleep 1.5
 echo "member: import the later log: the report names what it added, the window marks it"
-click 314 17                                      # "ADIF-Log(s) importieren"
-window 'Confirmation' > /dev/null
-xdotool key alt+n                                 # eQSL werten? No
-window 'ADIF-Log' > /dev/null
-sleep 0.5
-xdotool type --delay 20 "$PWD/examples/later.adi"
-xdotool key Return
+import_log "$PWD/examples/later.adi"
 window Confirmation > /dev/null                   # the summary with the news line
 shot member-import-news-summary 0.5
 xdotool key alt+y                                 # show the report
@@ -129,23 +127,11 @@ xdotool key alt+n                                 # Programm beendet. Daten spei
 sleep 1
 ended
 
-echo "member: a log of the club station is asked about, clear of the progress window, and left out"
-cat > "$work/club-station.adi" << 'ADIF'
-<ADIF_VER:5>3.1.4 <EOH>
-<STATION_CALLSIGN:6>DL0ABC <CALL:5>K1XYZ <QSO_DATE:8>20240312 <TIME_ON:4>1200 <BAND:3>20M <MODE:2>CW <DXCC:3>291 <QSL_RCVD:1>Y <EOR>
-<STATION_CALLSIGN:6>DL0ABC <CALL:5>JA1XY <QSO_DATE:8>20240313 <TIME_ON:4>0800 <BAND:3>15M <MODE:3>SSB <DXCC:3>339 <QSL_RCVD:1>Y <EOR>
-ADIF
-list_before=$(cksum < "$work/member/DA0WDX.CFD")
+echo "member: the club station's QSOs in a log are asked about, clear of the progress window, and left out"
 "$app" "$work/member" >> "$work/app.log" 2>&1 &
 window 'Wendrix 1.37' > /dev/null
 sleep 1.5
-click 314 17                                      # "ADIF-Log(s) importieren"
-window 'Confirmation' > /dev/null
-xdotool key alt+n                                 # eQSL werten? No
-window 'ADIF-Log' > /dev/null
-sleep 0.5
-xdotool type --delay 20 "$work/club-station.adi"
-xdotool key Return
+import_log "$PWD/examples/club-station.adi"
 sleep 1.5
 box=$(window Confirmation)
 progress=$(window Hadrel)
@@ -161,12 +147,10 @@ shot member-import-other-station-report 1.5
 xdotool key Escape
 sleep 0.5
 wmctrl -c 'Wendrix 1.37'
-window Confirmation > /dev/null                   # an import run counts as a change, even of nothing
+window Confirmation > /dev/null                   # the own portable QSO was counted
 xdotool key alt+n                                 # Programm beendet. Daten speichern ? No
 sleep 1
 ended
-[[ $(cksum < "$work/member/DA0WDX.CFD") == "$list_before" ]] ||
-    { echo "walkthrough: the club station's QSOs changed the list" >&2; exit 1; }
 
 echo "club: evaluate, open the thresholds, save Wendrix.TXT and the club report Wendrix.html"
 "$PWD/$build/bench/lists/wendrix-make-lists" "$work/club" 40 > /dev/null
