@@ -214,8 +214,9 @@ private slots:
         bar.ShowProgress("Lese ADIF-Log " + file, "Bitte warten ...", 0);
         auto* label = bar.findChild<QLabel*>(QStringLiteral("Label1"));
         const QString shown = label->text();
-        QVERIFY2(shown.startsWith(QStringLiteral("Lese ADIF-Log /home")), qPrintable(shown));
-        QVERIFY2(shown.endsWith(QStringLiteral("report-2026-12-09.adi")), qPrintable(shown));
+        // How much of either end fits depends on the font the platform has.
+        QVERIFY2(shown.startsWith(QStringLiteral("Lese ADIF-Log /")), qPrintable(shown));
+        QVERIFY2(shown.endsWith(QStringLiteral("-09.adi")), qPrintable(shown));
         QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width(),
                  qPrintable(shown));
     }
