@@ -98,12 +98,6 @@ private:
     QWidget& m_window;
 };
 
-QMargins FrameMarginsOf(const QRect& frame, const QRect& inner)
-{
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
-}
-
 // A message box settles its size only when it is shown (a long text is wrapped then), so its
 // place is reckoned again at that moment, still before the window manager gets to see the
 // window. Placing it beforehand as well keeps the dialog from centring itself in between.
@@ -138,6 +132,40 @@ protected:
 private:
     Placer m_placer;
 };
+
+// The frame the box will get: known on some platforms before the box is on the screen, else as
+// the window manager framed the main window.
+QMargins ExpectedFrameMargins(const QWidget& box, const QWidget* parent)
+{
+    const QWindow* handle = box.windowHandle();
+    const QMargins known = handle != nullptr ? handle->frameMargins() : QMargins();
+    if (!known.isNull() || parent == nullptr) {
+        return known;
+    }
+    return FrameMarginsOf(parent->window()->frameGeometry(), parent->window()->geometry());
+}
+
+void PlaceBox(QWidget& box, const QWidget* parent, const MessageRequest& request,
+              const MessagePlacement& placement)
+{
+    const QRect area = parent != nullptr ? parent->window()->frameGeometry()
+                                         : QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize frameSize = box.size().grownBy(ExpectedFrameMargins(box, parent));
+    const QPoint centred = area.center() - QPoint(frameSize.width() / 2, frameSize.height() / 2);
+    QPoint place = MessagePosition(centred, request.Top, request.Left);
+    if (!placement.KeepClearOf.isEmpty()) {
+        const QScreen* screen = parent != nullptr ? parent->screen() : box.screen();
+        const QRect available = screen != nullptr ? screen->availableGeometry() : area;
+        place = PlaceClearOf(QRect(place, frameSize), placement.KeepClearOf, available);
+    }
+    // The frame's corner, also where the toolkit does not know the frame yet: the window manager
+    // is asked to put the frame there. The widget keeps the same position, or showing it would
+    // ask for the box's own corner there instead.
+    box.move(place);
+    if (QWindow* window = box.windowHandle(); window != nullptr) {
+        window->setFramePosition(place);
+    }
+}
 
 }  // namespace
 
@@ -231,35 +259,8 @@ MessageButton ShowMessage(QWidget* parent, const MessageRequest& request,
 {
     PlacedMessageBox::Placer placer;
     if (request.Top > 0 || request.Left > 0 || !placement.KeepClearOf.isEmpty()) {
-        placer = [parent, &request, &placement](QWidget& shown) {
-            const QRect area = parent != nullptr
-                                   ? parent->window()->frameGeometry()
-                                   : QGuiApplication::primaryScreen()->availableGeometry();
-            // The frame the box will get: known on some platforms before the box is on the
-            // screen, else as the window manager framed the main window.
-            const QWindow* handle = shown.windowHandle();
-            const QMargins known = handle != nullptr ? handle->frameMargins() : QMargins();
-            const QMargins margins = !known.isNull() ? known
-                                     : parent != nullptr
-                                         ? FrameMarginsOf(parent->window()->frameGeometry(),
-                                                          parent->window()->geometry())
-                                         : QMargins();
-            const QSize frameSize = shown.size().grownBy(margins);
-            const QPoint centred =
-                area.center() - QPoint(frameSize.width() / 2, frameSize.height() / 2);
-            QPoint place = MessagePosition(centred, request.Top, request.Left);
-            if (!placement.KeepClearOf.isEmpty()) {
-                const QScreen* screen = parent != nullptr ? parent->screen() : shown.screen();
-                const QRect available = screen != nullptr ? screen->availableGeometry() : area;
-                place = PlaceClearOf(QRect(place, frameSize), placement.KeepClearOf, available);
-            }
-            // The frame's corner, also where the toolkit does not know the frame yet: the window
-            // manager is asked to put the frame there. The widget keeps the same position, or
-            // showing it would ask for the box's own corner there instead.
-            shown.move(place);
-            if (QWindow* window = shown.windowHandle(); window != nullptr) {
-                window->setFramePosition(place);
-            }
+        placer = [parent, &request, &placement](QWidget& box) {
+            PlaceBox(box, parent, request, placement);
         };
     }
     PlacedMessageBox box(parent, std::move(placer));

@@ -18,6 +18,12 @@ int Clamp(int start, int length, int low, int high)
 
 }  // namespace
 
+QMargins FrameMarginsOf(const QRect& frame, const QRect& inner)
+{
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
 QPoint PlaceClearOf(const QRect& wanted, const QRect& obstacle, const QRect& available)
 {
     if (!wanted.intersects(obstacle)) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -9,6 +10,9 @@
 // rectangles in screen coordinates (the window manager's title bar and border included), so it
 // can be checked without a screen.
 namespace wendrix::ui {
+
+// The margins of a window's frame around its inner rectangle.
+[[nodiscard]] QMargins FrameMarginsOf(const QRect& frame, const QRect& inner);
 
 // The gap left between a placed window and the one it keeps clear of.
 inline constexpr int kPlacementGap = 8;

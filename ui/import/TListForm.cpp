@@ -110,8 +110,7 @@ void TListForm::ShowBeside(const QWidget& mainWindow, const QRect& controls)
     const QRect mainFrame = mainWindow.frameGeometry();
     const QRect inner = mainWindow.geometry();
     // Before it is shown this window's frame is unknown; the main window's is the best guess.
-    const QMargins margins(inner.left() - mainFrame.left(), inner.top() - mainFrame.top(),
-                           mainFrame.right() - inner.right(), mainFrame.bottom() - inner.bottom());
+    const QMargins margins = FrameMarginsOf(mainFrame, inner);
     const QScreen* screen = mainWindow.screen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : mainFrame;
     const QRect keepClear =
@@ -142,12 +141,8 @@ bool TListForm::eventFilter(QObject* watched, QEvent* event)
     if (watched == windowHandle() && event->type() == QEvent::Expose && isVisible() &&
         !m_plannedFrame.isNull()) {
         windowHandle()->removeEventFilter(this);
-        const QRect outer = frameGeometry();
-        const QRect inner = geometry();
-        const QMargins margins(inner.left() - outer.left(), inner.top() - outer.top(),
-                               outer.right() - inner.right(), outer.bottom() - inner.bottom());
-        if (outer != m_plannedFrame) {
-            PlaceFrame(m_plannedFrame, margins);
+        if (frameGeometry() != m_plannedFrame) {
+            PlaceFrame(m_plannedFrame, FrameMarginsOf(frameGeometry(), geometry()));
         }
         m_plannedFrame = QRect();
     }
